@@ -1,0 +1,15 @@
+#pragma once
+
+#include "skin/SkinState.h"
+
+#include <filesystem>
+
+namespace tf {
+
+// The 5 x 16 analyzer pattern (Image4) and the analyzer, oscilloscope and
+// peak colours from viscolor.txt. False, and nothing changed, when the file
+// does not exist.
+bool BuildAnalyzerPattern(SkinState& state, PreviewPictures& previews,
+                          const std::filesystem::path& viscolorPath);
+
+} // namespace tf

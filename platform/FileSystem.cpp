@@ -1,0 +1,89 @@
+#include "platform/FileSystem.h"
+
+#include <QFile>
+#include <algorithm>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace tf {
+
+QString PathToQString(const fs::path& path)
+{
+    return QFile::decodeName(QByteArray(path.string().c_str()));
+}
+
+fs::path QStringToPath(const QString& text)
+{
+    return fs::path(QFile::encodeName(text).toStdString());
+}
+
+std::vector<fs::directory_entry> ListFolderSorted(const fs::path& folder)
+{
+    std::vector<fs::directory_entry> entries;
+    std::error_code error;
+    fs::directory_iterator it(folder, fs::directory_options::skip_permission_denied, error);
+    if (error)
+        return entries;
+    for (const fs::directory_iterator end; it != end; it.increment(error)) {
+        if (error)
+            break;
+        entries.push_back(*it);
+    }
+    std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
+        return a.path().filename().string() < b.path().filename().string();
+    });
+    return entries;
+}
+
+std::string FoldFileName(std::string_view name)
+{
+    while (!name.empty() && name.back() == ' ')
+        name.remove_suffix(1);
+    // Case folding of the whole name, so that non-ASCII names fold too.
+    const QString folded = QString::fromUtf8(name.data(), qsizetype(name.size())).toCaseFolded();
+    return folded.toStdString();
+}
+
+FolderIndex::FolderIndex(const fs::path& folder)
+{
+    for (const fs::directory_entry& entry : ListFolderSorted(folder)) {
+        std::error_code error;
+        if (entry.is_directory(error))
+            continue;
+        m_files.emplace_back(FoldFileName(entry.path().filename().string()), entry.path());
+    }
+    std::stable_sort(m_files.begin(), m_files.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+}
+
+std::optional<fs::path> FolderIndex::find(std::string_view name) const
+{
+    const std::string wanted = FoldFileName(name);
+    if (wanted.empty())
+        return std::nullopt;
+    const auto it = std::lower_bound(m_files.begin(), m_files.end(), wanted,
+                                     [](const auto& entry, const std::string& key) {
+                                         return entry.first < key;
+                                     });
+    if (it == m_files.end() || it->first != wanted)
+        return std::nullopt;
+    return it->second;
+}
+
+std::optional<fs::path> FindFileNoCase(const fs::path& folder, std::string_view name)
+{
+    return FolderIndex(folder).find(name);
+}
+
+std::optional<fs::path> FindFileNoCase(const fs::path& path)
+{
+    return FindFileNoCase(path.parent_path(), path.filename().string());
+}
+
+bool IsHiddenName(std::string_view name)
+{
+    return !name.empty() && name.front() == '.';
+}
+
+} // namespace tf

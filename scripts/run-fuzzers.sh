@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# run-fuzzers.sh BUILD_DIR SECONDS: runs every fuzz target for SECONDS,
+# starting from its committed corpus, then replays the regression inputs.
+# A crash, a sanitizer report or a leak fails the run.
+set -euo pipefail
+build=$1
+seconds=$2
+status=0
+for target in "$build"/bin/fuzz_*; do
+  [ -x "$target" ] || continue
+  name=$(basename "$target")
+  corpus=fuzz/corpus/$name
+  regressions=fuzz/regressions/$name
+  work=$(mktemp -d)
+  mkdir -p "$corpus"
+  echo "== $name: ${seconds}s"
+  if [ -d "$regressions" ] && [ -n "$(ls -A "$regressions" 2>/dev/null)" ]; then
+    if ! "$target" -runs=0 "$regressions"/* > "$work/regressions.log" 2>&1; then
+      echo "$name failed on a regression input:" >&2
+      tail -n 40 "$work/regressions.log" >&2
+      status=1
+    fi
+  fi
+  if ! ASAN_OPTIONS=detect_leaks=1 "$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+      -artifact_prefix="$work/" "$work" "$corpus" > "$work/fuzz.log" 2>&1; then
+    echo "$name found a fault:" >&2
+    tail -n 60 "$work/fuzz.log" >&2
+    ls "$work"/crash-* "$work"/leak-* "$work"/timeout-* "$work"/oom-* 2>/dev/null >&2 || true
+    status=1
+  else
+    tail -n 1 "$work/fuzz.log"
+  fi
+  rm -rf "$work"
+done
+exit $status

@@ -1,0 +1,40 @@
+#pragma once
+
+// Where tests find the data beside the executables and the real skins of
+// ../shared/skins, which a user's clone does not have.
+
+#include <QTemporaryDir>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace tf::test {
+
+// The folder of the executables, with the geometry data files.
+std::filesystem::path BinFolder();
+std::filesystem::path SourceFolder();
+
+// ../shared/skins/<name>, or nothing when the shared folder is absent.
+std::optional<std::filesystem::path> SharedSkin(const std::string& archiveName);
+std::optional<std::filesystem::path> SharedSkinsFolder();
+
+// A fresh temporary folder, removed with the object.
+class TempFolder {
+public:
+    TempFolder();
+    const std::filesystem::path& path() const { return m_path; }
+    std::filesystem::path operator/(const std::string& name) const { return m_path / name; }
+
+private:
+    QTemporaryDir m_dir;
+    std::filesystem::path m_path;
+};
+
+} // namespace tf::test
+
+// Skips the current test with a message when the real skins are absent.
+#define TF_REQUIRE_SHARED_SKINS()                                                           \
+    do {                                                                                    \
+        if (!::tf::test::SharedSkinsFolder())                                               \
+            GTEST_SKIP() << "../shared/skins is absent; tests on real skins are skipped";   \
+    } while (false)
