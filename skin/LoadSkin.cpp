@@ -1,12 +1,144 @@
-// Placeholder until the loading pipeline lands.
 #include "skin/LoadSkin.h"
 
+#include "editor/AnalyzerPattern.h"
+#include "editor/TimeDigits.h"
+#include "platform/Errors.h"
+#include "platform/Fonts.h"
+#include "platform/TextFile.h"
+#include "skin/MainComposition.h"
+#include "skin/Playlist.h"
+#include "skin/SkinTextFiles.h"
+#include "skin/SliderStrips.h"
+
+#include <functional>
+
+namespace fs = std::filesystem;
+
 namespace tf {
+namespace {
 
-void LoadSkin(SkinSession&) {}
+constexpr Rect kResetScrollTextRect{112, 25, 263, 35};
+constexpr int kWindowWidth = 275;
+constexpr int kWindowHeight = 116;
 
-Rect GrowRect(Prompts&, const Rect& base, const Rect&) { return base; }
+void ResetSettings(SkinState& state)
+{
+    state.ScrollTextRect() = kResetScrollTextRect;
+    for (TFontSetting& font : state.FontSettings)
+        font = TFontSetting{};
+    state.ShowTime = state.ShowInfo = state.ShowScrollText = state.ShowSeekBar = state.ShowAnalyzer = true;
+}
 
-PreviewLayout ApplyEqPlacement(const EditorSettings&) { return {}; }
+// Runs one step on one source file, so that an error always says which file
+// it is about, whatever raised it.
+void RunStep(const fs::path& path, const std::function<void()>& step)
+{
+    try {
+        step();
+    } catch (const AppError& failure) {
+        const QString shown = DisplayPath(path);
+        if (failure.message().contains(shown))
+            throw;
+        throw AppError(failure.kind(), QStringLiteral("%1: %2").arg(shown, failure.message()));
+    }
+}
+
+// Drops the outline clips when the load ends, also by an error.
+class ClipGuard {
+public:
+    explicit ClipGuard(SkinState& state) : m_state(state) {}
+    ~ClipGuard() { ClearWindowClips(m_state); }
+    ClipGuard(const ClipGuard&) = delete;
+    ClipGuard& operator=(const ClipGuard&) = delete;
+
+private:
+    SkinState& m_state;
+};
+
+// The field is as high as a line of text in the scroll text font (the
+// height of "あpqPlg"), plus a fifth of its height before.
+void UpdateScrollTextHeight(SkinState& state)
+{
+    const TFontSetting& font = state.ScrollTextFont();
+    Rect& rect = state.ScrollTextRect();
+    const int height = MeasureTextHeight(font.Name, font.Size);
+    const int32_t oldHeight = Rect::WrapSub(rect.bottom, rect.top);
+    rect.bottom = Rect::WrapAdd(Rect::WrapAdd(height, rect.top), oldHeight / 5);
+}
+
+} // namespace
+
+void LoadSkin(SkinSession& session)
+{
+    SkinState& state = session.State;
+    const auto& paths = state.SourceFilePaths;
+    const auto present = [&](SourceFile file) { return SourcePresent(state, file); };
+    const auto load = [&](SourceFile file) { return Bitmap::Load(paths[file]); };
+
+    ResetSettings(state);
+    for (Bitmap* image : {&state.MainNormalImage, &state.MainPressedImage, &state.MainInactiveImage,
+                          &state.EqNormalImage, &state.EqPressedImage, &state.EqInactiveImage})
+        image->setSize(kWindowWidth, kWindowHeight);
+
+    ClipGuard clips(state);
+    if (present(kRegionTxt))
+        RunStep(paths[kRegionTxt], [&] { ComposeWindowOutline(state, ReadLines(paths[kRegionTxt])); });
+    if (present(kMainBmp))
+        ComposeMainBackground(state, load(kMainBmp));
+    if (present(kEqMainBmp) && session.Editor.ShowEqualizer)
+        ComposeEqualizer(state, load(kEqMainBmp), session.prompts());
+    if (present(kCButtonsBmp))
+        ComposeTransportButtons(state, load(kCButtonsBmp));
+    if (present(kTitleBarBmp))
+        ComposeTitleBar(state, load(kTitleBarBmp));
+    if (present(kShufRepBmp))
+        ComposeShuffleRepeat(state, load(kShufRepBmp));
+    if (present(kMonoSterBmp))
+        ComposeMonoStereo(state, load(kMonoSterBmp));
+    if (present(kPosBarBmp))
+        ComposeSeekBar(state, load(kPosBarBmp));
+    if (present(kTextBmp))
+        PickTextColors(state, load(kTextBmp));
+
+    RunStep(paths[kVisColorTxt], [&] { BuildAnalyzerPattern(state, session.Previews, paths[kVisColorTxt]); });
+    RunStep(paths[kVolumeBmp], [&] { ComposeVolume(state, paths[kVolumeBmp]); });
+    RunStep(paths[kBalanceBmp], [&] { ComposePan(state, paths[kBalanceBmp], session.App.ExeFolder); });
+    if (present(kPlEditBmp) && present(kPlEditTxt))
+        ComposePlaylist(state, session.Previews, paths[kPlEditBmp], paths[kPlEditTxt],
+                        state.PlaylistWidthSteps, state.PlaylistHeightSteps);
+    if (present(kSexyFontTxt))
+        RunStep(paths[kSexyFontTxt], [&] { ApplySexyFont(session, paths[kSexyFontTxt]); });
+    if (present(kMaronTxt))
+        RunStep(paths[kMaronTxt], [&] { ApplyMaron(state, paths[kMaronTxt]); });
+    RenderTimeDigits(state, session.Editor, session.Previews, paths[kNumbersBmp], paths[kNumsExBmp]);
+
+    UpdateScrollTextHeight(state);
+
+    session.Previews.MainPreview = state.MainNormalImage;
+    session.Previews.EqPreview = state.EqNormalImage;
+}
+
+Rect GrowRect(Prompts& prompts, const Rect& base, const Rect& delta)
+{
+    const Rect grown{Rect::WrapSub(base.left, delta.left), Rect::WrapSub(base.top, delta.top),
+                     Rect::WrapAdd(base.right, delta.right), Rect::WrapAdd(base.bottom, delta.bottom)};
+    if (grown.left >= 0 && grown.top >= 0 && grown.right >= 0 && grown.bottom >= 0)
+        return grown;
+    const MessageAnswer answer = prompts.showMessage(
+        MessageIcon::Information, QStringLiteral("情報"),
+        QStringLiteral("Rectの値が0より小さくなりました。デフォルトの値を使用します。"));
+    return answer == MessageAnswer::Ok ? base : grown;
+}
+
+PreviewLayout ApplyEqPlacement(const EditorSettings& editor)
+{
+    PreviewLayout layout;
+    layout.eqVisible = editor.ShowEqualizer;
+    if (editor.ShowEqualizer && editor.EqualizerOnTop) {
+        layout.eqTop = 1;
+        layout.mainTop = 117;
+    }
+    return layout;
+}
 
 } // namespace tf

@@ -1,0 +1,99 @@
+#include "skin/SkinTextFiles.h"
+
+#include "editor/TimeDigits.h"
+#include "platform/IniFile.h"
+#include "skin/LoadSkin.h"
+
+namespace tf {
+namespace {
+
+constexpr std::string_view kSexyFontSection = "YunaSoft SexyFont Plug-In";
+constexpr std::string_view kMaronSection = "MARON";
+constexpr std::string_view kDefaultFontFace = "MS UI Gothic";
+
+// A display part is switched off when its alpha is 1 and its opacity 0.
+bool SwitchedOff(const IniFile& ini, std::string_view alphaKey, std::string_view opacityKey)
+{
+    const int32_t alpha = ini.readInteger(kSexyFontSection, alphaKey, -1);
+    const int32_t opacity = ini.readInteger(kSexyFontSection, opacityKey, -1);
+    return alpha == 1 && opacity == 0;
+}
+
+int32_t ReadIfPresent(const IniFile& ini, std::string_view key)
+{
+    return ini.hasKey(kSexyFontSection, key) ? ini.readInteger(kSexyFontSection, key, 0) : 0;
+}
+
+} // namespace
+
+std::optional<Region> MakePolygonRegion(const TPointArray& points, const TIntegerArray& counts)
+{
+    return Region::FromPolygons(points, counts, kWindowImageRect);
+}
+
+std::optional<Region> ReadRegion(const TStringList& lines, std::string_view section,
+                                 TIntegerArray& counts, TPointArray& points)
+{
+    SplitToIntegers(ReadIniValue(lines, section, "NumPoints"), ',', counts);
+    SplitToPoints(ReadIniValue(lines, section, "PointList"), ',', points);
+    return MakePolygonRegion(points, counts);
+}
+
+void ApplySexyFont(SkinSession& session, const std::filesystem::path& path)
+{
+    const IniFile ini = IniFile::Load(path);
+    if (!ini.hasSection(kSexyFontSection))
+        return;
+    SkinState& state = session.State;
+
+    const Rect delta{ReadIfPresent(ini, "OffsetLeft"), ReadIfPresent(ini, "OffsetTop"),
+                     ReadIfPresent(ini, "OffsetRight"), ReadIfPresent(ini, "OffsetBottom")};
+    state.ScrollTextRect() = GrowRect(session.prompts(), state.ScrollTextRect(), delta);
+
+    if (ini.hasKey(kSexyFontSection, "TransparentTime")) {
+        const bool transparent = ini.readBool(kSexyFontSection, "TransparentTime", true);
+        if (transparent != session.Editor.TransparentTime) {
+            // The "透過" box changes, and its change re-renders the time digits.
+            session.Editor.TransparentTime = transparent;
+            RenderTimeDigits(state, session.Editor, session.Previews,
+                             state.SourceFilePaths[kNumbersBmp], state.SourceFilePaths[kNumsExBmp]);
+        }
+    }
+
+    // The display switches are only ever cleared here; the load set them.
+    if (SwitchedOff(ini, "Alpha", "Opacity"))
+        state.ShowScrollText = false;
+    if (SwitchedOff(ini, "AlphaTime", "OpacityTime"))
+        state.ShowTime = false;
+    if (SwitchedOff(ini, "AlphaInfo", "OpacityInfo"))
+        state.ShowInfo = false;
+    if (ini.readBool(kSexyFontSection, "LockSeekBar", false))
+        state.ShowSeekBar = false;
+
+    TFontSetting& scroll = state.ScrollTextFont();
+    scroll.Name = ini.readString(kSexyFontSection, "FontFace", kDefaultFontFace);
+    scroll.Size = ini.readInteger(kSexyFontSection, "FontSize", 8);
+    scroll.Bold = ini.readBool(kSexyFontSection, "FontBold", false);
+    scroll.Italic = ini.readBool(kSexyFontSection, "FontItalic", false);
+    scroll.Shadow = ini.readBool(kSexyFontSection, "DropShadow", true);
+
+    if (ini.readBool(kSexyFontSection, "ShadowInfo", false)) {
+        state.InfoFont().Shadow = true;
+        state.TimeFont().Shadow = true;
+    } else {
+        state.InfoFont().Shadow = ini.readBool(kSexyFontSection, "DropShadowInfo", true);
+        state.TimeFont().Shadow = ini.readBool(kSexyFontSection, "DropShadowTime", true);
+    }
+
+    state.PlaylistFont().Name = ini.readString(kSexyFontSection, "FontFacePE", kDefaultFontFace);
+    state.PlaylistFont().Size = ini.readInteger(kSexyFontSection, "FontSizePE", 8);
+}
+
+void ApplyMaron(SkinState& state, const std::filesystem::path& path)
+{
+    const IniFile ini = IniFile::Load(path);
+    if (ini.hasSection(kMaronSection))
+        state.ShowAnalyzer = ini.readBool(kMaronSection, "Enable", true);
+}
+
+} // namespace tf

@@ -1,0 +1,24 @@
+#include "support/SessionFixture.h"
+
+#include "skin/LoadSkin.h"
+
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace tf::test {
+
+SessionFixture::SessionFixture()
+    : session(BinFolder(), prompts)
+{
+    session.App.WorkFolder = exeFolder.path() / "tmp";
+    InitializeSession(session);
+}
+
+void SessionFixture::load(const fs::path& folder)
+{
+    SetSkinSource(session, folder);
+    LoadSkin(session);
+}
+
+} // namespace tf::test

@@ -1,0 +1,25 @@
+#pragma once
+
+// A session as a freshly started window has it: geometry read from the data
+// files beside the executables, message boxes answered by script.
+
+#include "platform/Prompts.h"
+#include "skin/SkinSession.h"
+#include "support/TestPaths.h"
+
+#include <memory>
+
+namespace tf::test {
+
+struct SessionFixture {
+    SessionFixture();
+    // Resolves folder and loads it.
+    void load(const std::filesystem::path& folder);
+
+    ScriptedPrompts prompts;
+    TempFolder exeFolder; // own working folder per test
+    SkinSession session;
+    SkinState& state() { return session.State; }
+};
+
+} // namespace tf::test
