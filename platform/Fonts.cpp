@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <map>
+#include <mutex>
 
 namespace tf {
 namespace {
@@ -71,7 +73,16 @@ int MeasureTextHeight(std::string_view cp932Name, int points)
 {
     if (IsMsGothicFamily(cp932Name))
         return std::abs(PointsToPixels(points));
-    return QFontMetrics(MakeFont(cp932Name, points)).height();
+    // Looking a font up is slow next to a skin load, and every load measures.
+    static std::mutex mutex;
+    static std::map<std::pair<std::string, int>, int> measured;
+    const std::lock_guard lock(mutex);
+    const auto key = std::make_pair(std::string(cp932Name), points);
+    if (const auto found = measured.find(key); found != measured.end())
+        return found->second;
+    const int height = QFontMetrics(MakeFont(cp932Name, points)).height();
+    measured.emplace(key, height);
+    return height;
 }
 
 void DrawTextCentered(Bitmap& bitmap, const Rect& rect, const QString& text, const QFont& font,
