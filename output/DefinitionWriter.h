@@ -1,0 +1,60 @@
+#pragma once
+
+// The skin definition files (.ssf): Shift-JIS lines, each ended by CR LF,
+// that name the images of the Korvel skin and place its controls on them.
+
+#include "app/FuncUnit.h"
+#include "platform/Color.h"
+#include "platform/Geometry.h"
+#include "skin/SkinSession.h"
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace tf {
+
+// "#" and 48 "-".
+inline constexpr std::string_view kSeparatorLine = "#------------------------------------------------";
+
+// Height of the main image; with the equalizer joined the images are twice
+// as high and one of the two parts is moved down by this much.
+constexpr int32_t kMainImageHeight = 116;
+
+// Tops of the main and equalizer parts in the joined images.
+int32_t MainPartTop(const EditorSettings& editor);
+int32_t EqPartTop(const EditorSettings& editor);
+
+// "r g b" in decimal; a system colour is first resolved to its current value.
+std::string ColorToRGBText(Color color);
+
+Rect OffsetRectBy(const Rect& rect, int32_t dx, int32_t dy);
+
+// The main section: buttons, then the blocks of the shown parts, every
+// rectangle moved down by mainOffset. eqMasks names the 275 x 232 position
+// images.
+void WriteMainSection(TStringList& lines, const SkinSession& session, int32_t mainOffset,
+                      bool eqMasks);
+
+// The playlist section; eqLink links the playlist below the 232-pixel
+// joined window instead of the 116-pixel one.
+void WritePlayListSection(TStringList& lines, const SkinSession& session, bool eqLink);
+
+// The file name of the path without its extension (from its last ".").
+std::string DefinitionBaseName(const std::filesystem::path& ssfPath);
+// The path with its extension replaced by "_EQ.ssf" (appended when none).
+std::filesystem::path EqDefinitionPath(const std::filesystem::path& ssfPath);
+
+// Both files, byte for byte. The EQ file is built also while the equalizer
+// is hidden; it is then not saved.
+struct DefinitionFiles {
+    std::string plain;
+    std::string eq;
+};
+DefinitionFiles BuildDefinitionFiles(const SkinSession& session,
+                                     const std::filesystem::path& ssfPath);
+
+// Every line followed by CR LF, the last one too.
+std::string JoinDefinitionLines(const TStringList& lines);
+
+} // namespace tf

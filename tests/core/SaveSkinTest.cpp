@@ -1,0 +1,312 @@
+#include "output/SaveSkin.h"
+
+#include "output/DefinitionWriter.h"
+#include "platform/Errors.h"
+#include "platform/ImageFile.h"
+#include "platform/TextFile.h"
+#include "support/SkinFixture.h"
+#include "support/TestPaths.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <set>
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
+namespace fs = std::filesystem;
+
+namespace tf {
+namespace {
+
+Bitmap Patterned(SourceFile file, int width, int height)
+{
+    return Bitmap::FromImage(test::FixtureImage(file, width, height));
+}
+
+Bitmap Filled(int width, int height, Color color)
+{
+    Bitmap image(width, height);
+    image.fillAll(color);
+    return image;
+}
+
+struct SaveFixture : ::testing::Test {
+    SaveFixture()
+    {
+        SkinState& state = session.State;
+        // Every image tells where its pixels came from.
+        state.MainNormalImage = Patterned(kMainBmp, 275, 116);
+        state.MainPressedImage = Patterned(kCButtonsBmp, 275, 116);
+        state.MainInactiveImage = Patterned(kTitleBarBmp, 275, 116);
+        state.EqNormalImage = Patterned(kEqMainBmp, 275, 116);
+        state.EqPressedImage = Patterned(kShufRepBmp, 275, 116);
+        state.EqInactiveImage = Patterned(kPlEditBmp, 275, 116);
+        state.PosBarImage1 = Filled(29, 10, MakeColor(1, 1, 1));
+        state.PosBarImage2 = Filled(29, 10, MakeColor(2, 2, 2));
+        state.PanImage = Filled(912, 13, MakeColor(3, 3, 3));
+        state.VolumeImage = Filled(1904, 13, MakeColor(4, 4, 4));
+        state.HasPanImage = true;
+        state.HasVolumeImage = true;
+        session.Previews.Playlist = Patterned(kPlEditBmp, 300, 145);
+        session.Previews.TimeDigits = Filled(120, 13, MakeColor(5, 5, 5));
+        session.Previews.Analyzer = Filled(5, 16, MakeColor(6, 6, 6));
+        session.Editor.ShowEqualizer = true;
+        session.Editor.EqualizerOnTop = false;
+    }
+
+    void save() { SaveSkin(session, ssfPath()); }
+    fs::path ssfPath() const { return folder / "Foo.ssf"; }
+    QImage decode(const char* name) const { return DecodeImageFile(folder / name); }
+
+    std::set<std::string> filesInFolder() const
+    {
+        std::set<std::string> names;
+        for (const auto& entry : fs::directory_iterator(folder))
+            names.insert(entry.path().filename().string());
+        return names;
+    }
+
+    ScriptedPrompts prompts;
+    SkinSession session{fs::path("/nowhere"), prompts};
+    test::TempFolder temp;
+    fs::path folder = temp.path();
+};
+
+// Rows [top, top + image height) of joined hold exactly the pixels of image.
+void ExpectRowsShow(const QImage& joined, int top, const Bitmap& image, const char* what)
+{
+    int differences = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (FromQRgb(joined.pixel(x, top + y)) != image.pixel(x, y))
+                ++differences;
+    EXPECT_EQ(differences, 0) << what << " at row " << top;
+}
+
+Color PixelOf(const QImage& image, int x, int y) { return FromQRgb(image.pixel(x, y)); }
+Color Grey(int level) { return MakeColor(level, level, level); }
+
+TEST_F(SaveFixture, FullSaveWritesEighteenImagesAndBothDefinitionFiles)
+{
+    save();
+    const std::set<std::string> expected = {
+        "MainNormal.bmp", "MainPressed.bmp", "MainInactive.bmp", "MainNormal_EQ.bmp",
+        "MainPressed_EQ.bmp", "MainInactive_EQ.bmp", "PlayListNormal.bmp", "PlayListPressed.bmp",
+        "Numbers.bmp", "Analyzer.bmp", "PosBar1.bmp", "PosBar2.bmp", "Pan.Bmp", "Vol.Bmp",
+        "PanMask.bmp", "VolMask.bmp", "PanMask_EQ.bmp", "VolMask_EQ.bmp", "Foo.ssf", "Foo_EQ.ssf"};
+    EXPECT_EQ(filesInFolder(), expected); // no temporary file left either
+
+    const DefinitionFiles files = BuildDefinitionFiles(session, ssfPath());
+    EXPECT_EQ(ReadFileBytes(ssfPath()), files.plain);
+    EXPECT_EQ(ReadFileBytes(folder / "Foo_EQ.ssf"), files.eq);
+    EXPECT_TRUE(Bitmap::FromImage(decode("Pan.Bmp")).samePixels(session.State.PanImage));
+    EXPECT_TRUE(Bitmap::FromImage(decode("Vol.Bmp")).samePixels(session.State.VolumeImage));
+    EXPECT_TRUE(Bitmap::FromImage(decode("Numbers.bmp")).samePixels(session.Previews.TimeDigits));
+    EXPECT_TRUE(Bitmap::FromImage(decode("PosBar2.bmp")).samePixels(session.State.PosBarImage2));
+
+    // Uncompressed 24-bit BMP: "BM", 40-byte information header, 24 bits.
+    const std::string mask = ReadFileBytes(folder / "VolMask_EQ.bmp");
+    ASSERT_GE(mask.size(), 54u);
+    EXPECT_EQ(mask.substr(0, 2), "BM");
+    EXPECT_EQ(uint8_t(mask[14]), 40);
+    EXPECT_EQ(uint8_t(mask[28]), 24);
+    EXPECT_EQ(uint8_t(mask[30]), 0);
+}
+
+TEST_F(SaveFixture, MinimalSaveWritesOnlyTheAlwaysFilesAndShownDisplays)
+{
+    session.Editor.ShowEqualizer = false;
+    session.State.HasPanImage = false;
+    session.State.HasVolumeImage = false;
+    session.State.ShowAnalyzer = false;
+    session.State.ShowSeekBar = false;
+    save();
+    EXPECT_EQ(filesInFolder(),
+              (std::set<std::string>{"MainNormal.bmp", "MainPressed.bmp", "MainInactive.bmp",
+                                     "PlayListNormal.bmp", "PlayListPressed.bmp", "Numbers.bmp",
+                                     "Foo.ssf"}));
+}
+
+TEST_F(SaveFixture, JoinedMasksAreWrittenWithoutTheStrips)
+{
+    session.State.HasPanImage = false;
+    save();
+    const std::set<std::string> names = filesInFolder();
+    EXPECT_TRUE(names.count("PanMask_EQ.bmp"));
+    EXPECT_TRUE(names.count("VolMask_EQ.bmp"));
+    EXPECT_FALSE(names.count("PanMask.bmp"));
+    EXPECT_FALSE(names.count("Pan.Bmp"));
+    EXPECT_TRUE(names.count("VolMask.bmp"));
+}
+
+TEST_F(SaveFixture, EmptyPictureWritesNoFileButIsStillNamed)
+{
+    session.Previews.Analyzer = Bitmap();
+    save();
+    EXPECT_FALSE(fs::exists(folder / "Analyzer.bmp"));
+    EXPECT_NE(ReadFileBytes(ssfPath()).find("SpectrumPattern Analyzer.bmp\r\n"), std::string::npos);
+}
+
+TEST_F(SaveFixture, PlaylistIsSavedTwiceIdentically)
+{
+    save();
+    const std::string normal = ReadFileBytes(folder / "PlayListNormal.bmp");
+    EXPECT_EQ(ReadFileBytes(folder / "PlayListPressed.bmp"), normal);
+    EXPECT_TRUE(Bitmap::FromImage(decode("PlayListNormal.bmp")).samePixels(session.Previews.Playlist));
+}
+
+TEST_F(SaveFixture, JoinedImagesPutEachPairInItsHalf)
+{
+    const SkinState& state = session.State;
+    for (const bool onTop : {false, true}) {
+        session.Editor.EqualizerOnTop = onTop;
+        save();
+        const int m = onTop ? 116 : 0;
+        const int e = onTop ? 0 : 116;
+        const QImage normal = decode("MainNormal_EQ.bmp");
+        ASSERT_EQ(normal.size(), QSize(275, 232));
+        ExpectRowsShow(normal, m, Bitmap::FromImage(decode("MainNormal.bmp")), "MainNormal.bmp");
+        ExpectRowsShow(normal, e, state.EqNormalImage, "EqNormalImage");
+        const QImage pressed = decode("MainPressed_EQ.bmp");
+        ExpectRowsShow(pressed, m, state.MainPressedImage, "MainPressedImage");
+        ExpectRowsShow(pressed, e, state.EqPressedImage, "EqPressedImage");
+        const QImage inactive = decode("MainInactive_EQ.bmp");
+        ExpectRowsShow(inactive, m, state.MainInactiveImage, "MainInactiveImage");
+        ExpectRowsShow(inactive, e, state.EqInactiveImage, "EqInactiveImage");
+    }
+}
+
+TEST_F(SaveFixture, PanMaskIsATruncatedGreyRampOnMagenta)
+{
+    save();
+    const QImage mask = decode("PanMask.bmp");
+    ASSERT_EQ(mask.size(), QSize(275, 116));
+    EXPECT_EQ(PixelOf(mask, 177, 57), kBlack);
+    EXPECT_EQ(PixelOf(mask, 214, 69), kWhite);
+    EXPECT_EQ(PixelOf(mask, 196, 60), Grey(130));
+    for (const auto& [x, y] : {std::pair{176, 57}, {215, 57}, {177, 70}, {177, 56}, {0, 0}})
+        EXPECT_EQ(PixelOf(mask, x, y), kMagenta) << x << "," << y;
+
+    const QImage volume = decode("VolMask.bmp");
+    EXPECT_EQ(PixelOf(volume, 107, 57), kBlack);
+    EXPECT_EQ(PixelOf(volume, 171, 69), kWhite);
+    EXPECT_EQ(PixelOf(volume, 172, 60), kMagenta);
+    EXPECT_EQ(PixelOf(volume, 177, 60), kMagenta); // no pan ramp in the volume mask
+}
+
+TEST_F(SaveFixture, JoinedMaskRampFollowsTheMainPart)
+{
+    for (const bool onTop : {false, true}) {
+        session.Editor.EqualizerOnTop = onTop;
+        save();
+        const QImage mask = decode("VolMask_EQ.bmp");
+        ASSERT_EQ(mask.size(), QSize(275, 232));
+        const int first = onTop ? 173 : 57;
+        const int last = onTop ? 185 : 69;
+        EXPECT_EQ(PixelOf(mask, 171, first - 1), kMagenta) << onTop;
+        EXPECT_EQ(PixelOf(mask, 171, first), kWhite) << onTop;
+        EXPECT_EQ(PixelOf(mask, 107, last), kBlack) << onTop;
+        EXPECT_EQ(PixelOf(mask, 171, last + 1), kMagenta) << onTop;
+        const QImage pan = decode("PanMask_EQ.bmp");
+        EXPECT_EQ(PixelOf(pan, 196, first + 3), Grey(130)) << onTop;
+    }
+}
+
+bool RunningAsRoot()
+{
+#ifdef _WIN32
+    return false;
+#else
+    return geteuid() == 0;
+#endif
+}
+
+void WriteText(const fs::path& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+void ExpectFileCreateError(const std::function<void()>& action, const fs::path& path)
+{
+    try {
+        action();
+        FAIL() << "the save reported no error";
+    } catch (const AppError& error) {
+        EXPECT_EQ(error.kind(), ErrorKind::FileCreate);
+        const QString prefix = QStringLiteral("ファイル \"%1\". ").arg(DisplayPath(path));
+        EXPECT_TRUE(error.message().startsWith(prefix)) << error.message().toStdString();
+        EXPECT_TRUE(error.message().endsWith(QStringLiteral(" を作成できません")))
+            << error.message().toStdString();
+        EXPECT_GT(error.message().size(), prefix.size() + 9) << "no reason given";
+    }
+}
+
+TEST_F(SaveFixture, FileThatCannotBeWrittenStopsTheSaveAndKeepsEarlierFiles)
+{
+    WriteText(ssfPath(), "old");
+    // A folder where the playlist image should go cannot be replaced.
+    fs::create_directory(folder / "PlayListNormal.bmp");
+    ExpectFileCreateError([&] { save(); }, folder / "PlayListNormal.bmp");
+
+    EXPECT_TRUE(Bitmap::FromImage(decode("MainNormal.bmp")).samePixels(session.State.MainNormalImage));
+    EXPECT_EQ(decode("MainInactive_EQ.bmp").size(), QSize(275, 232));
+    EXPECT_FALSE(fs::exists(folder / "PlayListPressed.bmp"));
+    EXPECT_FALSE(fs::exists(folder / "VolMask_EQ.bmp"));
+    EXPECT_FALSE(fs::exists(folder / "Foo_EQ.ssf"));
+    EXPECT_EQ(ReadFileBytes(ssfPath()), "old");
+    EXPECT_EQ(filesInFolder().size(), 8u); // six images, the folder, the old file; no temporaries
+}
+
+TEST_F(SaveFixture, UnwritableFolderGivesTheCreateErrorAndKeepsThePreviousFile)
+{
+    if (RunningAsRoot()) {
+        // Permissions do not stop root: a folder path through a regular file does.
+        WriteText(folder / "plain", "x");
+        const fs::path target = folder / "plain" / "Foo.ssf";
+        ExpectFileCreateError([&] { SaveSkin(session, target); }, folder / "plain" / "MainNormal.bmp");
+        return;
+    }
+    const std::string previous = "previous image";
+    WriteText(folder / "MainNormal.bmp", previous);
+    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+    ExpectFileCreateError([&] { save(); }, folder / "MainNormal.bmp");
+    fs::permissions(folder, fs::perms::owner_all);
+    EXPECT_EQ(ReadFileBytes(folder / "MainNormal.bmp"), previous);
+    EXPECT_EQ(filesInFolder(), std::set<std::string>{"MainNormal.bmp"});
+}
+
+TEST_F(SaveFixture, SavingAgainReplacesEveryFile)
+{
+    save();
+    session.State.MainNormalImage = Filled(275, 116, MakeColor(9, 8, 7));
+    session.State.TextColor = MakeColor(7, 7, 7);
+    session.Editor.EqualizerOnTop = true;
+    save();
+    EXPECT_EQ(PixelOf(decode("MainNormal.bmp"), 0, 0), MakeColor(9, 8, 7));
+    EXPECT_EQ(PixelOf(decode("MainNormal_EQ.bmp"), 0, 116), MakeColor(9, 8, 7));
+    const DefinitionFiles files = BuildDefinitionFiles(session, ssfPath());
+    EXPECT_EQ(ReadFileBytes(ssfPath()), files.plain);
+    EXPECT_EQ(ReadFileBytes(folder / "Foo_EQ.ssf"), files.eq);
+    EXPECT_EQ(filesInFolder().size(), 20u);
+}
+
+TEST_F(SaveFixture, SaveWithoutEqualizerLeavesEarlierEqFilesAlone)
+{
+    save();
+    const std::string eqFile = ReadFileBytes(folder / "Foo_EQ.ssf");
+    const std::string joined = ReadFileBytes(folder / "MainNormal_EQ.bmp");
+    session.Editor.ShowEqualizer = false;
+    session.State.TextColor = MakeColor(7, 7, 7);
+    save();
+    EXPECT_EQ(ReadFileBytes(folder / "Foo_EQ.ssf"), eqFile);
+    EXPECT_EQ(ReadFileBytes(folder / "MainNormal_EQ.bmp"), joined);
+    const std::string plain = ReadFileBytes(ssfPath());
+    EXPECT_EQ(plain, BuildDefinitionFiles(session, ssfPath()).plain);
+    EXPECT_EQ(plain.find("EQ_On/Off"), std::string::npos);
+}
+
+} // namespace
+} // namespace tf
