@@ -76,9 +76,14 @@ std::vector<AxisStep> MapAxis(int64_t d, int64_t dExtent, int64_t s, int64_t sEx
     if (jFirst > jLast)
         return steps;
     steps.reserve(size_t(jLast - jFirst + 1));
+    // Products of extents below 2^30 fit in 64 bits; only absurd rectangles
+    // from data files need the wide arithmetic.
+    const bool narrow = a < (int64_t(1) << 30) && b < (int64_t(1) << 30);
     for (int64_t j = jFirst; j <= jLast; ++j) {
         int64_t i;
-        if (a >= b)
+        if (narrow)
+            i = a >= b ? ((2 * j + 1) * b - 1) / (2 * a) : (2 * j * b + a) / (2 * a);
+        else if (a >= b)
             i = FloorDiv(Wide(2 * j + 1) * Wide(b) - 1, Wide(2 * a));
         else
             i = FloorDiv(Wide(2 * j) * Wide(b) + Wide(a), Wide(2 * a));
@@ -167,10 +172,15 @@ void Bitmap::fill(const Rect& rect, Color color)
     if (left >= right || top >= bottom)
         return;
     const QRgb value = ToQRgb(ResolveSystemColor(color));
+    const Region* clip = m_clip.get();
     for (int64_t y = top; y < bottom; ++y) {
         QRgb* line = reinterpret_cast<QRgb*>(m_image.scanLine(int(y)));
+        if (!clip) {
+            std::fill(line + left, line + right, value);
+            continue;
+        }
         for (int64_t x = left; x < right; ++x)
-            if (clipAllows(int(x), int(y)))
+            if (clip->contains(int32_t(x), int32_t(y)))
                 line[x] = value;
     }
 }
@@ -234,11 +244,28 @@ void Bitmap::copy(const Bitmap& source, const Rect& sourceRect, const Rect& dest
     // A copy of a bitmap onto itself reads what it has not yet overwritten
     // only by accident; take a snapshot first.
     const QImage sourceImage = &source == this ? m_image.copy() : source.m_image;
+    const Region* clip = m_clip.get();
+    const uchar* sourceBits = sourceImage.constBits();
+    const qsizetype sourceStride = sourceImage.bytesPerLine();
+    uchar* destBits = m_image.bits();
+    const qsizetype destStride = m_image.bytesPerLine();
+    // The usual piece copy: one to one, left to right, no clip.
+    const bool contiguous = !clip && columns.back().dest - columns.front().dest == int(columns.size()) - 1
+        && columns.back().source - columns.front().source == int(columns.size()) - 1;
     for (const AxisStep& row : rows) {
-        const QRgb* in = reinterpret_cast<const QRgb*>(sourceImage.constScanLine(row.source));
-        QRgb* out = reinterpret_cast<QRgb*>(m_image.scanLine(row.dest));
+        const QRgb* in = reinterpret_cast<const QRgb*>(sourceBits + row.source * sourceStride);
+        QRgb* out = reinterpret_cast<QRgb*>(destBits + row.dest * destStride);
+        if (contiguous) {
+            std::memcpy(out + columns.front().dest, in + columns.front().source, columns.size() * sizeof(QRgb));
+            continue;
+        }
+        if (!clip) {
+            for (const AxisStep& column : columns)
+                out[column.dest] = in[column.source];
+            continue;
+        }
         for (const AxisStep& column : columns)
-            if (clipAllows(column.dest, row.dest))
+            if (clip->contains(column.dest, row.dest))
                 out[column.dest] = in[column.source];
     }
 }

@@ -97,6 +97,14 @@ std::optional<Region> Region::FromPolygons(std::span<const Point> points,
                 spans.push_back({int32_t(begin), int32_t(end)});
         }
     }
+    constexpr int64_t kMaxMaskPixels = 16 * 1024 * 1024;
+    if (bounds.width() > 0 && rowCount > 0 && bounds.width() * rowCount <= kMaxMaskPixels) {
+        region.m_mask.assign(size_t(bounds.width() * rowCount), 0);
+        for (int64_t row = 0; row < rowCount; ++row)
+            for (const Span& span : region.m_rows[size_t(row)])
+                std::fill_n(region.m_mask.begin() + (row * bounds.width() + (span.begin - bounds.left)),
+                            span.end - span.begin, uint8_t(1));
+    }
     return region;
 }
 
@@ -107,7 +115,7 @@ std::span<const Region::Span> Region::row(int32_t y) const
     return m_rows[size_t(int64_t(y) - m_bounds.top)];
 }
 
-bool Region::contains(int32_t x, int32_t y) const
+bool Region::rowContains(int32_t x, int32_t y) const
 {
     for (const Span& span : row(y))
         if (span.begin <= x && x < span.end)

@@ -30,17 +30,32 @@ public:
     static std::optional<Region> FromPolygons(std::span<const Point> points,
                                               std::span<const int32_t> counts, Rect bounds);
 
-    bool contains(int32_t x, int32_t y) const;
+    bool contains(int32_t x, int32_t y) const
+    {
+        if (x < m_bounds.left || y < m_bounds.top || x >= m_bounds.right || y >= m_bounds.bottom)
+            return false;
+        if (!m_mask.empty())
+            return m_mask[size_t(int64_t(y - m_bounds.top) * m_bounds.width() + (x - m_bounds.left))] != 0;
+        return rowContains(x, y);
+    }
     long long pixelCount() const;
     const Rect& bounds() const { return m_bounds; }
     // The spans of one row; empty outside the bounds.
     std::span<const Span> row(int32_t y) const;
 
-    bool operator==(const Region&) const = default;
+    bool operator==(const Region& other) const
+    {
+        return m_bounds == other.m_bounds && m_rows == other.m_rows;
+    }
 
 private:
+    bool rowContains(int32_t x, int32_t y) const;
+
     Rect m_bounds;
     std::vector<std::vector<Span>> m_rows; // one per row of m_bounds
+    // One byte a pixel of the bounds, for the per-pixel test of every copy
+    // onto a clipped bitmap; left out for very large bounds.
+    std::vector<uint8_t> m_mask;
 };
 
 } // namespace tf

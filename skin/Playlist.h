@@ -6,10 +6,27 @@
 
 namespace tf {
 
+// Picture size of the playlist window at w width steps and h height steps.
+constexpr int32_t kPlaylistBaseWidth = 275;
+constexpr int32_t kPlaylistBaseHeight = 116;
+constexpr int32_t kPlaylistWidthStep = 25;
+constexpr int32_t kPlaylistHeightStep = 29;
+
+struct PlaylistSteps {
+    int32_t width = 0;
+    int32_t height = 0;
+    bool operator==(const PlaylistSteps&) const = default;
+};
+
+// The step counts ComposePlaylist actually uses: negative counts become 0
+// (the tiling has no meaning below the base size), and counts whose picture
+// would exceed the bitmap limits become the largest that fit, width first.
+PlaylistSteps ClampPlaylistSteps(int32_t widthSteps, int32_t heightSteps);
+
 // The playlist window picture (Image2) at 275 + 25 w by 116 + 29 h, tiled
 // from pledit.bmp, its text area filled with the background colour of
-// pledit.txt. Stores w and h as the playlist steps. False, and nothing
-// changed, when pledit.bmp does not exist.
+// pledit.txt. Stores w and h (after ClampPlaylistSteps) as the playlist
+// steps. False, and nothing changed, when pledit.bmp does not exist.
 bool ComposePlaylist(SkinState& state, PreviewPictures& previews,
                      const std::filesystem::path& pleditBmpPath,
                      const std::filesystem::path& pleditTxtPath, int32_t widthSteps,

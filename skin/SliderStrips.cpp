@@ -1,20 +1,119 @@
-// Placeholder until the strips are composed.
 #include "skin/SliderStrips.h"
 
-namespace tf {
+#include "app/FuncUnit.h"
+#include "platform/Errors.h"
+#include "platform/TextFile.h"
 
-bool ComposeVolume(SkinState& state, const std::filesystem::path&)
+#include <limits>
+#include <optional>
+#include <system_error>
+
+namespace tf {
+namespace {
+
+constexpr int kFrameHeight = 13;
+constexpr int kBandPitch = 15; // backgrounds are stacked every 15 rows
+// The knob lies below the backgrounds, except in bitmaps exactly this high.
+constexpr int kHeightWithoutKnob = 420;
+constexpr Rect kKnob{15, 422, 29, 433};
+
+constexpr int kVolumeFrames = 28;
+constexpr int kVolumeFrameWidth = 68;
+constexpr int kPanFrames = 24;
+constexpr int kPanFrameWidth = 38;
+constexpr int kPanBandLeft = 9;
+
+bool FileExists(const std::filesystem::path& path)
+{
+    std::error_code error;
+    return std::filesystem::is_regular_file(path, error);
+}
+
+// The knob copy reads from outside short bitmaps (418 to 421 rows are common);
+// the copy draws only the source pixels that exist, so no black squares.
+void DrawKnob(Bitmap& strip, const Bitmap& source, int32_t x)
+{
+    if (source.height() != kHeightWithoutKnob)
+        strip.copy(source, kKnob, {x, 1, x + 14, 12});
+}
+
+// Band r of balance.bmp, or nothing for a band no bitmap can hold (negative,
+// or so large that its rows overflow 32 bits): no band number aliases another.
+std::optional<Rect> PanBand(int32_t band)
+{
+    constexpr int32_t kLastBand = (std::numeric_limits<int32_t>::max() - kFrameHeight) / kBandPitch;
+    if (band < 0 || band > kLastBand)
+        return std::nullopt;
+    const int32_t top = kBandPitch * band;
+    return Rect{kPanBandLeft, top, kPanBandLeft + kPanFrameWidth, top + kFrameHeight};
+}
+
+// Line index of pan.dat as an integer, or the list index or conversion error
+// naming the file and line.
+int32_t ReadPanLine(const TStringList& lines, size_t index, const std::filesystem::path& path)
+{
+    try {
+        if (index >= lines.size())
+            ThrowListIndexError((long long)index);
+        return StrToInt(lines[index]);
+    } catch (const AppError& failure) {
+        throw AppError(failure.kind(), QStringLiteral("%1 (%2 行目): %3")
+                                           .arg(DisplayPath(path))
+                                           .arg(index + 1)
+                                           .arg(failure.message()));
+    }
+}
+
+} // namespace
+
+bool ComposeVolume(SkinState& state, const std::filesystem::path& volumePath)
 {
     state.VolumeImage = Bitmap();
     state.HasVolumeImage = false;
-    return false;
+    if (!FileExists(volumePath))
+        return false;
+    const Bitmap source = Bitmap::Load(volumePath);
+    if (source.height() <= kFrameHeight)
+        return false;
+    state.HasVolumeImage = true;
+    state.VolumeImage = Bitmap(kVolumeFrames * kVolumeFrameWidth, kFrameHeight);
+    // The knob moves by the source width over 28 (2 pixels for the usual 68).
+    const int32_t knobStep = source.width() / kVolumeFrames;
+    int32_t knobOffset = 0;
+    for (int32_t i = 0; i < kVolumeFrames; ++i, knobOffset += knobStep) {
+        const int32_t left = kVolumeFrameWidth * i;
+        state.VolumeImage.copy(source, {0, kBandPitch * i, kVolumeFrameWidth, kBandPitch * i + kFrameHeight},
+                               {left, 0, left + kVolumeFrameWidth, kFrameHeight});
+        DrawKnob(state.VolumeImage, source, left + knobOffset);
+    }
+    return true;
 }
 
-bool ComposePan(SkinState& state, const std::filesystem::path&, const std::filesystem::path&)
+bool ComposePan(SkinState& state, const std::filesystem::path& balancePath,
+                const std::filesystem::path& exeFolder)
 {
     state.PanImage = Bitmap();
     state.HasPanImage = false;
-    return false;
+    if (!FileExists(balancePath))
+        return false;
+    const Bitmap source = Bitmap::Load(balancePath);
+    // Read whenever balance.bmp exists, so a missing table is reported even
+    // for a bitmap too short to use.
+    const std::filesystem::path tablePath = exeFolder / "pan.dat";
+    const TStringList lines = ReadLines(tablePath);
+    if (source.height() <= kFrameHeight)
+        return false;
+    state.HasPanImage = true;
+    state.PanImage = Bitmap(kPanFrames * kPanFrameWidth, kFrameHeight);
+    for (int32_t i = 0; i < kPanFrames; ++i) {
+        const int32_t band = ReadPanLine(lines, size_t(i), tablePath);
+        const int32_t left = kPanFrameWidth * i;
+        if (const auto bandRect = PanBand(band))
+            state.PanImage.copy(source, *bandRect, {left, 0, left + kPanFrameWidth, kFrameHeight});
+        // The knob sits i pixels into frame i.
+        DrawKnob(state.PanImage, source, left + i);
+    }
+    return true;
 }
 
 } // namespace tf

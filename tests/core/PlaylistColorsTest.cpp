@@ -1,0 +1,100 @@
+#include "skin/PlaylistColors.h"
+
+#include "platform/Errors.h"
+#include "support/SkinFixture.h"
+#include "support/TestPaths.h"
+
+#include <gtest/gtest.h>
+
+namespace tf {
+namespace {
+
+constexpr Color kGreen = MakeColor(0, 255, 0);
+
+TEST(ParseSkinColor, ReadsSixHexDigitsInAnyPrefixAndCase)
+{
+    for (const char* text : {"#00ff00", "#00FF00", "$00FF00", "00FF00"})
+        EXPECT_EQ(ParseSkinColor(text), kGreen) << text;
+    EXPECT_EQ(ParseSkinColor("#102030"), MakeColor(0x10, 0x20, 0x30));
+    // After a prefix only the last six characters count.
+    EXPECT_EQ(ParseSkinColor("#1234567"), MakeColor(0x23, 0x45, 0x67));
+    // Without a prefix, characters after the sixth are ignored.
+    EXPECT_EQ(ParseSkinColor("102030FF"), MakeColor(0x10, 0x20, 0x30));
+}
+
+TEST(ParseSkinColor, ShortOrMalformedTextRaisesTheConversionError)
+{
+    const auto messageOf = [](const char* text) {
+        try {
+            ParseSkinColor(text);
+        } catch (const AppError& error) {
+            EXPECT_EQ(error.kind(), ErrorKind::Conversion) << text;
+            return error.message();
+        }
+        ADD_FAILURE() << "no error for " << text;
+        return QString();
+    };
+    // The message shows the number text built from the pairs.
+    EXPECT_EQ(messageOf("#0F0"), QStringLiteral("'$F0#0' は整数ではありません"));
+    EXPECT_EQ(messageOf(""), QStringLiteral("'$' は整数ではありません"));
+    EXPECT_FALSE(messageOf("#00GG00").isEmpty());
+    EXPECT_FALSE(messageOf("# 1 2 3").isEmpty());
+}
+
+class PlaylistColors : public ::testing::Test {
+protected:
+    test::TempFolder temp;
+    test::SkinFixture skin{temp / "skin"};
+    SkinState state;
+
+    void setAllWhite()
+    {
+        state.PlaylistNormalColor = state.PlaylistCurrentColor = kWhite;
+        state.PlaylistNormalBGColor = state.PlaylistSelectedBGColor = kWhite;
+    }
+    std::array<Color, 4> colors() const
+    {
+        return {state.PlaylistNormalColor, state.PlaylistCurrentColor, state.PlaylistNormalBGColor,
+                state.PlaylistSelectedBGColor};
+    }
+};
+
+TEST_F(PlaylistColors, ReadsTheFourKeysOfSectionText)
+{
+    skin.writeText("pledit.txt", "[text]\r\nnormal = \"#010203\"\r\nCURRENT=#040506\r\n"
+                                 "NormalBG=#070809\r\nSelectedBG=#0A0B0C\r\n");
+    ReadPlaylistColors(state, skin.path("pledit.txt"));
+    EXPECT_EQ(colors(), (std::array<Color, 4>{MakeColor(1, 2, 3), MakeColor(4, 5, 6),
+                                              MakeColor(7, 8, 9), MakeColor(10, 11, 12)}));
+}
+
+TEST_F(PlaylistColors, MissingFileSectionOrKeyGivesBlack)
+{
+    setAllWhite();
+    ReadPlaylistColors(state, skin.path("pledit.txt"));
+    EXPECT_EQ(colors(), (std::array<Color, 4>{kBlack, kBlack, kBlack, kBlack}));
+
+    setAllWhite();
+    skin.writeText("pledit.txt", "[Other]\r\nNormal=#FFFFFF\r\n");
+    ReadPlaylistColors(state, skin.path("pledit.txt"));
+    EXPECT_EQ(colors(), (std::array<Color, 4>{kBlack, kBlack, kBlack, kBlack}));
+
+    skin.writeText("pledit.txt", "[Text]\r\nCurrent=#00FF00\r\n");
+    ReadPlaylistColors(state, skin.path("pledit.txt"));
+    EXPECT_EQ(colors(), (std::array<Color, 4>{kBlack, kGreen, kBlack, kBlack}));
+}
+
+TEST_F(PlaylistColors, BadColourStopsWithTheEarlierKeysRead)
+{
+    setAllWhite();
+    skin.writeText("pledit.txt", "[Text]\r\nNormal=#00FF00\r\nCurrent=#00FF00\r\nNormalBG=#0F0\r\n");
+    EXPECT_THROW(ReadPlaylistColors(state, skin.path("pledit.txt")), AppError);
+    EXPECT_EQ(colors(), (std::array<Color, 4>{kGreen, kGreen, kWhite, kWhite}));
+
+    // An empty value is not the default: it fails as well.
+    skin.writeText("pledit.txt", "[Text]\r\nNormal=\r\n");
+    EXPECT_THROW(ReadPlaylistColors(state, skin.path("pledit.txt")), AppError);
+}
+
+} // namespace
+} // namespace tf
