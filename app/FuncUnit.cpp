@@ -23,6 +23,21 @@ std::string LowerAscii(std::string_view text)
     return lower;
 }
 
+// Whether text, lowered, starts with prefix (already lowered).
+bool StartsWithLowered(std::string_view text, std::string_view prefix)
+{
+    if (text.size() < prefix.size())
+        return false;
+    for (size_t i = 0; i < prefix.size(); ++i) {
+        char c = text[i];
+        if (c >= 'A' && c <= 'Z')
+            c = char(c - 'A' + 'a');
+        if (c != prefix[i])
+            return false;
+    }
+    return true;
+}
+
 // Items of the split rule. The text ends at its end or at a zero byte.
 std::vector<std::string> SplitItems(std::string_view text, char delimiter)
 {
@@ -156,10 +171,9 @@ std::string ReadIniValue(const TStringList& lines, std::string_view section, std
     const std::string wantedKey = LowerAscii(key);
     bool found = false;
     for (const std::string& line : lines) {
-        const std::string lower = LowerAscii(line);
-        if (lower.compare(0, header.size(), header) == 0)
+        if (StartsWithLowered(line, header))
             found = true;
-        if (found && lower.compare(0, wantedKey.size(), wantedKey) == 0) {
+        if (found && StartsWithLowered(line, wantedKey)) {
             const long long count = (long long)line.size() - (long long)key.size() - 1;
             if (count <= 0)
                 return {};

@@ -59,7 +59,7 @@ void RenderTimeDigits(const SkinState& state, const EditorSettings& editor,
     if (!hasNumsEx && !FileExists(numbersPath))
         return;
     // One decode serves both the strip and the keyed copy: it is the same file.
-    const Bitmap digits = Bitmap::Load(hasNumsEx ? numsExPath : numbersPath);
+    const Bitmap digits = previews.SourceImages.load(hasNumsEx ? numsExPath : numbersPath);
     Bitmap& strip = previews.TimeDigits;
     strip = digits;
     strip.setWidth(kStripWidth);
@@ -72,7 +72,7 @@ void RenderTimeDigits(const SkinState& state, const EditorSettings& editor,
         strip.copy(strip, Cell(kBlankLeft, height), Cell(kSpaceLeft, height));
     }
 
-    const Bitmap main = Bitmap::Load(state.SourceFilePaths[kMainBmp]);
+    const Bitmap main = previews.SourceImages.load(state.SourceFilePaths[kMainBmp]);
     strip.copy(main, {kMainColonLeft, kMainColonTop, kMainColonLeft + kCellWidth, kMainColonTop + height},
                Cell(kColonLeft, height));
 

@@ -81,7 +81,9 @@ std::vector<AxisStep> MapAxis(int64_t d, int64_t dExtent, int64_t s, int64_t sEx
     const bool narrow = a < (int64_t(1) << 30) && b < (int64_t(1) << 30);
     for (int64_t j = jFirst; j <= jLast; ++j) {
         int64_t i;
-        if (narrow)
+        if (a == b)
+            i = j; // equal sizes copy one to one
+        else if (narrow)
             i = a >= b ? ((2 * j + 1) * b - 1) / (2 * a) : (2 * j * b + a) / (2 * a);
         else if (a >= b)
             i = FloorDiv(Wide(2 * j + 1) * Wide(b) - 1, Wide(2 * a));
@@ -173,6 +175,10 @@ void Bitmap::fill(const Rect& rect, Color color)
         return;
     const QRgb value = ToQRgb(ResolveSystemColor(color));
     const Region* clip = m_clip.get();
+    if (!clip && left == 0 && top == 0 && right == width() && bottom == height()) {
+        m_image.fill(value);
+        return;
+    }
     for (int64_t y = top; y < bottom; ++y) {
         QRgb* line = reinterpret_cast<QRgb*>(m_image.scanLine(int(y)));
         if (!clip) {

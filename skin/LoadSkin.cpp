@@ -76,15 +76,18 @@ void LoadSkin(SkinSession& session)
     const auto load = [&](SourceFile file) { return Bitmap::Load(paths[file]); };
 
     ResetSettings(state);
+    // Every load decodes its files afresh; the cache then serves the time
+    // digits' second look at main.bmp and the previews' re-renders.
+    session.Previews.SourceImages.clear();
     for (Bitmap* image : {&state.MainNormalImage, &state.MainPressedImage, &state.MainInactiveImage,
                           &state.EqNormalImage, &state.EqPressedImage, &state.EqInactiveImage})
         image->setSize(kWindowWidth, kWindowHeight);
 
     ClipGuard clips(state);
     if (present(kRegionTxt))
-        RunStep(paths[kRegionTxt], [&] { ComposeWindowOutline(state, ReadLines(paths[kRegionTxt])); });
+        RunStep(paths[kRegionTxt], [&] { ComposeWindowOutline(state, ReadLines(paths[kRegionTxt]), session.Editor.ShowEqualizer); });
     if (present(kMainBmp))
-        ComposeMainBackground(state, load(kMainBmp));
+        ComposeMainBackground(state, session.Previews.SourceImages.load(paths[kMainBmp]));
     if (present(kEqMainBmp) && session.Editor.ShowEqualizer)
         ComposeEqualizer(state, load(kEqMainBmp), session.prompts());
     if (present(kCButtonsBmp))

@@ -73,12 +73,13 @@ std::shared_ptr<const Region> Shared(std::optional<Region> region)
 
 } // namespace
 
-void ComposeWindowOutline(SkinState& state, const TStringList& regionLines)
+void ComposeWindowOutline(SkinState& state, const TStringList& regionLines, bool withEqualizer)
 {
     for (Bitmap* image : MainImages(state))
         image->fill(kWholeWindow, kMagenta);
-    for (Bitmap* image : EqImages(state))
-        image->fill(kWholeWindow, kMagenta);
+    if (withEqualizer)
+        for (Bitmap* image : EqImages(state))
+            image->fill(kWholeWindow, kMagenta);
 
     TIntegerArray counts;
     TPointArray points;

@@ -11,9 +11,11 @@
 
 namespace tf {
 
-// Fills the six images with magenta and clips the main and equalizer images
-// to the outlines of region.txt. The clips stay until ClearWindowClips.
-void ComposeWindowOutline(SkinState& state, const TStringList& regionLines);
+// Fills the main images with magenta and clips them to the outline of
+// region.txt, and the same for the equalizer images when they are composed
+// in this load (withEqualizer): an equalizer left out keeps its images. The
+// clips stay until ClearWindowClips.
+void ComposeWindowOutline(SkinState& state, const TStringList& regionLines, bool withEqualizer);
 void ClearWindowClips(SkinState& state);
 
 void ComposeMainBackground(SkinState& state, const Bitmap& mainBmp);

@@ -78,7 +78,7 @@ bool ComposePlaylist(SkinState& state, PreviewPictures& previews,
     state.PlaylistWidthSteps = steps.width;
     state.PlaylistHeightSteps = steps.height;
 
-    const Bitmap source = Bitmap::Load(pleditBmpPath);
+    const Bitmap source = previews.SourceImages.load(pleditBmpPath);
     ReadPlaylistColors(state, pleditTxtPath);
 
     // A fresh picture: where a small pledit.bmp leaves pixels undrawn they are

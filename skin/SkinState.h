@@ -8,6 +8,7 @@
 #include "platform/Bitmap.h"
 #include "platform/Color.h"
 #include "platform/Geometry.h"
+#include "platform/ImageCache.h"
 
 #include <QSize>
 #include <array>
@@ -152,6 +153,9 @@ struct PreviewPictures {
     Bitmap TimeDigits;   // Image3
     Bitmap Analyzer;     // Image4: the 5 x 16 pattern
     QSize AnalyzerPreviewSize; // size of the control Image4 (the pattern times the scale)
+    // The source bitmaps the previews are re-rendered from (digits, colon,
+    // playlist tiles); emptied at the start of every skin load.
+    ImageCache SourceImages;
 };
 
 // Where the preview images stand on Panel1 (ApplyEqPlacement).
