@@ -3,7 +3,8 @@
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
 
-#include <QSaveFile>
+#include <QTemporaryFile>
+#include <system_error>
 
 namespace tf {
 
@@ -15,21 +16,28 @@ void ThrowFileCreateError(const std::filesystem::path& path, const QString& reas
 
 void WriteFileReplacing(const std::filesystem::path& path, std::string_view bytes)
 {
-    // QSaveFile writes to a temporary file beside the target and renames it
-    // on commit; without the direct-write fallback it never touches the
-    // target before the new content is complete.
-    QSaveFile file(PathToQString(path));
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly))
+    // The new content goes to a temporary file beside the target, which is
+    // renamed over it only when complete: the target is never seen half
+    // written and stays as it was when anything fails. No flush to the disk
+    // before the rename: a skin is dozens of files, and waiting for each to
+    // reach the platters would make a save many times slower.
+    QTemporaryFile file(PathToQString(path) + QStringLiteral(".XXXXXX.tmp"));
+    if (!file.open())
         ThrowFileCreateError(path, file.errorString());
     const qint64 size = qint64(bytes.size());
-    if (file.write(bytes.data(), size) != size) {
+    if (file.write(bytes.data(), size) != size || !file.flush()) {
         const QString reason = file.errorString();
-        file.cancelWriting();
         ThrowFileCreateError(path, reason);
     }
-    if (!file.commit())
-        ThrowFileCreateError(path, file.errorString());
+    file.close();
+    // The temporary file gets the permissions a plainly created file would.
+    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
+                        | QFileDevice::ReadOther);
+    std::error_code error;
+    std::filesystem::rename(QStringToPath(file.fileName()), path, error);
+    if (error)
+        ThrowFileCreateError(path, QString::fromStdString(error.message()));
+    file.setAutoRemove(false);
 }
 
 } // namespace tf
