@@ -1,0 +1,183 @@
+#include "cli/CommandLine.h"
+
+#include "cli/Batch.h"
+#include "platform/Errors.h"
+#include "platform/FileSystem.h"
+
+#include <QCommandLineParser>
+#include <system_error>
+#include <thread>
+
+namespace fs = std::filesystem;
+
+namespace tf {
+namespace {
+
+// Enough for any playlist a skin needs, small enough for the bitmap limits.
+constexpr int kMaxPlaylistSteps = 200;
+
+struct Options {
+    QCommandLineOption output{{"o", "output"}, "Where to write: OUT.ssf for one skin, or a folder that gets OUT/<name>/<name>.ssf for each skin.", "OUT"};
+    QCommandLineOption jobs{{"j", "jobs"}, "Skins converted in parallel (default: the number of cores).", "N"};
+    QCommandLineOption noEqualizer{"no-equalizer", "Leave the equalizer out (no _EQ images, no _EQ.ssf)."};
+    QCommandLineOption equalizerOnTop{"equalizer-on-top", "Join the equalizer above the main window instead of below it."};
+    QCommandLineOption playlistSteps{"playlist-steps", "Playlist size in steps of 25 x 29 pixels over 275 x 116 (default 0,0).", "W,H"};
+    QCommandLineOption hideTime{"hide-time", "Leave the time display out."};
+    QCommandLineOption hideAnalyzer{"hide-analyzer", "Leave the spectrum analyzer out."};
+    QCommandLineOption hideSongTitle{"hide-song-title", "Leave the scrolling song title out."};
+    QCommandLineOption hideInfo{"hide-info", "Leave the bit-rate and frequency texts out."};
+    QCommandLineOption hideSeekBar{"hide-seek-bar", "Leave the seek bar out."};
+    QCommandLineOption help{{"h", "help"}, "Show this help."};
+    QCommandLineOption version{"version", "Show the version."};
+
+    void addTo(QCommandLineParser& parser) const
+    {
+        for (const QCommandLineOption* option : {&output, &jobs, &noEqualizer, &equalizerOnTop, &playlistSteps,
+                                                 &hideTime, &hideAnalyzer, &hideSongTitle, &hideInfo,
+                                                 &hideSeekBar, &help, &version})
+            parser.addOption(*option);
+    }
+};
+
+void SetUp(QCommandLineParser& parser, const Options& options)
+{
+    parser.setApplicationDescription(
+        "Converts Winamp 2 classic skins (folders, .wsz or .zip) into Korvel skins.");
+    parser.addPositionalArgument("convert", "The command.");
+    parser.addPositionalArgument("SOURCE", "Skin folders or .wsz/.zip archives.", "SOURCE...");
+    options.addTo(parser);
+}
+
+bool ParseSteps(const QString& text, int32_t& width, int32_t& height)
+{
+    const QStringList parts = text.split(QLatin1Char(','));
+    if (parts.size() != 2)
+        return false;
+    bool okWidth = false, okHeight = false;
+    width = parts[0].trimmed().toInt(&okWidth);
+    height = parts[1].trimmed().toInt(&okHeight);
+    return okWidth && okHeight && width >= 0 && height >= 0 && width <= kMaxPlaylistSteps
+        && height <= kMaxPlaylistSteps;
+}
+
+} // namespace
+
+QString UsageText()
+{
+    QCommandLineParser parser;
+    Options options;
+    SetUp(parser, options);
+    return QStringLiteral("Usage: tessaform-cli convert SOURCE... -o OUT [options]\n")
+        + parser.helpText().section(QLatin1Char('\n'), 1)
+        + QStringLiteral("\nExit status: 0 when every skin converted, 1 when any failed, 2 for wrong usage.\n");
+}
+
+bool ParseCommandLine(const QStringList& arguments, CommandLine& command, QString& reason)
+{
+    QCommandLineParser parser;
+    Options options;
+    SetUp(parser, options);
+    if (!parser.parse(QStringList{QStringLiteral("tessaform-cli")} + arguments)) {
+        reason = parser.errorText();
+        return false;
+    }
+    command.Help = parser.isSet(options.help);
+    command.Version = parser.isSet(options.version);
+    if (command.Help || command.Version)
+        return true;
+
+    QStringList positional = parser.positionalArguments();
+    if (positional.isEmpty() || positional.front() != QStringLiteral("convert")) {
+        reason = positional.isEmpty() ? QStringLiteral("No command given; the command is \"convert\".")
+                                      : QStringLiteral("Unknown command \"%1\"; the command is \"convert\".").arg(positional.front());
+        return false;
+    }
+    positional.removeFirst();
+    if (positional.isEmpty()) {
+        reason = QStringLiteral("No skin given to convert.");
+        return false;
+    }
+    if (!parser.isSet(options.output)) {
+        reason = QStringLiteral("No output given; use -o OUT.ssf or -o FOLDER.");
+        return false;
+    }
+    for (const QString& source : positional)
+        command.Sources.push_back(QStringToPath(source));
+    const QString output = parser.value(options.output);
+    command.Output = QStringToPath(output);
+    command.OutputIsFile = command.Sources.size() == 1 && output.endsWith(QStringLiteral(".ssf"), Qt::CaseInsensitive);
+    if (command.Sources.size() > 1 && output.endsWith(QStringLiteral(".ssf"), Qt::CaseInsensitive)) {
+        reason = QStringLiteral("Several skins need an output folder, not a .ssf file.");
+        return false;
+    }
+
+    command.Jobs = int(std::max(1u, std::thread::hardware_concurrency()));
+    if (parser.isSet(options.jobs)) {
+        bool ok = false;
+        command.Jobs = parser.value(options.jobs).toInt(&ok);
+        if (!ok || command.Jobs < 1 || command.Jobs > 256) {
+            reason = QStringLiteral("-j needs a number of jobs from 1 to 256.");
+            return false;
+        }
+    }
+    ConversionOptions& conversion = command.Options;
+    conversion.ShowEqualizer = !parser.isSet(options.noEqualizer);
+    conversion.EqualizerOnTop = parser.isSet(options.equalizerOnTop);
+    if (parser.isSet(options.playlistSteps)
+        && !ParseSteps(parser.value(options.playlistSteps), conversion.PlaylistWidthSteps,
+                       conversion.PlaylistHeightSteps)) {
+        reason = QStringLiteral("--playlist-steps needs W,H with whole numbers from 0 to %1.").arg(kMaxPlaylistSteps);
+        return false;
+    }
+    conversion.HideTime = parser.isSet(options.hideTime);
+    conversion.HideAnalyzer = parser.isSet(options.hideAnalyzer);
+    conversion.HideSongTitle = parser.isSet(options.hideSongTitle);
+    conversion.HideInfo = parser.isSet(options.hideInfo);
+    conversion.HideSeekBar = parser.isSet(options.hideSeekBar);
+    return true;
+}
+
+int RunCommand(const CommandLine& command, const fs::path& exeFolder, QTextStream& out, QTextStream& err,
+               bool showProgress)
+{
+    std::vector<BatchEntry> entries;
+    if (command.OutputIsFile)
+        entries.push_back({command.Sources.front(), command.Output, SkinName(command.Sources.front())});
+    else
+        entries = PlanBatch(command.Sources, command.Output);
+
+    const auto progress = [&](size_t done, const BatchEntry& entry, const ConversionResult&) {
+        if (!showProgress)
+            return;
+        err << QStringLiteral("\r\x1b[K[%1/%2] %3").arg(done).arg(entries.size()).arg(entry.Name);
+        err.flush();
+    };
+    const std::vector<ConversionResult> results
+        = RunBatch(exeFolder, entries, command.Options, command.Jobs, progress);
+    if (showProgress) {
+        err << QStringLiteral("\r\x1b[K");
+        err.flush();
+    }
+
+    int converted = 0;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const ConversionResult& result = results[i];
+        if (result.Converted) {
+            ++converted;
+            out << QStringLiteral("converted  %1 -> %2\n").arg(entries[i].Name, DisplayPath(entries[i].SsfPath));
+        } else {
+            out << QStringLiteral("FAILED     %1: %2\n").arg(entries[i].Name, result.Error);
+        }
+        for (const QString& warning : result.Warnings)
+            out << QStringLiteral("  warning  %1: %2\n").arg(entries[i].Name, warning);
+    }
+    const int failed = int(entries.size()) - converted;
+    out << QStringLiteral("%1 of %2 skins converted").arg(converted).arg(entries.size());
+    if (failed > 0)
+        out << QStringLiteral(", %1 failed").arg(failed);
+    out << "\n";
+    out.flush();
+    return failed == 0 ? kExitConverted : kExitSomeFailed;
+}
+
+} // namespace tf

@@ -1,0 +1,39 @@
+#pragma once
+
+// The command line of tessaform-cli and the run of one command.
+
+#include "cli/Conversion.h"
+
+#include <QStringList>
+#include <QTextStream>
+#include <filesystem>
+#include <vector>
+
+namespace tf {
+
+struct CommandLine {
+    std::vector<std::filesystem::path> Sources;
+    std::filesystem::path Output;
+    bool OutputIsFile = false; // one source and an output ending in .ssf
+    int Jobs = 1;
+    ConversionOptions Options;
+    bool Help = false;
+    bool Version = false;
+};
+
+// Exit codes.
+constexpr int kExitConverted = 0;
+constexpr int kExitSomeFailed = 1;
+constexpr int kExitUsage = 2;
+
+// Parses arguments (without the program name). On a usage error returns
+// false with a one-line reason.
+bool ParseCommandLine(const QStringList& arguments, CommandLine& command, QString& reason);
+
+QString UsageText();
+
+// Runs a parsed command; progress lines go to err when showProgress.
+int RunCommand(const CommandLine& command, const std::filesystem::path& exeFolder, QTextStream& out,
+               QTextStream& err, bool showProgress);
+
+} // namespace tf

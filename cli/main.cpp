@@ -1,0 +1,55 @@
+// tessaform-cli: converts Winamp skins into Korvel skins without a window.
+#include "cli/CommandLine.h"
+#include "platform/FileSystem.h"
+#include "platform/Fonts.h"
+
+#include <QGuiApplication>
+#include <QTextStream>
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+// The converter reports its own errors; Qt's notes about the platform (no
+// runtime folder, no display) only confuse a batch log.
+void DropQtNotes(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        fprintf(stderr, "%s\n", qPrintable(message));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qInstallMessageHandler(DropQtNotes);
+    // Fonts and text drawing need a Gui application, but never a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
+    QGuiApplication::setApplicationName(QStringLiteral("tessaform-cli"));
+    QGuiApplication::setApplicationVersion(QStringLiteral("1.0 β6"));
+    tf::InstallFontSubstitutions();
+
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    QStringList arguments = QGuiApplication::arguments();
+    arguments.removeFirst();
+
+    tf::CommandLine command;
+    QString reason;
+    if (!tf::ParseCommandLine(arguments, command, reason)) {
+        err << "tessaform-cli: " << reason << " (see tessaform-cli --help)\n";
+        return tf::kExitUsage;
+    }
+    if (command.Help) {
+        out << tf::UsageText();
+        return tf::kExitConverted;
+    }
+    if (command.Version) {
+        out << "tessaform-cli " << QGuiApplication::applicationVersion() << "\n";
+        return tf::kExitConverted;
+    }
+    const auto exeFolder = tf::QStringToPath(QGuiApplication::applicationDirPath());
+    return tf::RunCommand(command, exeFolder, out, err, isatty(STDERR_FILENO) != 0);
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+// Unpacks a ZIP archive (a .wsz skin) into a folder, as a Windows unzip
+// would, but safely: nothing is written outside the folder, links and
+// special files are never created, and the amount written is bounded.
+
+#include "sources/MemberPath.h"
+
+#include <QString>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace tf {
+
+struct ExtractionLimits {
+    int MaxMembers = 4096;
+    uint64_t MaxMemberBytes = uint64_t(16) << 20;
+    uint64_t MaxTotalBytes = uint64_t(64) << 20;
+};
+
+enum class ExtractionLimit { None, MemberCount, MemberSize, TotalSize };
+
+struct SkippedMember {
+    std::string Name; // UTF-8
+    SkipReason Reason;
+    std::string Detail; // the library's or the system's message, where there is one
+};
+
+struct ExtractionReport {
+    // Files written, relative to the destination, in archive order; a file
+    // replaced by a later member of the same name appears again.
+    std::vector<std::filesystem::path> Files;
+    std::vector<SkippedMember> Skipped;
+    // Extraction stopped at the first limit reached; what was complete
+    // before it stays, the member being written when it was reached does not.
+    ExtractionLimit LimitHit = ExtractionLimit::None;
+    std::string LimitMember; // the member being written when a size limit was reached
+    uint64_t BytesWritten = 0;
+    // Set when the archive could not be opened or its headers could not be
+    // read past some point; what came out before that stays. Members whose
+    // data is damaged are listed in Skipped.
+    std::string ArchiveError;
+};
+
+// Extracts every member of the ZIP archive below destination (created when
+// missing) under its stored relative path. Safe to run on several threads
+// at once as long as the destinations differ.
+ExtractionReport ExtractArchive(const std::filesystem::path& archivePath,
+                                const std::filesystem::path& destination,
+                                const ExtractionLimits& limits = {});
+
+// The sentence that tells the user which limit stopped the extraction of
+// archivePath; empty when none did.
+QString DescribeExtractionLimit(const std::filesystem::path& archivePath,
+                                const ExtractionReport& report,
+                                const ExtractionLimits& limits = {});
+
+} // namespace tf

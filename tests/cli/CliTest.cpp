@@ -1,0 +1,156 @@
+#include "cli/Batch.h"
+#include "cli/CommandLine.h"
+#include "platform/ImageFile.h"
+#include "platform/TextFile.h"
+#include "support/SkinFixture.h"
+#include "support/TestPaths.h"
+#include "support/ZipWriter.h"
+
+#include <QProcess>
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+namespace tf {
+namespace {
+
+struct CliRun {
+    int exitCode;
+    QString out;
+    QString err;
+};
+
+CliRun RunCli(const QStringList& arguments)
+{
+    CommandLine command;
+    QString reason;
+    if (!ParseCommandLine(arguments, command, reason))
+        return {kExitUsage, {}, reason};
+    QString out, err;
+    QTextStream outStream(&out), errStream(&err);
+    const int code = RunCommand(command, test::BinFolder(), outStream, errStream, false);
+    return {code, out, err};
+}
+
+QString Text(const fs::path& path) { return QString::fromStdString(path.string()); }
+
+class CliTest : public ::testing::Test {
+protected:
+    fs::path writeSkin(const std::string& name)
+    {
+        test::SkinFixture(temp / name).writeStandard();
+        return temp / name;
+    }
+    test::TempFolder temp;
+};
+
+TEST_F(CliTest, ConvertsOneSkinFolderIntoTheNamedFile)
+{
+    const fs::path skin = writeSkin("Blue Steel");
+    const fs::path out = temp / "out" / "new" / "Blue.ssf";
+    const CliRun run = RunCli({"convert", Text(skin), "-o", Text(out)});
+    EXPECT_EQ(run.exitCode, kExitConverted) << run.out.toStdString();
+    for (const char* name : {"Blue.ssf", "Blue_EQ.ssf", "MainNormal.bmp", "MainNormal_EQ.bmp", "Pan.Bmp",
+                             "Vol.Bmp", "Numbers.bmp", "Analyzer.bmp", "PlayListNormal.bmp"})
+        EXPECT_TRUE(fs::exists(out.parent_path() / name)) << name;
+    EXPECT_TRUE(run.out.contains(QStringLiteral("1 of 1 skins converted")));
+}
+
+TEST_F(CliTest, OptionsChangeWhatIsWritten)
+{
+    const fs::path skin = writeSkin("s");
+    const fs::path out = temp / "out" / "s.ssf";
+    const CliRun run = RunCli({"convert", Text(skin), "-o", Text(out), "--no-equalizer", "--hide-time",
+                            "--hide-seek-bar", "--playlist-steps", "2,1"});
+    ASSERT_EQ(run.exitCode, kExitConverted) << run.out.toStdString();
+    EXPECT_FALSE(fs::exists(temp / "out" / "s_EQ.ssf"));
+    EXPECT_FALSE(fs::exists(temp / "out" / "Numbers.bmp"));
+    EXPECT_FALSE(fs::exists(temp / "out" / "PosBar1.bmp"));
+    const QImage playlist = DecodeImageFile(temp / "out" / "PlayListNormal.bmp");
+    EXPECT_EQ(playlist.size(), QSize(325, 145));
+}
+
+TEST_F(CliTest, BatchConvertsTheGoodSkinsAndReportsTheBrokenOne)
+{
+    const fs::path good = writeSkin("good");
+    test::SkinFixture broken(temp / "broken");
+    broken.writeStandard().writeText("titlebar.bmp", "BM broken");
+    const fs::path notASkin = temp / "empty";
+    fs::create_directories(notASkin);
+    const CliRun run = RunCli({"convert", Text(good), Text(broken.folder()), Text(notASkin), "-o",
+                            Text(temp / "batch"), "-j", "2"});
+    EXPECT_EQ(run.exitCode, kExitSomeFailed);
+    EXPECT_TRUE(fs::exists(temp / "batch" / "good" / "good.ssf"));
+    EXPECT_FALSE(fs::exists(temp / "batch" / "broken" / "broken.ssf"));
+    EXPECT_TRUE(run.out.contains(QStringLiteral("FAILED     broken:"))) << run.out.toStdString();
+    EXPECT_TRUE(run.out.contains(QStringLiteral("titlebar.bmp")));
+    EXPECT_TRUE(run.out.contains(QStringLiteral("FAILED     empty: Main.bmpがありません")));
+    EXPECT_TRUE(run.out.contains(QStringLiteral("1 of 3 skins converted, 2 failed")));
+}
+
+TEST_F(CliTest, ArchivesConvertFromAPrivateFolder)
+{
+    test::SkinFixture skin(temp / "unpacked" / "Inner");
+    skin.writeStandard();
+    const fs::path archive = temp / "Packed.WSZ";
+    {
+        test::ZipWriter zip(archive);
+        for (const auto& entry : fs::directory_iterator(skin.folder()))
+            zip.addFile("Inner/" + entry.path().filename().string(), ReadFileBytes(entry.path()));
+    }
+    const CliRun run = RunCli({"convert", Text(archive), Text(archive), "-o", Text(temp / "out")});
+    EXPECT_EQ(run.exitCode, kExitConverted) << run.out.toStdString();
+    EXPECT_TRUE(fs::exists(temp / "out" / "Packed" / "Packed.ssf"));
+    EXPECT_TRUE(fs::exists(temp / "out" / "Packed-2" / "Packed-2.ssf"));
+}
+
+TEST_F(CliTest, GrowRectWarningsAreAnsweredAndReported)
+{
+    test::SkinFixture skin(temp / "w");
+    skin.writeStandard().writeText("Sexyfont.txt", "[YunaSoft SexyFont Plug-In]\r\nOffsetTop=40\r\n");
+    const CliRun run = RunCli({"convert", Text(skin.folder()), "-o", Text(temp / "o" / "w.ssf")});
+    EXPECT_EQ(run.exitCode, kExitConverted);
+    EXPECT_TRUE(run.out.contains(QStringLiteral("warning  w: Rectの値が0より小さくなりました")));
+}
+
+TEST(CliUsage, WrongUsageIsExitTwoWithAReason)
+{
+    for (const QStringList& arguments : {QStringList{}, QStringList{"convert"}, QStringList{"convert", "a"},
+                                         QStringList{"frobnicate", "a", "-o", "b"},
+                                         QStringList{"convert", "a", "b", "-o", "x.ssf"},
+                                         QStringList{"convert", "a", "-o", "x", "-j", "0"},
+                                         QStringList{"convert", "a", "-o", "x", "--playlist-steps", "3"},
+                                         QStringList{"convert", "a", "-o", "x", "--bogus"}}) {
+        const CliRun run = RunCli(arguments);
+        EXPECT_EQ(run.exitCode, kExitUsage) << arguments.join(' ').toStdString();
+        EXPECT_FALSE(run.err.isEmpty());
+        EXPECT_FALSE(run.err.contains('\n'));
+    }
+    EXPECT_TRUE(UsageText().contains(QStringLiteral("--hide-analyzer")));
+}
+
+TEST(CliBatch, NamesCollideWithoutRegardToCase)
+{
+    const auto entries = PlanBatch({"/a/Skin", "/b/skin.wsz", "/c/SKIN/"}, "/out");
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[0].SsfPath, fs::path("/out/Skin/Skin.ssf"));
+    EXPECT_EQ(entries[1].Name, QStringLiteral("skin-2"));
+    EXPECT_EQ(entries[1].SsfPath, fs::path("/out/skin-2/skin-2.ssf"));
+    EXPECT_EQ(entries[2].Name, QStringLiteral("SKIN-3"));
+}
+
+TEST(CliProgram, RunsWithoutADisplay)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("DISPLAY");
+    environment.remove("QT_QPA_PLATFORM");
+    process.setProcessEnvironment(environment);
+    process.start(QString::fromStdString((test::BinFolder() / "tessaform-cli").string()), {"--help"});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitCode(), 0);
+    EXPECT_TRUE(process.readAllStandardOutput().contains("convert"));
+}
+
+} // namespace
+} // namespace tf
