@@ -20,7 +20,8 @@ QImage DecodeImageFile(const std::filesystem::path& path);
 QImage DecodeImageBytes(std::string_view bytes, const QString& name);
 
 // An uncompressed 24-bit BMP: "BM" file header, 40-byte information header,
-// rows bottom-up, each padded to 4 bytes, 3780 pixels per metre.
+// rows bottom-up, each padded to 4 bytes, 3780 pixels per metre. A null
+// image gives an empty array.
 QByteArray EncodeBmp24(const QImage& image);
 
 } // namespace tf

@@ -1,0 +1,30 @@
+#include "platform/BmpDecoder.h"
+
+#include "platform/BmpBytes.h"
+#include "platform/BmpHeader.h"
+#include "platform/BmpPixels.h"
+#include "platform/Errors.h"
+
+namespace tf {
+
+bool IsBmpContent(std::string_view bytes)
+{
+    return bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M';
+}
+
+QImage DecodeBmp(std::string_view bytes, const QString& name)
+{
+    try {
+        const BmpBytes file(bytes);
+        return DecodeBmpPixels(ReadBmpLayout(file), file);
+    } catch (const BmpFault& fault) {
+        ThrowBadImageError(name, fault.reason);
+    }
+}
+
+void ThrowBadImageError(const QString& name, const QString& reason)
+{
+    throw AppError(ErrorKind::BadImage, QStringLiteral("%1 は読み込めないビットマップです (%2)").arg(name, reason));
+}
+
+} // namespace tf

@@ -1,0 +1,178 @@
+#include "platform/BmpHeader.h"
+
+#include "platform/Bitmap.h"
+
+#include <algorithm>
+
+namespace tf {
+namespace {
+
+constexpr uint64_t kFileHeaderBytes = 14;
+constexpr uint32_t kCoreHeaderBytes = 12; // OS/2 BITMAPCOREHEADER
+constexpr uint32_t kInfoHeaderBytes = 40; // BITMAPINFOHEADER; V2 to V5 only add to it
+constexpr uint32_t kMaskFieldsEnd = 52;   // V2 and later headers hold the masks themselves
+constexpr const char* kInfoHeader = "情報ヘッダー";
+
+// The fields of either header kind, widened so that no value can overflow.
+struct HeaderFields {
+    uint32_t headerBytes = 0;
+    int64_t width = 0;
+    int64_t height = 0;
+    uint32_t planes = 0;
+    uint32_t bitCount = 0;
+    uint32_t compression = 0;
+    uint32_t colorsUsed = 0;
+};
+
+HeaderFields ReadHeaderFields(const BmpBytes& bytes)
+{
+    HeaderFields fields;
+    fields.headerBytes = bytes.u32(kFileHeaderBytes, kInfoHeader);
+    if (fields.headerBytes == kCoreHeaderBytes) {
+        bytes.span(kFileHeaderBytes, kCoreHeaderBytes, kInfoHeader);
+        fields.width = bytes.u16(18, kInfoHeader);
+        fields.height = bytes.u16(20, kInfoHeader);
+        fields.planes = bytes.u16(22, kInfoHeader);
+        fields.bitCount = bytes.u16(24, kInfoHeader);
+        return fields;
+    }
+    // Windows takes any header of at least 40 bytes as an information header
+    // and reads its first fields the same way.
+    if (fields.headerBytes < kInfoHeaderBytes)
+        FailBmp(QStringLiteral("情報ヘッダーの大きさ %1 バイトには対応していません").arg(fields.headerBytes));
+    bytes.span(kFileHeaderBytes, fields.headerBytes, kInfoHeader);
+    fields.width = bytes.i32(18, kInfoHeader);
+    fields.height = bytes.i32(22, kInfoHeader);
+    fields.planes = bytes.u16(26, kInfoHeader);
+    fields.bitCount = bytes.u16(28, kInfoHeader);
+    fields.compression = bytes.u32(30, kInfoHeader);
+    fields.colorsUsed = bytes.u32(46, kInfoHeader);
+    return fields;
+}
+
+void CheckSize(int64_t width, int64_t height)
+{
+    if (width <= 0)
+        FailBmp(QStringLiteral("幅 %1 は正しくありません").arg(width));
+    if (height == 0)
+        FailBmp(QStringLiteral("高さが 0 です"));
+    const int64_t rows = height < 0 ? -height : height;
+    if (width > kMaxBitmapSide || rows > kMaxBitmapSide || width * rows > kMaxBitmapPixels)
+        FailBmp(QStringLiteral("%1 x %2 ピクセルは大きすぎます (一辺 %3、合わせて %4 ピクセルまで)")
+                    .arg(width)
+                    .arg(rows)
+                    .arg(kMaxBitmapSide)
+                    .arg(kMaxBitmapPixels));
+}
+
+void CheckFormat(const HeaderFields& fields)
+{
+    if (fields.planes == 0)
+        FailBmp(QStringLiteral("プレーン数が 0 です"));
+    const uint32_t bits = fields.bitCount;
+    if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
+        FailBmp(QStringLiteral("1 ピクセル %1 ビットのビットマップには対応していません").arg(bits));
+    bool fits = false;
+    switch (BmpCompression(fields.compression)) {
+    case BmpCompression::Rgb: fits = true; break;
+    case BmpCompression::Rle8: fits = bits == 8; break;
+    case BmpCompression::Rle4: fits = bits == 4; break;
+    case BmpCompression::Bitfields: fits = bits == 16 || bits == 32; break;
+    default:
+        FailBmp(QStringLiteral("圧縮方式 %1 には対応していません").arg(fields.compression));
+    }
+    if (!fits)
+        FailBmp(QStringLiteral("圧縮方式 %1 は %2 ビットのビットマップには使えません")
+                    .arg(fields.compression)
+                    .arg(bits));
+    // Windows stores run-length data bottom-up only.
+    const bool rle = fields.compression == uint32_t(BmpCompression::Rle8)
+        || fields.compression == uint32_t(BmpCompression::Rle4);
+    if (rle && fields.height < 0)
+        FailBmp(QStringLiteral("圧縮されたビットマップの高さ %1 が負です").arg(fields.height));
+}
+
+// Reads the masks and returns where the colour table starts. Masks of a
+// V4 or V5 header are used only under BI_BITFIELDS: writers leave junk there
+// under BI_RGB.
+uint64_t ReadMasks(const BmpBytes& bytes, const HeaderFields& fields, BmpLayout& layout)
+{
+    const uint64_t headerEnd = kFileHeaderBytes + fields.headerBytes;
+    if (layout.compression != BmpCompression::Bitfields) {
+        if (layout.bitCount == 16)
+            layout.masks = {0x7C00, 0x03E0, 0x001F};
+        else
+            layout.masks = {0xFF0000, 0x00FF00, 0x0000FF};
+        return headerEnd;
+    }
+    const bool inHeader = fields.headerBytes >= kMaskFieldsEnd;
+    const uint64_t at = inHeader ? kFileHeaderBytes + kInfoHeaderBytes : headerEnd;
+    for (size_t i = 0; i < 3; ++i)
+        layout.masks[i] = bytes.u32(at + 4 * i, "カラーマスク");
+    return inHeader ? headerEnd : headerEnd + 12;
+}
+
+// Entries in the colour table: for palette images what the bitmap uses, at
+// most 2^bits; for deeper ones the optional table that only has to be skipped.
+uint64_t TableEntries(const HeaderFields& fields)
+{
+    const bool core = fields.headerBytes == kCoreHeaderBytes;
+    if (fields.bitCount > 8)
+        return core ? 0 : fields.colorsUsed;
+    const uint64_t full = uint64_t(1) << fields.bitCount;
+    if (core || fields.colorsUsed == 0)
+        return full;
+    return std::min<uint64_t>(fields.colorsUsed, full);
+}
+
+// Reads the palette and sets the start of the pixel data. A bfOffBits that
+// points inside the claimed colour table means the table is shorter than
+// claimed (the missing entries read as black); one that points before the
+// table, 0 included, is taken as "right after the table".
+void ReadPaletteAndOffset(const BmpBytes& bytes, const HeaderFields& fields, uint64_t tableStart,
+                          uint32_t pixelOffset, BmpLayout& layout)
+{
+    const uint64_t entrySize = fields.headerBytes == kCoreHeaderBytes ? 3 : 4;
+    uint64_t entries = TableEntries(fields);
+    if (pixelOffset >= tableStart && pixelOffset < tableStart + entries * entrySize)
+        entries = (pixelOffset - tableStart) / entrySize;
+    layout.palette.fill(qRgb(0, 0, 0));
+    if (layout.bitCount <= 8) {
+        const std::string_view table = bytes.span(tableStart, entries * entrySize, "カラーパレット");
+        for (size_t i = 0; i < entries; ++i) {
+            const size_t at = size_t(i * entrySize);
+            layout.palette[i] = qRgb(BmpBytes::Byte(table, at + 2), BmpBytes::Byte(table, at + 1),
+                                     BmpBytes::Byte(table, at));
+        }
+    }
+    const uint64_t tableEnd = tableStart + entries * entrySize;
+    layout.pixelOffset = pixelOffset >= tableStart ? pixelOffset : tableEnd;
+    if (layout.pixelOffset > bytes.size())
+        FailBmp(QStringLiteral("ピクセルデータの位置 %1 がファイルの外にあります (ファイルは %2 バイトです)")
+                    .arg(layout.pixelOffset)
+                    .arg(bytes.size()));
+}
+
+} // namespace
+
+BmpLayout ReadBmpLayout(const BmpBytes& bytes)
+{
+    if (bytes.span(0, kFileHeaderBytes, "ファイルヘッダー").substr(0, 2) != "BM")
+        FailBmp(QStringLiteral("先頭が BM ではありません"));
+    const uint32_t pixelOffset = bytes.u32(10, "ファイルヘッダー");
+    const HeaderFields fields = ReadHeaderFields(bytes);
+    CheckSize(fields.width, fields.height);
+    CheckFormat(fields);
+
+    BmpLayout layout;
+    layout.width = int(fields.width);
+    layout.height = int(fields.height < 0 ? -fields.height : fields.height);
+    layout.topDown = fields.height < 0;
+    layout.bitCount = int(fields.bitCount);
+    layout.compression = BmpCompression(fields.compression);
+    const uint64_t tableStart = ReadMasks(bytes, fields, layout);
+    ReadPaletteAndOffset(bytes, fields, tableStart, pixelOffset, layout);
+    return layout;
+}
+
+} // namespace tf
