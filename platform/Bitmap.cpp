@@ -175,16 +175,17 @@ void Bitmap::fill(const Rect& rect, Color color)
         return;
     const QRgb value = ToQRgb(ResolveSystemColor(color));
     const Region* clip = m_clip.get();
-    if (!clip && left == 0 && top == 0 && right == width() && bottom == height()) {
-        m_image.fill(value);
+    uchar* bits = m_image.bits();
+    const qsizetype stride = m_image.bytesPerLine();
+    if (!clip) {
+        // A view onto the rectangle lets Qt's vectorised fill do the work.
+        QImage view(bits + top * stride + left * qsizetype(sizeof(QRgb)), int(right - left),
+                    int(bottom - top), stride, QImage::Format_RGB32);
+        view.fill(value);
         return;
     }
     for (int64_t y = top; y < bottom; ++y) {
-        QRgb* line = reinterpret_cast<QRgb*>(m_image.scanLine(int(y)));
-        if (!clip) {
-            std::fill(line + left, line + right, value);
-            continue;
-        }
+        QRgb* line = reinterpret_cast<QRgb*>(bits + y * stride);
         for (int64_t x = left; x < right; ++x)
             if (clip->contains(int32_t(x), int32_t(y)))
                 line[x] = value;

@@ -81,12 +81,23 @@ bool ComposePlaylist(SkinState& state, PreviewPictures& previews,
     const Bitmap source = previews.SourceImages.load(pleditBmpPath);
     ReadPlaylistColors(state, pleditTxtPath);
 
-    // A fresh picture: where a small pledit.bmp leaves pixels undrawn they are
-    // black, never what an earlier skin left there.
-    Bitmap picture(kPlaylistBaseWidth + kPlaylistWidthStep * steps.width,
-                   kPlaylistBaseHeight + kPlaylistHeightStep * steps.height);
-    const Point corner = DrawFrame(picture, source, steps);
+    // Where a small pledit.bmp leaves pixels undrawn they are black, never
+    // what an earlier skin left there. A picture of the same size is reused,
+    // and only its frame blackened (the text area is filled below): this
+    // runs on every step of a drag.
+    const int32_t width = kPlaylistBaseWidth + kPlaylistWidthStep * steps.width;
+    const int32_t height = kPlaylistBaseHeight + kPlaylistHeightStep * steps.height;
+    Bitmap picture = std::move(previews.Playlist);
+    previews.Playlist = Bitmap();
+    if (picture.width() != width || picture.height() != height)
+        picture = Bitmap(width, height);
     // The text area overlaps the right tiles by 5 pixels and the bottom row by 1.
+    const Rect text{12, kTopHeight, width - 20, height - 37};
+    for (const Rect& band : {Rect{0, 0, width, text.top}, Rect{0, text.bottom, width, height},
+                             Rect{0, text.top, text.left, text.bottom},
+                             Rect{text.right, text.top, width, text.bottom}})
+        picture.fill(band, kBlack);
+    const Point corner = DrawFrame(picture, source, steps);
     state.PlaylistTextRect = {12, kTopHeight, corner.x + 5, corner.y + 1};
     picture.fill(state.PlaylistTextRect, state.PlaylistNormalBGColor);
     previews.Playlist = std::move(picture);
