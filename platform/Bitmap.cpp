@@ -192,6 +192,24 @@ void Bitmap::fill(const Rect& rect, Color color)
     }
 }
 
+void Bitmap::fillOutsideClip(Color color)
+{
+    const Region* clip = m_clip.get();
+    if (!clip || isEmpty())
+        return;
+    const std::shared_ptr<const Region> keep = m_clip;
+    m_clip.reset(); // the fills below go outside the region
+    for (int y = 0; y < height(); ++y) {
+        int32_t x = 0;
+        for (const Region::Span& span : keep->row(y)) {
+            fill({x, y, span.begin, y + 1}, color);
+            x = std::max(x, span.end);
+        }
+        fill({x, y, width(), y + 1}, color);
+    }
+    m_clip = keep;
+}
+
 void Bitmap::drawLine(Point from, Point to, Color color)
 {
     const QRgb value = ToQRgb(ResolveSystemColor(color));
@@ -256,14 +274,27 @@ void Bitmap::copy(const Bitmap& source, const Rect& sourceRect, const Rect& dest
     const qsizetype sourceStride = sourceImage.bytesPerLine();
     uchar* destBits = m_image.bits();
     const qsizetype destStride = m_image.bytesPerLine();
-    // The usual piece copy: one to one, left to right, no clip.
-    const bool contiguous = !clip && columns.back().dest - columns.front().dest == int(columns.size()) - 1
+    // The usual piece copy: one to one, left to right; row by row, or span by
+    // span of the clip region.
+    const bool contiguous = columns.back().dest - columns.front().dest == int(columns.size()) - 1
         && columns.back().source - columns.front().source == int(columns.size()) - 1;
+    const int first = columns.front().dest;
+    const int last = columns.back().dest + 1;
+    const int shift = columns.front().source - first;
     for (const AxisStep& row : rows) {
         const QRgb* in = reinterpret_cast<const QRgb*>(sourceBits + row.source * sourceStride);
         QRgb* out = reinterpret_cast<QRgb*>(destBits + row.dest * destStride);
         if (contiguous) {
-            std::memcpy(out + columns.front().dest, in + columns.front().source, columns.size() * sizeof(QRgb));
+            if (!clip) {
+                std::memcpy(out + first, in + first + shift, size_t(last - first) * sizeof(QRgb));
+                continue;
+            }
+            for (const Region::Span& span : clip->row(row.dest)) {
+                const int begin = std::max(span.begin, first);
+                const int end = std::min(span.end, last);
+                if (begin < end)
+                    std::memcpy(out + begin, in + begin + shift, size_t(end - begin) * sizeof(QRgb));
+            }
             continue;
         }
         if (!clip) {

@@ -49,6 +49,8 @@ public:
     // Fills a rectangle; an inverted or empty rectangle fills nothing.
     void fill(const Rect& rect, Color color);
     void fillAll(Color color) { fill({0, 0, width(), height()}, color); }
+    // Fills every pixel outside the clip region; nothing without one.
+    void fillOutsideClip(Color color);
     // A one-pixel line from one point up to, not including, the other.
     void drawLine(Point from, Point to, Color color);
 

@@ -11,6 +11,7 @@
 #include "skin/SliderStrips.h"
 
 #include <functional>
+#include <optional>
 
 namespace fs = std::filesystem;
 
@@ -83,13 +84,26 @@ void LoadSkin(SkinSession& session)
                           &state.EqNormalImage, &state.EqPressedImage, &state.EqInactiveImage})
         image->setSize(kWindowWidth, kWindowHeight);
 
+    // The backgrounds are decoded before the outline, which then fills only
+    // what they will not cover.
+    const bool withEqualizer = session.Editor.ShowEqualizer;
+    const std::optional<Bitmap> mainBmp
+        = present(kMainBmp) ? std::optional(session.Previews.SourceImages.load(paths[kMainBmp])) : std::nullopt;
+    std::optional<Bitmap> eqmainBmp
+        = present(kEqMainBmp) && withEqualizer ? std::optional(load(kEqMainBmp)) : std::nullopt;
+
     ClipGuard clips(state);
-    if (present(kRegionTxt))
-        RunStep(paths[kRegionTxt], [&] { ComposeWindowOutline(state, ReadLines(paths[kRegionTxt]), session.Editor.ShowEqualizer); });
-    if (present(kMainBmp))
-        ComposeMainBackground(state, session.Previews.SourceImages.load(paths[kMainBmp]));
-    if (present(kEqMainBmp) && session.Editor.ShowEqualizer)
-        ComposeEqualizer(state, load(kEqMainBmp), session.prompts());
+    if (present(kRegionTxt)) {
+        const WindowBackgrounds backgrounds{mainBmp ? &*mainBmp : nullptr, withEqualizer,
+                                            eqmainBmp ? &*eqmainBmp : nullptr};
+        RunStep(paths[kRegionTxt],
+                [&] { ComposeWindowOutline(state, ReadLines(paths[kRegionTxt]), backgrounds); });
+    }
+    if (mainBmp)
+        ComposeMainBackground(state, *mainBmp);
+    if (eqmainBmp)
+        ComposeEqualizer(state, *eqmainBmp, session.prompts());
+    eqmainBmp.reset(); // its memory serves the decodes that follow
     if (present(kCButtonsBmp))
         ComposeTransportButtons(state, load(kCButtonsBmp));
     if (present(kTitleBarBmp))

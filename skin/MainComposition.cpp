@@ -73,23 +73,28 @@ std::shared_ptr<const Region> Shared(std::optional<Region> region)
 
 } // namespace
 
-void ComposeWindowOutline(SkinState& state, const TStringList& regionLines, bool withEqualizer)
+void ComposeWindowOutline(SkinState& state, const TStringList& regionLines,
+                          const WindowBackgrounds& backgrounds)
 {
-    for (Bitmap* image : MainImages(state))
-        image->fill(kWholeWindow, kMagenta);
-    if (withEqualizer)
-        for (Bitmap* image : EqImages(state))
-            image->fill(kWholeWindow, kMagenta);
-
     TIntegerArray counts;
     TPointArray points;
     const auto mainClip = Shared(ReadRegion(regionLines, "Normal", counts, points));
-    for (Bitmap* image : MainImages(state))
-        image->setClip(mainClip);
     points.clear();
     const auto eqClip = Shared(ReadRegion(regionLines, "Equalizer", counts, points));
-    for (Bitmap* image : EqImages(state))
-        image->setClip(eqClip);
+    const auto outline = [](Bitmap& image, const std::shared_ptr<const Region>& clip,
+                            const Bitmap* background) {
+        image.setClip(clip);
+        if (background && background->width() >= kWholeWindow.right
+            && background->height() >= kWholeWindow.bottom)
+            image.fillOutsideClip(kMagenta);
+        else
+            image.fillAll(kMagenta);
+    };
+    for (Bitmap* image : MainImages(state))
+        outline(*image, mainClip, backgrounds.main);
+    if (backgrounds.equalizerShown)
+        for (Bitmap* image : EqImages(state))
+            outline(*image, eqClip, backgrounds.equalizer);
 }
 
 void ClearWindowClips(SkinState& state)

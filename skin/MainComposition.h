@@ -11,11 +11,20 @@
 
 namespace tf {
 
+// Which background will be drawn over the images after the outline.
+struct WindowBackgrounds {
+    const Bitmap* main = nullptr;      // main.bmp, when present
+    bool equalizerShown = true;        // "EQを表示する": the equalizer images take part
+    const Bitmap* equalizer = nullptr; // eqmain.bmp, when present and the equalizer is shown
+};
+
 // Fills the main images with magenta and clips them to the outline of
 // region.txt, and the same for the equalizer images when they are composed
-// in this load (withEqualizer): an equalizer left out keeps its images. The
-// clips stay until ClearWindowClips.
-void ComposeWindowOutline(SkinState& state, const TStringList& regionLines, bool withEqualizer);
+// in this load: an equalizer left out keeps its images. Where a background
+// covers the whole window, only the pixels outside the outline are filled:
+// it overwrites all the others. The clips stay until ClearWindowClips.
+void ComposeWindowOutline(SkinState& state, const TStringList& regionLines,
+                          const WindowBackgrounds& backgrounds);
 void ClearWindowClips(SkinState& state);
 
 void ComposeMainBackground(SkinState& state, const Bitmap& mainBmp);
