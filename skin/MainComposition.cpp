@@ -85,10 +85,13 @@ void ComposeWindowOutline(SkinState& state, const TStringList& regionLines,
                             const Bitmap* background) {
         image.setClip(clip);
         if (background && background->width() >= kWholeWindow.right
-            && background->height() >= kWholeWindow.bottom)
+            && background->height() >= kWholeWindow.bottom) {
             image.fillOutsideClip(kMagenta);
-        else
-            image.fillAll(kMagenta);
+        } else {
+            image.clearClip();
+            image.fill(kWholeWindow, kMagenta);
+            image.setClip(clip);
+        }
     };
     for (Bitmap* image : MainImages(state))
         outline(*image, mainClip, backgrounds.main);

@@ -179,6 +179,27 @@ TEST_F(LoadSkinTest, EqualizerSwitchedOffLeavesEqualizerImagesAlone)
     EXPECT_TRUE(AllPixels(state.EqNormalImage, kBlack));
 }
 
+TEST_F(LoadSkinTest, OutlineLeavesASwitchedOffEqualizerAlone)
+{
+    skin.writeStandard();
+    fixture.load(skin.folder());
+    const Bitmap before = state.EqNormalImage;
+    SkinFixture other(skinFolder.path() / "other");
+    other.writeStandard().writeText("region.txt", "[Equalizer]\r\nNumPoints=3\r\nPointList=0,0,275,0,0,116\r\n");
+    fixture.session.Editor.ShowEqualizer = false;
+    fixture.load(other.folder());
+    EXPECT_TRUE(state.EqNormalImage.samePixels(before));
+}
+
+TEST_F(LoadSkinTest, OutlineStaysMagentaWhereASmallBackgroundDoesNotReach)
+{
+    skin.writeStandard().writeBitmap(kMainBmp, 200, 100);
+    fixture.load(skin.folder());
+    EXPECT_EQ(state.MainNormalImage.pixel(0, 0), kMagenta);     // outside the outline
+    EXPECT_EQ(state.MainNormalImage.pixel(250, 20), kMagenta);  // inside, beyond main.bmp
+    EXPECT_EQ(state.MainNormalImage.pixel(150, 50), FixturePixel(kMainBmp, 150, 50));
+}
+
 TEST_F(LoadSkinTest, LoadingTwiceGivesIdenticalImages)
 {
     skin.writeStandard();
