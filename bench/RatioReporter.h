@@ -2,39 +2,75 @@
 
 // Keeps the time per iteration of every benchmark of a run, so a program can
 // print its figure as a ratio against a baseline measured in the same run.
+// With --benchmark_repetitions the medians are used.
 
+#include "platform/Fonts.h"
+
+#include <QGuiApplication>
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <map>
+#include <set>
 #include <string>
 
 namespace tf::bench {
 
+// Drawing and measuring text needs a Gui application; benchmarks never need a display.
+class OffscreenApplication {
+public:
+    OffscreenApplication(int& argc, char** argv)
+        : m_application(PrepareOffscreen(argc), argv)
+    {
+        InstallFontSubstitutions();
+    }
+
+private:
+    static int& PrepareOffscreen(int& argc)
+    {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        return argc;
+    }
+
+    QGuiApplication m_application;
+};
+
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
+    enum class Clock { Real, Cpu };
+
     void ReportRuns(const std::vector<Run>& runs) override
     {
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration && run.iterations > 0) {
-                m_times[run.benchmark_name()] = run.GetAdjustedRealTime();
-                m_cpuTimes[run.benchmark_name()] = run.GetAdjustedCPUTime();
-            }
+        for (const Run& run : runs) {
+            if (run.error_occurred)
+                continue;
+            // The name with its run options ("min_time:2.000", "real_time")
+            // left out, so callers name it as they registered it.
+            std::string name = run.run_name.function_name;
+            if (!run.run_name.args.empty())
+                name += "/" + run.run_name.args;
+            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+            if (median)
+                m_medians.insert(name);
+            if (median || (run.run_type == Run::RT_Iteration && run.iterations > 0 && !m_medians.count(name)))
+                m_times[name] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
+        }
         ConsoleReporter::ReportRuns(runs);
     }
 
-    enum class Clock { Real, Cpu };
-
+    // Time per iteration, by the benchmark's name without its arguments
+    // (e.g. "BatchBench/2" keeps its argument), 0 when it did not run.
     double time(const std::string& name, Clock clock = Clock::Real) const
     {
-        const auto& times = clock == Clock::Real ? m_times : m_cpuTimes;
-        const auto found = times.find(name);
-        return found == times.end() ? 0.0 : found->second;
+        const auto found = m_times.find(name);
+        if (found == m_times.end())
+            return 0.0;
+        return clock == Clock::Real ? found->second.real : found->second.cpu;
     }
 
-    // "label: 1.234 (measured / baseline)"; returns the ratio, 0 when either
-    // is missing. CPU time suits single-threaded work on a busy machine; real
-    // time is the figure for anything that runs in parallel or waits.
+    // Prints "label: ratio (...)" and returns the ratio, 0 when either time
+    // is missing. CPU time suits single-threaded work on a busy machine;
+    // real time is the figure for anything that runs in parallel or waits.
     double printRatio(const std::string& label, const std::string& measured, const std::string& baseline,
                       double aim = 0, Clock clock = Clock::Real) const
     {
@@ -48,8 +84,12 @@ public:
     }
 
 private:
-    std::map<std::string, double> m_times;
-    std::map<std::string, double> m_cpuTimes;
+    struct Times {
+        double real = 0;
+        double cpu = 0;
+    };
+    std::map<std::string, Times> m_times;
+    std::set<std::string> m_medians;
 };
 
 } // namespace tf::bench

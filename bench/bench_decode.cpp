@@ -4,6 +4,7 @@
 // gives the ratio of the two CPU times (ours / Qt), which other work on a
 // shared machine disturbs less than wall-clock time.
 
+#include "bench/RatioReporter.h"
 #include "platform/ImageFile.h"
 #include "support/TestPaths.h"
 #include "support/ZipMembers.h"
@@ -12,7 +13,6 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
 
 namespace {
 
@@ -41,26 +41,6 @@ void DecodeQt(benchmark::State& state)
 BENCHMARK(DecodeOurs)->Unit(benchmark::kMicrosecond);
 BENCHMARK(DecodeQt)->Unit(benchmark::kMicrosecond);
 
-// Keeps the time per iteration of each benchmark for the ratio.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration && run.iterations > 0)
-                m_times[run.benchmark_name()] = run.GetAdjustedCPUTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-    double time(const std::string& name) const
-    {
-        const auto found = m_times.find(name);
-        return found == m_times.end() ? 0.0 : found->second;
-    }
-
-private:
-    std::map<std::string, double> m_times;
-};
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -72,7 +52,7 @@ int main(int argc, char** argv)
         return 0;
     }
     g_bitmaps = tf::test::ReadBmpMembers(*skin);
-    RatioReporter reporter;
+    tf::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     const double ours = reporter.time("DecodeOurs");
     const double qt = reporter.time("DecodeQt");

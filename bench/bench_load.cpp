@@ -2,7 +2,6 @@
 // decoding the same skin's bitmaps alone, in the same run.
 
 #include "bench/RatioReporter.h"
-#include "platform/Fonts.h"
 #include "platform/ImageFile.h"
 #include "skin/LoadSkin.h"
 #include "sources/ArchiveExtraction.h"
@@ -11,7 +10,6 @@
 #include "support/SessionFixture.h"
 #include "support/TestPaths.h"
 
-#include <QGuiApplication>
 
 #include <memory>
 
@@ -45,9 +43,7 @@ BENCHMARK(DecodeBitmapsBench)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);
-    tf::InstallFontSubstitutions();
+    tf::bench::OffscreenApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
     const auto archive = tf::test::SharedSkin("base-2.91.wsz");
     if (!archive) {

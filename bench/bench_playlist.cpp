@@ -5,13 +5,10 @@
 #include "support/SkinFixture.h"
 #include "support/TestPaths.h"
 
-#include <QGuiApplication>
+#include "bench/RatioReporter.h"
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
-#include <set>
-#include <string>
 
 namespace {
 
@@ -53,42 +50,16 @@ void BM_ComposePlaylist(benchmark::State& state)
 }
 BENCHMARK(BM_ComposePlaylist)->Unit(benchmark::kMicrosecond);
 
-// Keeps the time per iteration of every run for the ratios: the median when
-// the run is repeated (--benchmark_repetitions), else the mean.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs) {
-            if (run.error_occurred)
-                continue;
-            if (run.run_type == Run::RT_Iteration && !medians.count(run.run_name.function_name))
-                times[run.run_name.function_name] = run.GetAdjustedRealTime();
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
-                medians.insert(run.run_name.function_name);
-                times[run.run_name.function_name] = run.GetAdjustedRealTime();
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> times;
-    std::set<std::string> medians;
-};
-
 } // namespace
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);
+    tf::bench::OffscreenApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    tf::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    const auto base = reporter.times.find("BM_FillBaseline");
-    const auto target = reporter.times.find("BM_ComposePlaylist");
-    if (base != reporter.times.end() && target != reporter.times.end() && base->second > 0)
-        std::printf("ratio ComposePlaylist(40 x 40) / fill(%d x %d): %.2f (aim: at most 3)\n", kWidth,
-                    kHeight, target->second / base->second);
+    std::printf("playlist of %d x %d pixels\n", kWidth, kHeight);
+    reporter.printRatio("ComposePlaylist at 40 x 40 steps / one fill", "BM_ComposePlaylist", "BM_FillBaseline", 3);
     benchmark::Shutdown();
     return 0;
 }

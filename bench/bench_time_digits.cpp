@@ -7,13 +7,10 @@
 #include "support/SkinFixture.h"
 #include "support/TestPaths.h"
 
-#include <QGuiApplication>
+#include "bench/RatioReporter.h"
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
-#include <set>
-#include <string>
 
 namespace {
 
@@ -68,44 +65,20 @@ void BM_RenderTimeDigitsTransparent(benchmark::State& state) { RenderBenchmark(s
 BENCHMARK(BM_RenderTimeDigits)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RenderTimeDigitsTransparent)->Unit(benchmark::kMicrosecond);
 
-// Keeps the time per iteration of every run for the ratios: the median when
-// the run is repeated (--benchmark_repetitions), else the mean.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs) {
-            if (run.error_occurred)
-                continue;
-            if (run.run_type == Run::RT_Iteration && !medians.count(run.run_name.function_name))
-                times[run.run_name.function_name] = run.GetAdjustedRealTime();
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
-                medians.insert(run.run_name.function_name);
-                times[run.run_name.function_name] = run.GetAdjustedRealTime();
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> times;
-    std::set<std::string> medians;
-};
-
 } // namespace
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);
-    tf::InstallFontSubstitutions();
+    tf::bench::OffscreenApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    tf::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    const auto base = reporter.times.find("BM_DecodeDigitsBaseline");
-    for (const char* name : {"BM_RenderTimeDigits", "BM_RenderTimeDigitsTransparent", "BM_DecodeMainBmp"}) {
-        const auto target = reporter.times.find(name);
-        if (base != reporter.times.end() && target != reporter.times.end() && base->second > 0)
-            std::printf("ratio %s / decode of numbers.bmp: %.2f\n", name, target->second / base->second);
-    }
+    reporter.printRatio("RenderTimeDigits / one decode of numbers.bmp", "BM_RenderTimeDigits",
+                        "BM_DecodeDigitsBaseline", 2);
+    reporter.printRatio("RenderTimeDigits, transparent / one decode of numbers.bmp",
+                        "BM_RenderTimeDigitsTransparent", "BM_DecodeDigitsBaseline", 2);
+    reporter.printRatio("decode of main.bmp / one decode of numbers.bmp", "BM_DecodeMainBmp",
+                        "BM_DecodeDigitsBaseline");
     benchmark::Shutdown();
     return 0;
 }
