@@ -7,7 +7,7 @@ TESSAFORM_PACKAGES=(
   libarchive-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic
-  xvfb xauth imagemagick
+  xvfb xauth imagemagick libxcb1-dev
 )
 TESSAFORM_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 

@@ -1,0 +1,54 @@
+// The main window with Winamp's base skin loaded, saved as the picture of
+// the documentation. Runs under a real X server (xvfb-run) so that the
+// fonts and the style are the ones a user sees.
+
+#include "WindowFixture.h"
+
+#include "app/SkinTreeView.h"
+#include "platform/FileSystem.h"
+
+#include <QImage>
+#include <QTreeView>
+
+namespace fs = std::filesystem;
+
+namespace tf::test {
+
+class ScreenshotTest : public QObject {
+    Q_OBJECT
+private slots:
+    void savesMainWindowWithBaseSkin()
+    {
+        const auto archive = SharedSkin("base-2.91.wsz");
+        if (!archive)
+            QSKIP("../shared/skins is absent; the screenshot needs base-2.91.wsz");
+        WindowFixture fixture;
+        TForm1& form = fixture.open();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        // Opened from the tree, as a user would.
+        SkinTreeView& tree = *form.ShellTreeView1;
+        QVERIFY(tree.setPath(PathToQString(*archive)));
+        const QPersistentModelIndex item = tree.selectedItem();
+        QVERIFY(QTest::qWaitFor([&] {
+            tree.scrollTo(item);
+            return tree.viewport()->rect().contains(tree.visualRect(item));
+        }));
+        form.ShellTreeView1Click(tree.visualRect(item).center());
+        QVERIFY2(fixture.session().App.SkinLoaded, qPrintable(ShownMessages(fixture.prompts)));
+        QCOMPARE(form.windowTitle(), QStringLiteral("Tessaform Convertor 1.0 β6 -base-2.91.wsz-"));
+        QTest::qWait(300); // the tree fills in from its background listing
+
+        const QImage shot = form.grab().toImage();
+        QCOMPARE(shot.size(), form.size());
+        const fs::path target = SourceFolder() / "docs" / "screenshot.png";
+        fs::create_directories(target.parent_path());
+        QVERIFY(shot.save(PathToQString(target), "PNG"));
+
+    }
+};
+
+} // namespace tf::test
+
+TF_WINDOW_TEST_MAIN(tf::test::ScreenshotTest)
+#include "ScreenshotTest.moc"

@@ -1,0 +1,268 @@
+// The settings panel and the preview: controls and state kept in step, the
+// font and colour dialogs, the time and analyzer groups, the playlist drag,
+// the equalizer placement, errors inside handlers and the save command.
+
+#include "WindowFixture.h"
+
+#include "app/DisplayControls.h"
+#include "platform/FileSystem.h"
+#include "support/SkinFixture.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QRadioButton>
+
+namespace fs = std::filesystem;
+
+namespace tf::test {
+
+class SettingsPanelTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        m_fixture = std::make_unique<WindowFixture>();
+        m_form = &m_fixture->open();
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_form));
+        m_form->OpenDropped(PathToQString(m_fixture->writeSkin("panel")));
+        QVERIFY2(session().App.SkinLoaded, qPrintable(ShownMessages(m_fixture->prompts)));
+    }
+    void cleanup() { m_fixture.reset(); }
+
+    void loadShowsStateAndCheckBoxesWriteIt()
+    {
+        QCOMPARE(m_form->Edit4->text(), QStringLiteral("MS UI Gothic"));
+        QCOMPARE(m_form->Edit3->text(), QStringLiteral("8"));
+        QCOMPARE(m_form->Edit5->text(), QStringLiteral("8"));
+        SkinState& state = session().State;
+        const std::vector<std::pair<QCheckBox*, bool*>> boxes = {
+            {m_form->CheckBox5, &state.ScrollTextFont().Shadow}, {m_form->CheckBox6, &state.InfoFont().Shadow},
+            {m_form->CheckBox7, &state.ScrollTextFont().Bold},   {m_form->CheckBox8, &state.ScrollTextFont().Italic},
+            {m_form->CheckBox9, &state.ShowScrollText},          {m_form->CheckBox10, &state.ShowInfo},
+            {m_form->CheckBox11, &state.ShowAnalyzer},           {m_form->CheckBox12, &state.ShowTime},
+            {m_form->CheckBox13, &state.ShowSeekBar},
+        };
+        for (const auto& [box, flag] : boxes) {
+            QCOMPARE(box->isChecked(), *flag);
+            box->click();
+            QVERIFY2(box->isChecked() == *flag, qPrintable(box->objectName()));
+        }
+    }
+
+    void sizeEditsTakeOnlyWholeIntegers()
+    {
+        QTest::keyClicks(SelectAll(m_form->Edit3), QStringLiteral("12"));
+        QCOMPARE(session().State.ScrollTextFont().Size, 12);
+        m_form->Edit3->setText(QStringLiteral("1x")); // typed key by key, "1" alone would count
+        QCOMPARE(session().State.ScrollTextFont().Size, 12);
+        m_form->Edit5->setText(QStringLiteral("10"));
+        m_form->Edit5->setText(QStringLiteral(" "));
+        QCOMPARE(session().State.PlaylistFont().Size, 10);
+        QVERIFY(m_fixture->prompts.shown().empty());
+    }
+
+    void scrollTextFontDialog()
+    {
+        m_form->CheckBox7->setChecked(true);
+        m_fixture->dialogs.fonts.push_back(std::nullopt);
+        m_form->Button3Click();
+        const FontChoice preset = m_fixture->dialogs.calls.back().font;
+        QCOMPARE(preset, (FontChoice{"MS UI Gothic", 8, true, false, ToQColor(session().State.TextColor)}));
+        QCOMPARE(session().State.ScrollTextFont().Name, std::string("MS UI Gothic")); // cancelled
+
+        m_fixture->dialogs.fonts.push_back(FontChoice{QStringLiteral("ＭＳ ゴシック"), 11, false, true, Qt::red});
+        m_form->Button3Click();
+        const TFontSetting& font = session().State.ScrollTextFont();
+        QCOMPARE(m_form->Edit4->text(), QStringLiteral("ＭＳ ゴシック"));
+        QCOMPARE(font.Name, std::string("\x82\x6c\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4e"));
+        QCOMPARE(font.Size, 11);
+        QVERIFY(!font.Bold && font.Italic);
+
+        // A size that is no integer stops the handler before the dialog opens.
+        m_form->Edit3->setText(QStringLiteral("x"));
+        const size_t calls = m_fixture->dialogs.calls.size();
+        m_form->RunHandler([&] { m_form->Button3Click(); });
+        QCOMPARE(m_fixture->dialogs.calls.size(), calls);
+        QCOMPARE(m_fixture->prompts.shown().back().text, QStringLiteral("'x' は整数ではありません"));
+    }
+
+    void playlistFontDialog()
+    {
+        m_fixture->dialogs.fonts.push_back(std::nullopt);
+        m_form->Button2Click();
+        QCOMPARE(m_fixture->dialogs.calls.back().font, (FontChoice{"MS UI Gothic", 8, false, false, Qt::black}));
+        QCOMPARE(m_form->Edit5->text(), QStringLiteral("8"));
+        m_fixture->dialogs.fonts.push_back(FontChoice{QStringLiteral("IPAGothic"), 9, true, true, Qt::red});
+        m_form->Button2Click();
+        QCOMPARE(m_form->Edit5->text(), QStringLiteral("9"));
+        QCOMPARE(session().State.PlaylistFont(), (TFontSetting{"IPAGothic", 9, false, false, false}));
+    }
+
+    void fontDialogKeepsTheWindowsNameOfItsStandIn()
+    {
+        QCOMPARE(KeepWindowsFace(QStringLiteral("MS UI Gothic"), QStringLiteral("IPAPGothic")),
+                 QStringLiteral("MS UI Gothic"));
+        QCOMPARE(KeepWindowsFace(QStringLiteral("MS UI Gothic"), QStringLiteral("IPAGothic")),
+                 QStringLiteral("IPAGothic"));
+        QCOMPARE(KeepWindowsFace(QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")), QStringLiteral("DejaVu Sans"));
+    }
+
+    void timeGroupRendersAfterEveryChange()
+    {
+        EditorSettings& editor = session().Editor;
+        const auto rendered = [this] {
+            const bool done = !session().Previews.TimeDigits.isEmpty();
+            session().Previews.TimeDigits = Bitmap(); // forget it, to see the next render
+            return done;
+        };
+        rendered();
+        m_form->UpDown1->clickUp();
+        QVERIFY(rendered());
+        m_form->UpDown1->clickUp();
+        m_form->UpDown1->clickDown();
+        QCOMPARE(editor.TimeSlashOffset, -1);
+        QVERIFY(rendered());
+        m_fixture->dialogs.fonts.push_back(std::nullopt);
+        m_form->Button1Click();
+        QVERIFY(rendered()); // cancelled, rendered all the same
+        m_fixture->dialogs.colors.push_back(std::nullopt);
+        QTest::mouseClick(m_form->Shape1, Qt::LeftButton);
+        QCOMPARE(m_fixture->dialogs.calls.back().color, QColor(Qt::blue));
+        QVERIFY(rendered());
+        m_fixture->dialogs.colors.push_back(QColor(Qt::red));
+        QTest::mouseClick(m_form->Shape1, Qt::LeftButton);
+        QCOMPARE(editor.TimeFontColor, MakeColor(255, 0, 0));
+        QVERIFY(rendered());
+        m_form->Edit2->setText(QStringLiteral("1x"));
+        QVERIFY(!rendered());
+        QCOMPARE(editor.TimeFontSizeText, std::string("1x"));
+        m_form->Edit2->setText(QStringLiteral("9"));
+        QVERIFY(rendered());
+        m_form->CheckBox4->click();
+        QVERIFY(editor.TransparentTime && rendered());
+        QCOMPARE(m_form->Image3->size(), QSize(117, 13));
+    }
+
+    void upDownStopsAtItsEnds()
+    {
+        for (int i = 0; i < 60; ++i)
+            m_form->UpDown1->clickUp();
+        QCOMPARE(session().Editor.TimeSlashOffset, -50);
+    }
+
+    void analyzerPreviewScale()
+    {
+        m_form->RadioButton2->click();
+        QCOMPARE(m_form->Image4->size(), QSize(10, 32));
+        QCOMPARE(session().Previews.Analyzer.image().size(), QSize(5, 16));
+        m_form->RadioButton1->click();
+        QCOMPARE(m_form->Image4->size(), QSize(5, 16));
+    }
+
+    void onlyTheTimeColourSwatchReacts()
+    {
+        for (ColorShape* shape : {m_form->Shape2, m_form->Shape3, m_form->Shape4, m_form->Shape5,
+                                  m_form->Shape6, m_form->Shape7, m_form->Shape8, m_form->Shape9})
+            QTest::mouseClick(shape, Qt::LeftButton);
+        QVERIFY(m_fixture->dialogs.calls.empty());
+    }
+
+    void cornerDragWithTheMouse()
+    {
+        QWidget* image = m_form->Image2;
+        QTest::mouseMove(image, {274, 50});
+        QCOMPARE(m_form->Panel1->cursor().shape(), Qt::SizeHorCursor);
+        QTest::mouseMove(image, {100, 114});
+        QCOMPARE(m_form->Panel1->cursor().shape(), Qt::SizeVerCursor);
+        QTest::mouseMove(image, {274, 115});
+        QCOMPARE(m_form->Panel1->cursor().shape(), Qt::SizeFDiagCursor);
+        QTest::mousePress(image, Qt::LeftButton, {}, {274, 115});
+        QVERIFY(m_form->playlistDrag().Active);
+        SendMove(image, {330, 180});
+        QCOMPARE(image->size(), QSize(325, 174));
+        QCOMPARE(session().Previews.Playlist.image().size(), QSize(325, 174));
+        QTest::mouseRelease(image, Qt::LeftButton, {}, {330, 180});
+        QVERIFY(!m_form->playlistDrag().Active);
+        SendMove(image, {400, 400});
+        QCOMPARE(image->size(), QSize(325, 174)); // no drag without the button
+    }
+
+    void bottomEdgeDragKeepsTheWidth()
+    {
+        m_form->Panel1MouseDown({50, 114});
+        m_form->Panel1MouseMove({500, 200});
+        QCOMPARE(m_form->Image2->size(), QSize(275, 116 + 58));
+        QCOMPARE(session().State.PlaylistWidthSteps, 0);
+    }
+
+    void equalizerPlacement()
+    {
+        m_form->CheckEQUp->click();
+        QCOMPARE(m_form->Image5->y(), 1);
+        QCOMPARE(m_form->Image1->y(), 117);
+        m_form->CheckBox1->click();
+        QVERIFY(m_form->Image5->isHidden() && m_form->CheckEQUp->isHidden());
+        QCOMPARE(m_form->Image1->y(), 1);
+        QCOMPARE(m_form->Image2->y(), 233);
+        m_form->CheckBox1->click();
+        QVERIFY(!m_form->Image5->isHidden() && !m_form->CheckEQUp->isHidden());
+        QCOMPARE(m_form->Image5->y(), 1);
+    }
+
+    void errorInsideALoadLeavesTheWindowUsable()
+    {
+        WindowFixture fixture;
+        TForm1& form = fixture.open();
+        const fs::path broken = fixture.writeSkin("broken");
+        SkinFixture(broken).writeText("viscolor.txt", "1,2,3\r\n");
+        form.OpenDropped(PathToQString(broken));
+        QCOMPARE(fixture.prompts.shown().size(), size_t(1));
+        QCOMPARE(fixture.prompts.shown()[0].icon, MessageIcon::Error);
+        QCOMPARE(fixture.prompts.shown()[0].caption, QStringLiteral("Tessaform Convertor"));
+        QVERIFY(fixture.prompts.shown()[0].text.contains(QStringLiteral("リストのインデックスが範囲を超えています")));
+        QVERIFY(!fixture.session().App.SkinLoaded);
+        QVERIFY(!form.S1->isEnabled());
+        QVERIFY(!fixture.session().State.MainNormalImage.isEmpty()); // composed before the error
+        form.OpenDropped(PathToQString(fixture.writeSkin("good")));
+        QVERIFY(fixture.session().App.SkinLoaded && form.S1->isEnabled());
+    }
+
+    void saveFromTheMenu()
+    {
+        const fs::path out = m_fixture->root() / "out";
+        fs::create_directories(out);
+        m_fixture->dialogs.saveFiles.push_back(PathToQString(out / "panel.ssf"));
+        m_form->S1->trigger();
+        QCOMPARE(m_fixture->dialogs.calls.back().initial, QStringLiteral("*.ssf"));
+        QCOMPARE(m_fixture->dialogs.calls.back().title, QStringLiteral("ssf")); // the default suffix
+        QCOMPARE(session().App.SaveName, PathToQString(out / "panel.ssf"));
+        QVERIFY(fs::exists(out / "panel.ssf") && fs::exists(out / "MainNormal.bmp"));
+        QVERIFY2(m_fixture->prompts.shown().empty(), qPrintable(ShownMessages(m_fixture->prompts)));
+        m_fixture->dialogs.saveFiles.push_back(std::nullopt);
+        m_form->S1->trigger();
+        QCOMPARE(session().App.SaveName, PathToQString(out / "panel.ssf"));
+    }
+
+private:
+    SkinSession& session() { return m_fixture->session(); }
+    static QLineEdit* SelectAll(QLineEdit* edit)
+    {
+        edit->selectAll();
+        return edit;
+    }
+    static void SendMove(QWidget* widget, QPoint to)
+    {
+        // QTest::mouseMove carries no button state; a held button needs the event itself.
+        QMouseEvent move(QEvent::MouseMove, to, widget->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, {});
+        QApplication::sendEvent(widget, &move);
+    }
+
+    std::unique_ptr<WindowFixture> m_fixture;
+    TForm1* m_form = nullptr;
+};
+
+} // namespace tf::test
+
+TF_WINDOW_TEST_MAIN(tf::test::SettingsPanelTest)
+#include "SettingsPanelTest.moc"

@@ -1,0 +1,213 @@
+// The skin browser: its filter, the click, expand and collapse rules, the
+// archive dialog and dropped skins.
+
+#include "WindowFixture.h"
+
+#include "app/SkinTreeView.h"
+#include "platform/FileSystem.h"
+
+#include <QDropEvent>
+#include <QFileSystemModel>
+#include <QMimeData>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace tf::test {
+namespace {
+
+const QString kCaption = QStringLiteral("Tessaform Convertor 1.0 β6");
+
+// The item of path, with its parent's listing loaded and the item on screen.
+// The view lays new rows out later; scroll once they are there.
+void EnsureVisible(SkinTreeView& tree, const QModelIndex& index)
+{
+    const bool shown = QTest::qWaitFor([&] {
+        tree.scrollTo(index);
+        return tree.viewport()->rect().contains(tree.visualRect(index));
+    });
+    if (!shown)
+        qWarning() << "item not on screen:" << tree.pathOf(index);
+}
+
+// Proxy indexes go stale when the listing comes in: keep persistent ones.
+QPersistentModelIndex ShowItem(SkinTreeView& tree, const fs::path& path)
+{
+    const QString folder = PathToQString(path.parent_path());
+    tree.setPath(folder);
+    tree.expandItem(tree.indexOfPath(folder));
+    const QString wanted = PathToQString(path);
+    QPersistentModelIndex found;
+    const bool listed = QTest::qWaitFor([&] {
+        const QModelIndex parent = tree.indexOfPath(folder);
+        for (int row = 0; row < tree.model()->rowCount(parent); ++row)
+            if (tree.pathOf(tree.model()->index(row, 0, parent)) == wanted)
+                found = tree.model()->index(row, 0, parent);
+        return found.isValid();
+    });
+    if (!listed)
+        qWarning() << "not listed in the tree:" << wanted;
+    EnsureVisible(tree, found);
+    return found;
+}
+
+QPoint CenterOf(SkinTreeView& tree, const QModelIndex& index)
+{
+    return tree.visualRect(index).center();
+}
+
+// The expand button sits in the indentation left of the item.
+QPoint ButtonOf(SkinTreeView& tree, const QModelIndex& index)
+{
+    const QRect item = tree.visualRect(index);
+    return {item.left() - tree.indentation() / 2, item.center().y()};
+}
+
+void Touch(const fs::path& path)
+{
+    std::ofstream(path) << "x";
+}
+
+} // namespace
+
+class SkinBrowserTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        m_fixture = std::make_unique<WindowFixture>();
+        m_form = &m_fixture->open();
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_form));
+    }
+    void cleanup() { m_fixture.reset(); }
+
+    void listsFoldersAndSkinArchivesOnly()
+    {
+        const fs::path folder = m_fixture->root() / "listing";
+        fs::create_directories(folder / "skin");
+        for (const char* name : {"a.WSZ", "b.zip", "c.Zip", "notes.txt", "main.bmp", "wsz"})
+            Touch(folder / name);
+        SkinTreeView& tree = *m_form->ShellTreeView1;
+        ShowItem(tree, folder / "skin");
+        const QPersistentModelIndex parent = tree.indexOfPath(PathToQString(folder));
+        QTRY_COMPARE(tree.model()->rowCount(parent), 4);
+        QStringList shown;
+        for (int row = 0; row < 4; ++row)
+            shown << tree.displayTextOf(tree.model()->index(row, 0, parent));
+        shown.sort();
+        QCOMPARE(shown, (QStringList{"a.WSZ", "b.zip", "c.Zip", "skin"}));
+    }
+
+    void clickOnSkinFolderLoadsExpandsAndSetsCaption()
+    {
+        const fs::path skin = m_fixture->writeSkin("Blue Skin");
+        fs::create_directory(skin / "extras");
+        SkinTreeView& tree = *m_form->ShellTreeView1;
+        const QPersistentModelIndex item = ShowItem(tree, skin);
+        QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, CenterOf(tree, item));
+        QVERIFY2(m_fixture->session().App.SkinLoaded, qPrintable(ShownMessages(m_fixture->prompts)));
+        QCOMPARE(m_form->windowTitle(), kCaption + " -Blue Skin-");
+        QVERIFY(tree.isExpanded(item));
+        QVERIFY(m_form->S1->isEnabled());
+        QCOMPARE(m_fixture->session().App.FolderDialogRoot, PathToQString(skin));
+
+        // The click on the collapse button collapses, and its click event
+        // reloads the selected skin without opening the item again.
+        m_fixture->session().State.ShowTime = false;
+        QTRY_VERIFY(tree.model()->rowCount(item) == 1);
+        EnsureVisible(tree, item);
+        QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, ButtonOf(tree, item));
+        QVERIFY(!tree.isExpanded(item));
+        QVERIFY(!m_form->treeCollapsing());
+        QVERIFY(m_fixture->session().State.ShowTime); // reloaded: the load resets the flags
+    }
+
+    void expandButtonSelectsAndLoadsTheSkin()
+    {
+        const fs::path skin = m_fixture->writeSkin("Green");
+        fs::create_directory(skin / "extras");
+        const fs::path other = m_fixture->root() / "skins" / "plain";
+        fs::create_directories(other);
+        SkinTreeView& tree = *m_form->ShellTreeView1;
+        const QPersistentModelIndex item = ShowItem(tree, skin);
+        tree.selectItem(tree.indexOfPath(PathToQString(other)));
+        EnsureVisible(tree, item);
+        QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, ButtonOf(tree, item));
+        QCOMPARE(tree.path(), PathToQString(skin));
+        QVERIFY(tree.isExpanded(item));
+        QCOMPARE(m_form->windowTitle(), kCaption + " -Green-");
+    }
+
+    void clickOnFolderWithoutSkinDoesNothing()
+    {
+        const fs::path plain = m_fixture->root() / "skins" / "plain";
+        fs::create_directories(plain / "sub");
+        SkinTreeView& tree = *m_form->ShellTreeView1;
+        const QPersistentModelIndex item = ShowItem(tree, plain);
+        QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, CenterOf(tree, item));
+        QCOMPARE(m_form->windowTitle(), kCaption);
+        QVERIFY(!m_fixture->session().App.SkinLoaded);
+        QVERIFY(!tree.isExpanded(item));
+    }
+
+    void clickOnArchiveExtractsItWithoutExpandButton()
+    {
+        const fs::path archive = m_fixture->writeSkinArchive("Packed.WSZ", "Packed");
+        SkinTreeView& tree = *m_form->ShellTreeView1;
+        const QPersistentModelIndex item = ShowItem(tree, archive);
+        QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, CenterOf(tree, item));
+        QVERIFY2(m_fixture->session().App.SkinLoaded, qPrintable(ShownMessages(m_fixture->prompts)));
+        QCOMPARE(m_form->windowTitle(), kCaption + " -Packed.WSZ-");
+        QVERIFY(!tree.model()->hasChildren(item));
+        QCOMPARE(m_fixture->session().App.OpenName, PathToQString(archive));
+        QVERIFY(fs::exists(m_fixture->files.WorkFolder / "Skin" / "Packed" / "main.bmp"));
+    }
+
+    void archiveDialogPresetsAndAnyExtension()
+    {
+        fs::create_directories(m_fixture->files.WorkFolder);
+        Touch(m_fixture->files.WorkFolder / "left-over");
+        const fs::path rar = m_fixture->root() / "skin.rar";
+        Touch(rar);
+        m_fixture->dialogs.openFiles.push_back(PathToQString(rar));
+        m_form->RunHandler([&] { m_form->wszW1Click(); });
+        const ScriptedDialogs::Call& call = m_fixture->dialogs.calls.back();
+        QCOMPARE(call.title, QStringLiteral("wszファイルを選んでください"));
+        QCOMPARE(call.initial, QStringLiteral("*.wsz"));
+        QCOMPARE(call.filters, (QStringList{QStringLiteral("Winanp Skin Zipファイル(*.wsz)"),
+                                            QStringLiteral("Zipファイル(*.zip)"),
+                                            QStringLiteral("全てのファイル(*.*)")}));
+        // A file that is no archive only empties the working folder.
+        QVERIFY(!fs::exists(m_fixture->files.WorkFolder / "left-over"));
+        QVERIFY(!m_fixture->session().App.SkinLoaded);
+        QVERIFY(m_fixture->prompts.shown().empty());
+        QCOMPARE(m_fixture->session().App.OpenName, PathToQString(rar));
+    }
+
+    void droppedFolderOpensAsATreeClickWould()
+    {
+        const fs::path skin = m_fixture->writeSkin("Dropped");
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(PathToQString(skin))});
+        const QPoint at(400, 200);
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(m_form, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(m_form, &drop);
+        QVERIFY(m_fixture->session().App.SkinLoaded);
+        QCOMPARE(m_form->windowTitle(), kCaption + " -Dropped-");
+        m_form->OpenDropped(PathToQString(m_fixture->root())); // no skin there
+        QCOMPARE(m_form->windowTitle(), kCaption + " -Dropped-");
+    }
+
+private:
+    std::unique_ptr<WindowFixture> m_fixture;
+    TForm1* m_form = nullptr;
+};
+
+} // namespace tf::test
+
+TF_WINDOW_TEST_MAIN(tf::test::SkinBrowserTest)
+#include "SkinBrowserTest.moc"

@@ -1,0 +1,121 @@
+#include "WindowFixture.h"
+
+#include "app/DisplayControls.h"
+#include "platform/FileSystem.h"
+#include "platform/Fonts.h"
+#include "support/SkinFixture.h"
+#include "support/ZipWriter.h"
+#include "platform/TextFile.h"
+
+namespace fs = std::filesystem;
+
+namespace tf::test {
+namespace {
+
+template <typename T>
+std::optional<T> Next(std::deque<std::optional<T>>& answers)
+{
+    if (answers.empty())
+        return std::nullopt;
+    const bool given = answers.front().has_value();
+    T value = given ? *answers.front() : T{};
+    answers.pop_front();
+    return given ? std::optional<T>(std::move(value)) : std::nullopt;
+}
+
+} // namespace
+
+std::optional<QString> ScriptedDialogs::chooseFolder(QWidget*, const QString& title, const QString& root)
+{
+    calls.push_back({QStringLiteral("folder"), title, root, {}, {}, {}});
+    return Next(folders);
+}
+
+std::optional<QString> ScriptedDialogs::chooseOpenFile(QWidget*, const QString& title,
+                                                       const QString& initialName,
+                                                       const QStringList& filters)
+{
+    calls.push_back({QStringLiteral("open"), title, initialName, filters, {}, {}});
+    return Next(openFiles);
+}
+
+std::optional<QString> ScriptedDialogs::chooseSaveFile(QWidget*, const QString& initialName,
+                                                       const QString& defaultSuffix)
+{
+    calls.push_back({QStringLiteral("save"), defaultSuffix, initialName, {}, {}, {}});
+    return Next(saveFiles);
+}
+
+std::optional<FontChoice> ScriptedDialogs::chooseFont(QWidget*, const FontChoice& preset)
+{
+    calls.push_back({QStringLiteral("font"), {}, {}, {}, preset, {}});
+    return Next(fonts);
+}
+
+std::optional<QColor> ScriptedDialogs::chooseColor(QWidget*, const QColor& preset)
+{
+    calls.push_back({QStringLiteral("color"), {}, {}, {}, {}, preset});
+    return Next(colors);
+}
+
+WindowFixture::WindowFixture()
+{
+    const fs::path exeFolder = m_root.path() / "bin";
+    fs::create_directories(exeFolder);
+    for (const char* name : {"loadbtns1.dat", "loadbtns2.dat", "btnspos.dat", "eqpos.dat", "pan.dat"})
+        fs::copy_file(BinFolder() / name, exeFolder / name);
+    files = WindowFiles{exeFolder / "tessaform", exeFolder / "tessaform.ini", exeFolder / "tmp"};
+}
+
+WindowFixture::~WindowFixture() { close(); }
+
+TForm1& WindowFixture::open()
+{
+    m_form = std::make_unique<TForm1>(files, prompts, dialogs);
+    return *m_form;
+}
+
+void WindowFixture::close() { m_form.reset(); }
+
+fs::path WindowFixture::writeSkin(const std::string& name)
+{
+    const fs::path folder = m_root.path() / "skins" / name;
+    fs::create_directories(folder);
+    SkinFixture(folder).writeStandard();
+    return folder;
+}
+
+fs::path WindowFixture::writeSkinArchive(const std::string& archiveName, const std::string& folderInArchive)
+{
+    const fs::path source = writeSkin("packed-" + archiveName);
+    const fs::path archive = m_root.path() / "skins" / archiveName;
+    ZipWriter zip(archive);
+    for (const fs::directory_entry& entry : ListFolderSorted(source)) {
+        const std::string member = (folderInArchive.empty() ? "" : folderInArchive + "/")
+            + entry.path().filename().string();
+        zip.addFile(member, ReadFileBytes(entry.path()));
+    }
+    zip.close();
+    fs::remove_all(source);
+    return archive;
+}
+
+QString ShownMessages(const ScriptedPrompts& prompts)
+{
+    QStringList lines;
+    for (const auto& shown : prompts.shown())
+        lines << shown.caption + QStringLiteral(": ") + shown.text;
+    return lines.join(u'\n');
+}
+
+int RunWindowTest(int argc, char** argv, QObject& test)
+{
+    qputenv("LANG", "C.UTF-8");
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tessaform-window-tests"));
+    InstallFontSubstitutions();
+    QApplication::setFont(DesignFont());
+    return QTest::qExec(&test, argc, argv);
+}
+
+} // namespace tf::test

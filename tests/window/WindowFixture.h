@@ -1,0 +1,85 @@
+#pragma once
+
+// A main window as the program builds it, in a temporary executable folder
+// (the data files copied there, no settings file yet), with every message
+// box and dialog answered by script.
+
+#include "app/Dialogs.h"
+#include "app/Unit1.h"
+#include "platform/Prompts.h"
+#include "support/TestPaths.h"
+
+#include <QApplication>
+#include <QTest>
+#include <deque>
+#include <memory>
+#include <vector>
+
+namespace tf::test {
+
+// Answers each dialog from its queue; an empty queue cancels.
+class ScriptedDialogs : public Dialogs {
+public:
+    struct Call {
+        QString kind; // "folder", "open", "save", "font", "color"
+        QString title;
+        QString initial;
+        QStringList filters;
+        FontChoice font;
+        QColor color;
+    };
+
+    std::deque<std::optional<QString>> folders, openFiles, saveFiles;
+    std::deque<std::optional<FontChoice>> fonts;
+    std::deque<std::optional<QColor>> colors;
+    std::vector<Call> calls;
+
+    std::optional<QString> chooseFolder(QWidget*, const QString& title, const QString& root) override;
+    std::optional<QString> chooseOpenFile(QWidget*, const QString& title, const QString& initialName,
+                                          const QStringList& filters) override;
+    std::optional<QString> chooseSaveFile(QWidget*, const QString& initialName,
+                                          const QString& defaultSuffix) override;
+    std::optional<FontChoice> chooseFont(QWidget*, const FontChoice& preset) override;
+    std::optional<QColor> chooseColor(QWidget*, const QColor& preset) override;
+};
+
+class WindowFixture {
+public:
+    WindowFixture();
+    ~WindowFixture();
+
+    TForm1& open();  // creates the window (FormCreate)
+    void close();    // destroys it (FormDestroy)
+    TForm1& form() { return *m_form; }
+    SkinSession& session() { return m_form->session(); }
+
+    // A standard synthetic skin in a folder of its own below the temporary folder.
+    std::filesystem::path writeSkin(const std::string& name);
+    // The same skin packed as an archive (the files below folderInArchive).
+    std::filesystem::path writeSkinArchive(const std::string& archiveName,
+                                           const std::string& folderInArchive = {});
+    std::filesystem::path root() const { return m_root.path(); }
+
+    ScriptedPrompts prompts;
+    ScriptedDialogs dialogs;
+    WindowFiles files;
+
+private:
+    TempFolder m_root;
+    std::unique_ptr<TForm1> m_form;
+};
+
+// Messages the window showed, as "caption: text" lines, for failure output.
+QString ShownMessages(const ScriptedPrompts& prompts);
+
+// QApplication set up as main() sets it up, on whatever platform is given.
+int RunWindowTest(int argc, char** argv, QObject& test);
+
+} // namespace tf::test
+
+#define TF_WINDOW_TEST_MAIN(TestClass)                          \
+    int main(int argc, char** argv)                             \
+    {                                                           \
+        TestClass test;                                         \
+        return ::tf::test::RunWindowTest(argc, argv, test);     \
+    }
