@@ -25,21 +25,40 @@ std::vector<fs::path> g_bitmapPaths;
 std::vector<std::pair<std::string, QByteArray>> g_outputFiles; // what one conversion writes
 std::vector<fs::path> g_sampleCopies;
 
+// Both write into a fresh output folder each time, as converting a skin into
+// its own folder does: replacing the files of an earlier run over and over
+// would measure the file system's handling of recently freed inodes instead.
+fs::path FreshFolder(benchmark::State& state, const tf::test::TempFolder& root, int& serial)
+{
+    state.PauseTiming();
+    const fs::path folder = root / std::to_string(serial++);
+    fs::create_directories(folder);
+    state.ResumeTiming();
+    return folder;
+}
+
 void ConvertBench(benchmark::State& state)
 {
-    tf::test::TempFolder out;
+    tf::test::TempFolder root;
+    int serial = 0;
     for (auto _ : state) {
-        tf::test::SessionFixture fixture;
-        tf::SetSkinSource(fixture.session, g_skinFolder);
-        tf::LoadSkin(fixture.session);
-        tf::SaveSkin(fixture.session, out / "base.ssf");
+        const fs::path out = FreshFolder(state, root, serial);
+        // A new session each time, as every conversion of the converter starts.
+        tf::ScriptedPrompts prompts;
+        tf::SkinSession session(tf::test::BinFolder(), prompts);
+        tf::InitializeSession(session);
+        tf::SetSkinSource(session, g_skinFolder);
+        tf::LoadSkin(session);
+        tf::SaveSkin(session, out / "base.ssf");
     }
 }
 
 void DecodeAndWriteFloor(benchmark::State& state)
 {
-    tf::test::TempFolder out;
+    tf::test::TempFolder root;
+    int serial = 0;
     for (auto _ : state) {
+        const fs::path out = FreshFolder(state, root, serial);
         for (const fs::path& path : g_bitmapPaths)
             benchmark::DoNotOptimize(tf::DecodeImageFile(path));
         for (const auto& [name, bytes] : g_outputFiles) {

@@ -3,7 +3,9 @@
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
 
-#include <QTemporaryFile>
+#include <QCoreApplication>
+#include <QFile>
+#include <atomic>
 #include <system_error>
 
 namespace tf {
@@ -20,24 +22,26 @@ void WriteFileReplacing(const std::filesystem::path& path, std::string_view byte
     // renamed over it only when complete: the target is never seen half
     // written and stays as it was when anything fails. No flush to the disk
     // before the rename: a skin is dozens of files, and waiting for each to
-    // reach the platters would make a save many times slower.
-    QTemporaryFile file(PathToQString(path) + QStringLiteral(".XXXXXX.tmp"));
-    if (!file.open())
+    // reach the disk would make a save many times slower. The temporary name
+    // is unique to this process and call, so parallel saves never meet.
+    static std::atomic<unsigned> counter{0};
+    const QString temporaryName = PathToQString(path)
+        + QStringLiteral(".%1-%2.tmp").arg(QCoreApplication::applicationPid()).arg(counter++);
+    QFile file(temporaryName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
         ThrowFileCreateError(path, file.errorString());
     const qint64 size = qint64(bytes.size());
-    if (file.write(bytes.data(), size) != size || !file.flush()) {
-        const QString reason = file.errorString();
-        ThrowFileCreateError(path, reason);
-    }
+    const bool written = file.write(bytes.data(), size) == size && file.flush();
+    const QString reason = file.errorString();
     file.close();
-    // The temporary file gets the permissions a plainly created file would.
-    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
-                        | QFileDevice::ReadOther);
-    std::error_code error;
-    std::filesystem::rename(QStringToPath(file.fileName()), path, error);
-    if (error)
-        ThrowFileCreateError(path, QString::fromStdString(error.message()));
-    file.setAutoRemove(false);
+    std::error_code renameError;
+    if (written)
+        std::filesystem::rename(QStringToPath(temporaryName), path, renameError);
+    if (!written || renameError) {
+        std::error_code ignored;
+        std::filesystem::remove(QStringToPath(temporaryName), ignored);
+        ThrowFileCreateError(path, written ? QString::fromStdString(renameError.message()) : reason);
+    }
 }
 
 } // namespace tf
