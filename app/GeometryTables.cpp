@@ -35,10 +35,7 @@ void ReadGeometryFile(PartRectTable& rects, const std::filesystem::path& exeFold
                 ThrowListIndexError((long long)index);
             rects[size_t(slot)] = StrToRect(items[0], items[1], items[2], items[3]);
         } catch (const AppError& failure) {
-            throw AppError(failure.kind(), QStringLiteral("%1 (%2 行目): %3")
-                                               .arg(DisplayPath(path))
-                                               .arg(line + 1)
-                                               .arg(failure.message()));
+            ThrowAtLine(failure, path, line + 1);
         }
     }
 }

@@ -39,10 +39,7 @@ std::optional<Color> ReadLineColor(const TStringList& lines, size_t index,
             ThrowListIndexError((long long)index);
         return ReadColorLine(lines[index]);
     } catch (const AppError& failure) {
-        throw AppError(failure.kind(), QStringLiteral("%1 (%2 行目): %3")
-                                           .arg(DisplayPath(path))
-                                           .arg(index + 1)
-                                           .arg(failure.message()));
+        ThrowAtLine(failure, path, index + 1);
     }
 }
 

@@ -31,6 +31,14 @@ void ThrowFileOpenError(const std::filesystem::path& path, const QString& reason
                    QStringLiteral("ファイル %1 を開けません。%2").arg(DisplayPath(path), reason));
 }
 
+void ThrowAtLine(const AppError& failure, const std::filesystem::path& path, long long lineNumber)
+{
+    throw AppError(failure.kind(), QStringLiteral("%1 (%2 行目): %3")
+                                       .arg(DisplayPath(path))
+                                       .arg(lineNumber)
+                                       .arg(failure.message()));
+}
+
 QString DisplayPath(const std::filesystem::path& path)
 {
     return QDir::toNativeSeparators(QString::fromStdString(path.string()));

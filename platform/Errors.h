@@ -41,6 +41,11 @@ private:
 // A file that cannot be opened or read, with the system's reason.
 [[noreturn]] void ThrowFileOpenError(const std::filesystem::path& path, const QString& reason);
 
+// The same error, its text prefixed with the file and line it is about:
+// "<path> (<n> 行目): <text>". lineNumber counts from 1.
+[[noreturn]] void ThrowAtLine(const AppError& failure, const std::filesystem::path& path,
+                              long long lineNumber);
+
 // Shown paths use the platform's separator.
 QString DisplayPath(const std::filesystem::path& path);
 

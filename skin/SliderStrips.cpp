@@ -57,10 +57,7 @@ int32_t ReadPanLine(const TStringList& lines, size_t index, const std::filesyste
             ThrowListIndexError((long long)index);
         return StrToInt(lines[index]);
     } catch (const AppError& failure) {
-        throw AppError(failure.kind(), QStringLiteral("%1 (%2 行目): %3")
-                                           .arg(DisplayPath(path))
-                                           .arg(index + 1)
-                                           .arg(failure.message()));
+        ThrowAtLine(failure, path, index + 1);
     }
 }
 

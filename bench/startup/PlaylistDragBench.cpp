@@ -5,7 +5,7 @@
 // slowest step is reported beside the mean.
 
 #include "WindowFixture.h"
-#include "MedianReporter.h"
+#include "bench/RatioReporter.h"
 
 #include "app/DisplayControls.h"
 #include "platform/FileSystem.h"
@@ -119,7 +119,7 @@ int main(int argc, char** argv)
     QApplication::setFont(tf::DesignFont());
     benchmark::Initialize(&argc, argv);
     g_window = std::make_unique<LoadedWindow>();
-    tf::bench::MedianReporter reporter;
+    tf::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     const double sweep = reporter.time("BM_DragStep");
     const double repaint = reporter.time("BM_PanelRepaintBaseline");

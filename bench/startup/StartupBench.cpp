@@ -9,7 +9,7 @@
 // events of top-level windows and reads each one's title, so the window
 // program carries no measuring code of its own.
 
-#include "MedianReporter.h"
+#include "bench/RatioReporter.h"
 
 #include <benchmark/benchmark.h>
 #include <xcb/xcb.h>
@@ -193,7 +193,7 @@ int main(int argc, char** argv)
     int count = int(arguments.size());
     benchmark::Initialize(&count, arguments.data());
     Watcher();
-    tf::bench::MedianReporter reporter;
+    tf::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.printRatio("start-up until the main window is shown, against a bare Qt window",
                         "BM_TessaformStartup", "BM_BareWindowStartup", 1.5);
