@@ -11,6 +11,7 @@
 #include "skin/LoadSkin.h"
 #include "sources/ArchiveExtraction.h"
 #include "sources/SkinFinder.h"
+#include "support/ScriptedPrompts.h"
 #include "support/SessionFixture.h"
 #include "support/TestPaths.h"
 

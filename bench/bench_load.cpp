@@ -2,14 +2,13 @@
 // decoding the same skin's bitmaps alone, in the same run.
 
 #include "bench/RatioReporter.h"
+#include "platform/FileSystem.h"
 #include "platform/ImageFile.h"
 #include "skin/LoadSkin.h"
 #include "sources/ArchiveExtraction.h"
-#include "platform/FileSystem.h"
 #include "sources/SkinFinder.h"
 #include "support/SessionFixture.h"
 #include "support/TestPaths.h"
-
 
 #include <memory>
 

@@ -2,8 +2,8 @@
 // controls. Reported: RenderTimeDigits against one decode of its digit file,
 // in plain and transparent mode (aim: at most 2), and for scale the decode of
 // main.bmp, which every render needs for the colon.
-#include "editor/TimeDigits.h"
 #include "platform/Fonts.h"
+#include "skin/TimeDigits.h"
 #include "support/SkinFixture.h"
 #include "support/TestPaths.h"
 

@@ -1,7 +1,7 @@
 #include "cli/Batch.h"
 
 #include "platform/FileSystem.h"
-#include "sources/ExtractSkinArchive.h"
+#include "sources/SkinFinder.h"
 
 #include <QSet>
 #include <algorithm>

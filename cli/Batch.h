@@ -3,7 +3,7 @@
 // Converting many skins at once, each into its own folder of the output,
 // on several threads.
 
-#include "cli/Conversion.h"
+#include "session/ConvertSkin.h"
 
 #include <QString>
 #include <filesystem>

@@ -2,7 +2,7 @@
 
 // The command line of tessaform-cli and the run of one command.
 
-#include "cli/Conversion.h"
+#include "session/ConvertSkin.h"
 
 #include <QStringList>
 #include <QTextStream>

@@ -2,6 +2,7 @@
 #include "cli/CommandLine.h"
 #include "platform/FileSystem.h"
 #include "platform/Fonts.h"
+#include "platform/Product.h"
 
 #include <QGuiApplication>
 #include <QTextStream>
@@ -28,7 +29,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("tessaform-cli"));
-    QGuiApplication::setApplicationVersion(QStringLiteral("1.0 β6"));
+    QGuiApplication::setApplicationVersion(tf::kVersionText);
     tf::InstallFontSubstitutions();
 
     QTextStream out(stdout);

@@ -2,7 +2,10 @@
 
 #include "output/PositionMask.h"
 #include "platform/FileSystem.h"
+#include "platform/RectText.h"
 #include "platform/ShiftJis.h"
+#include "platform/SplitRule.h"
+#include "skin/SliderStrips.h"
 
 #include <array>
 #include <cstdio>
@@ -56,7 +59,6 @@ constexpr Rect kSongKhzField{156, 40, 166, 50};
 constexpr Rect kSeekBarField{16, 72, 265, 82};
 constexpr Rect kEqToggleButton{219, 58, 243, 70};
 constexpr Rect kCloseEqButton{264, 3, 273, 12};
-constexpr int kVolumeFrames = 28;
 
 std::string FlagText(bool flag) { return flag ? "1" : "0"; }
 std::string IntText(int64_t value) { return std::to_string(value); }
@@ -85,7 +87,7 @@ public:
 
 private:
     void add(std::string line) { m_lines.push_back(std::move(line)); }
-    std::string placed(const Rect& rect) const { return RectToText(OffsetRectBy(rect, 0, m_offset)); }
+    std::string placed(const Rect& rect) const { return RectToText(rect.translated(0, m_offset)); }
     void addField(std::string_view key, const Rect& rect, std::string_view action = {})
     {
         add(std::string(key) + placed(rect) + std::string(action));
@@ -215,12 +217,6 @@ void MainSectionWriter::writeVolume(bool eqMasks)
     add("VolumeControlDirection HORIZONTAL");
 }
 
-std::string FormatRect(const char* prefix, int64_t left, int64_t top, int64_t right, int64_t bottom)
-{
-    return std::string(prefix) + IntText(left) + ' ' + IntText(top) + ' ' + IntText(right) + ' '
-        + IntText(bottom);
-}
-
 TStringList HeaderLines(const std::string& baseName)
 {
     return {"SkinName " + baseName, "About TessaformConvertor 0.1", std::string(kSeparatorLine)};
@@ -238,17 +234,12 @@ std::string ColorToRGBText(Color color)
 
 int32_t MainPartTop(const EditorSettings& editor)
 {
-    return editor.EqualizerOnTop ? kMainImageHeight : 0;
+    return editor.EqualizerOnTop ? kWindowHeight : 0;
 }
 
 int32_t EqPartTop(const EditorSettings& editor)
 {
-    return editor.EqualizerOnTop ? 0 : kMainImageHeight;
-}
-
-Rect OffsetRectBy(const Rect& rect, int32_t dx, int32_t dy)
-{
-    return rect.translated(dx, dy);
+    return editor.EqualizerOnTop ? 0 : kWindowHeight;
 }
 
 void WriteMainSection(TStringList& lines, const SkinSession& session, int32_t mainOffset, bool eqMasks)
@@ -267,8 +258,8 @@ void WriteMainSection(TStringList& lines, const SkinSession& session, int32_t ma
 void WritePlayListSection(TStringList& lines, const SkinSession& session, bool eqLink)
 {
     const SkinState& state = session.State;
-    const int64_t width = session.Previews.Playlist.width();
-    const int64_t height = session.Previews.Playlist.height();
+    const int32_t width = session.Previews.Playlist.width();
+    const int32_t height = session.Previews.Playlist.height();
     const Rect& text = state.PlaylistTextRect;
     const std::string sep(kSeparatorLine);
     const std::string gothic(kMsGothicName);
@@ -283,7 +274,7 @@ void WritePlayListSection(TStringList& lines, const SkinSession& session, bool e
         "PlayListLinkXY " + IntText(width) + " 0",
         "PlayListLinkXY -275 0",
         sep,
-        FormatRect("PlayListTextField ", text.left, text.top, text.right, text.bottom),
+        "PlayListTextField " + RectToText(text),
         "PlayListFontName " + state.PlaylistFont().Name,
         "PlayListFontSize " + IntText(state.PlaylistFont().Size),
         "PlayListFontColor " + ColorToRGBText(state.PlaylistNormalColor),
@@ -294,12 +285,12 @@ void WritePlayListSection(TStringList& lines, const SkinSession& session, bool e
         sep,
         "PlayListTotalPlayTimeFontName " + gothic,
         "PlayListTotalPlayTimeFontSize 8",
-        FormatRect("PlayListTotalPlayTimeField ", width - 140, height - 29, width - 55, height - 19),
+        "PlayListTotalPlayTimeField " + RectToText({width - 140, height - 29, width - 55, height - 19}),
         "PlayListTotalPlayTimeFontColor " + textColor,
         sep,
         "PlayListTimeFontName " + gothic,
         "PlayListTimeFontSize 8",
-        FormatRect("PlayListTimeField ", width - 80, height - 17, width - 50, height - 7),
+        "PlayListTimeField " + RectToText({width - 80, height - 17, width - 50, height - 7}),
         "PlayListTimeFontColor " + textColor,
     });
 }
@@ -337,9 +328,9 @@ DefinitionFiles BuildDefinitionFiles(const SkinSession& session, const fs::path&
         plain.push_back("SetTargetSSF " + baseName + "_EQ.ssf");
         plain.push_back("ChangeSkinButton " + RectToText(kEqToggleButton) + " EQ_On/Off 1");
         eq.push_back("SetTargetSSF " + NameText(ssfPath.filename()));
-        eq.push_back("ChangeSkinButton " + RectToText(OffsetRectBy(kEqToggleButton, 0, mainOffset))
+        eq.push_back("ChangeSkinButton " + RectToText(kEqToggleButton.translated(0, mainOffset))
                      + " EQ_On/Off 1");
-        eq.push_back("ChangeSkinButton " + RectToText(OffsetRectBy(kCloseEqButton, 0, eqOffset))
+        eq.push_back("ChangeSkinButton " + RectToText(kCloseEqButton.translated(0, eqOffset))
                      + " CloseEQ 1");
     }
     WritePlayListSection(eq, session, showEqualizer);

@@ -3,9 +3,9 @@
 // The skin definition files (.ssf): Shift-JIS lines, each ended by CR LF,
 // that name the images of the Korvel skin and place its controls on them.
 
-#include "app/FuncUnit.h"
 #include "platform/Color.h"
 #include "platform/Geometry.h"
+#include "platform/SplitRule.h"
 #include "skin/SkinSession.h"
 
 #include <filesystem>
@@ -17,18 +17,12 @@ namespace tf {
 // "#" and 48 "-".
 inline constexpr std::string_view kSeparatorLine = "#------------------------------------------------";
 
-// Height of the main image; with the equalizer joined the images are twice
-// as high and one of the two parts is moved down by this much.
-constexpr int32_t kMainImageHeight = 116;
-
 // Tops of the main and equalizer parts in the joined images.
 int32_t MainPartTop(const EditorSettings& editor);
 int32_t EqPartTop(const EditorSettings& editor);
 
 // "r g b" in decimal; a system colour is first resolved to its current value.
 std::string ColorToRGBText(Color color);
-
-Rect OffsetRectBy(const Rect& rect, int32_t dx, int32_t dy);
 
 // The main section: buttons, then the blocks of the shown parts, every
 // rectangle moved down by mainOffset. eqMasks names the 275 x 232 position

@@ -1,6 +1,6 @@
 #include "output/PositionMask.h"
 
-#include "app/FuncUnit.h"
+#include "platform/Gradient.h"
 
 namespace tf {
 

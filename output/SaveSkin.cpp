@@ -2,8 +2,8 @@
 
 #include "output/DefinitionWriter.h"
 #include "output/PositionMask.h"
-#include "output/SafeFileWriter.h"
 #include "platform/ImageFile.h"
+#include "platform/SafeFileWriter.h"
 
 #include <array>
 
@@ -12,8 +12,7 @@ namespace fs = std::filesystem;
 namespace tf {
 namespace {
 
-constexpr int kMainImageWidth = 275;
-constexpr int kJoinedImageHeight = 2 * kMainImageHeight;
+constexpr int kJoinedImageHeight = 2 * kWindowHeight;
 
 class ImageWriter {
 public:
@@ -48,8 +47,8 @@ constexpr std::array<JoinedImage, 3> kJoinedImages = {{
 void WriteJoinedImages(const ImageWriter& writer, const SkinState& state, Bitmap& working,
                        int32_t mainOffset, int32_t eqOffset)
 {
-    working.setSize(kMainImageWidth, kJoinedImageHeight);
-    const Rect whole{0, 0, kMainImageWidth, kMainImageHeight};
+    working.setSize(kWindowWidth, kJoinedImageHeight);
+    const Rect whole{0, 0, kWindowWidth, kWindowHeight};
     for (const JoinedImage& joined : kJoinedImages) {
         // Black first, so that a part smaller than its half never shows the
         // previous pair's pixels.
@@ -65,19 +64,19 @@ void WritePositionMasks(const ImageWriter& writer, const SkinSession& session, B
 {
     const SkinState& state = session.State;
     if (state.HasPanImage) {
-        ComposePositionMask(working, kMainImageWidth, kMainImageHeight, kPanBarRect);
+        ComposePositionMask(working, kWindowWidth, kWindowHeight, kPanBarRect);
         writer.write("PanMask.bmp", working);
     }
     if (state.HasVolumeImage) {
-        ComposePositionMask(working, kMainImageWidth, kMainImageHeight, kVolumeBarRect);
+        ComposePositionMask(working, kWindowWidth, kWindowHeight, kVolumeBarRect);
         writer.write("VolMask.bmp", working);
     }
     // The EQ file names both joined masks whatever strips the skin has.
     if (session.Editor.ShowEqualizer) {
-        ComposePositionMask(working, kMainImageWidth, kJoinedImageHeight,
+        ComposePositionMask(working, kWindowWidth, kJoinedImageHeight,
                             kPanBarRect.translated(0, mainOffset));
         writer.write("PanMask_EQ.bmp", working);
-        ComposePositionMask(working, kMainImageWidth, kJoinedImageHeight,
+        ComposePositionMask(working, kWindowWidth, kJoinedImageHeight,
                             kVolumeBarRect.translated(0, mainOffset));
         writer.write("VolMask_EQ.bmp", working);
     }
@@ -88,7 +87,7 @@ void WriteSkinImages(const ImageWriter& writer, const SkinSession& session, int3
 {
     const SkinState& state = session.State;
     const PreviewPictures& previews = session.Previews;
-    Bitmap working(kMainImageWidth, kMainImageHeight);
+    Bitmap working(kWindowWidth, kWindowHeight);
 
     writer.write("MainNormal.bmp", state.MainNormalImage);
     writer.write("MainPressed.bmp", state.MainPressedImage);

@@ -333,18 +333,4 @@ void Bitmap::copyKeyed(const Bitmap& source, const Rect& sourceRect, const Rect&
     }
 }
 
-bool Bitmap::samePixels(const Bitmap& other) const
-{
-    if (width() != other.width() || height() != other.height())
-        return false;
-    for (int y = 0; y < height(); ++y) {
-        const QRgb* a = reinterpret_cast<const QRgb*>(m_image.constScanLine(y));
-        const QRgb* b = reinterpret_cast<const QRgb*>(other.m_image.constScanLine(y));
-        for (int x = 0; x < width(); ++x)
-            if ((a[x] & 0xFFFFFF) != (b[x] & 0xFFFFFF))
-                return false;
-    }
-    return true;
-}
-
 } // namespace tf

@@ -74,8 +74,7 @@ public:
     const QImage& image() const { return m_image; }
     QImage& image() { return m_image; }
 
-    // Same size and same RGB in every pixel.
-    bool samePixels(const Bitmap& other) const;
+
 
 private:
     bool clipAllows(int x, int y) const;

@@ -26,10 +26,4 @@ Color ResolveSystemColor(Color color)
     return index < defaults.size() ? defaults[index] : kBlack;
 }
 
-std::string ColorToString(Color color)
-{
-    return "RGB(" + std::to_string(RedOf(color)) + ", " + std::to_string(GreenOf(color)) + ", "
-        + std::to_string(BlueOf(color)) + ")";
-}
-
 } // namespace tf

@@ -42,6 +42,5 @@ constexpr Color FromQRgb(QRgb rgb) { return MakeColor(qRed(rgb), qGreen(rgb), qB
 inline QColor ToQColor(Color color) { return QColor(ToQRgb(ResolveSystemColor(color))); }
 inline Color FromQColor(const QColor& color) { return MakeColor(color.red(), color.green(), color.blue()); }
 
-std::string ColorToString(Color color); // "RGB(r, g, b)" for messages and test output
 
 } // namespace tf

@@ -1,6 +1,7 @@
 #include "platform/FileSystem.h"
 
 #include <QFile>
+#include <QTemporaryFile>
 #include <algorithm>
 #include <system_error>
 
@@ -84,6 +85,18 @@ std::optional<fs::path> FindFileNoCase(const fs::path& path)
 bool IsHiddenName(std::string_view name)
 {
     return !name.empty() && name.front() == '.';
+}
+
+bool IsRegularFile(const std::filesystem::path& path)
+{
+    std::error_code error;
+    return !path.empty() && std::filesystem::is_regular_file(path, error);
+}
+
+bool IsWritableFolder(const std::filesystem::path& folder)
+{
+    QTemporaryFile probe(PathToQString(folder / ".write-probe-XXXXXX"));
+    return probe.open(); // removed again when probe goes
 }
 
 } // namespace tf

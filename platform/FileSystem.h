@@ -42,6 +42,13 @@ std::optional<std::filesystem::path> FindFileNoCase(const std::filesystem::path&
 // The same for a full path: its folder part is taken as it stands.
 std::optional<std::filesystem::path> FindFileNoCase(const std::filesystem::path& path);
 
+// True for an existing regular file (a link to one counts); never throws.
+bool IsRegularFile(const std::filesystem::path& path);
+
+// True when a file can be created in folder (tried, not guessed from the
+// permission bits, which say nothing for the superuser or on Windows).
+bool IsWritableFolder(const std::filesystem::path& folder);
+
 // Hidden means a name starting with "." here; Windows' hidden and system
 // attributes have no other counterpart.
 bool IsHiddenName(std::string_view name);

@@ -1,5 +1,6 @@
 #include "platform/IniFile.h"
 
+#include "platform/AsciiCase.h"
 #include "platform/Numbers.h"
 #include "platform/TextFile.h"
 
@@ -21,15 +22,6 @@ std::string_view Trim(std::string_view text)
     while (!text.empty() && IsBlank(text.back()))
         text.remove_suffix(1);
     return text;
-}
-
-std::string Lower(std::string_view text)
-{
-    std::string lower(text);
-    for (char& c : lower)
-        if (c >= 'A' && c <= 'Z')
-            c = char(c - 'A' + 'a');
-    return lower;
 }
 
 std::string Unquote(std::string_view value)
@@ -57,7 +49,7 @@ IniFile IniFile::Parse(std::string_view text)
             const std::string_view name = close == std::string_view::npos
                 ? body.substr(1)
                 : body.substr(1, close - 1);
-            current = Lower(Trim(name));
+            current = ToLowerAscii(Trim(name));
             inSection = true;
             line.header = true;
             line.section = current;
@@ -65,7 +57,7 @@ IniFile IniFile::Parse(std::string_view text)
             const size_t equals = body.find('=');
             if (equals != std::string_view::npos) {
                 line.section = current;
-                line.key = Lower(Trim(body.substr(0, equals)));
+                line.key = ToLowerAscii(Trim(body.substr(0, equals)));
                 line.value = Unquote(Trim(body.substr(equals + 1)));
             }
         }
@@ -85,8 +77,8 @@ IniFile IniFile::Load(const std::filesystem::path& path)
 
 const IniFile::Line* IniFile::find(std::string_view section, std::string_view key) const
 {
-    const std::string wantedSection = Lower(Trim(section));
-    const std::string wantedKey = Lower(Trim(key));
+    const std::string wantedSection = ToLowerAscii(Trim(section));
+    const std::string wantedKey = ToLowerAscii(Trim(key));
     for (const Line& line : m_lines)
         if (!line.header && !line.key.empty() && line.section == wantedSection
             && line.key == wantedKey)
@@ -96,7 +88,7 @@ const IniFile::Line* IniFile::find(std::string_view section, std::string_view ke
 
 bool IniFile::hasSection(std::string_view section) const
 {
-    const std::string wanted = Lower(Trim(section));
+    const std::string wanted = ToLowerAscii(Trim(section));
     return std::any_of(m_lines.begin(), m_lines.end(), [&](const Line& line) {
         return !line.header && !line.key.empty() && line.section == wanted;
     });
@@ -136,8 +128,8 @@ bool IniFile::readBool(std::string_view section, std::string_view key, bool fall
 
 void IniFile::setValue(std::string_view section, std::string_view key, std::string_view value)
 {
-    const std::string wantedSection = Lower(Trim(section));
-    const std::string wantedKey = Lower(Trim(key));
+    const std::string wantedSection = ToLowerAscii(Trim(section));
+    const std::string wantedKey = ToLowerAscii(Trim(key));
     Line written;
     written.text = std::string(Trim(key)) + "=" + std::string(value);
     written.section = wantedSection;

@@ -1,5 +1,7 @@
 #include "platform/Numbers.h"
 
+#include "platform/Errors.h"
+
 #include <cstdlib>
 
 namespace tf {
@@ -48,6 +50,19 @@ std::optional<int32_t> ParseInteger(std::string_view text)
     if (!negative && value > 0x7FFFFFFFull)
         return std::nullopt;
     return negative ? int32_t(-int64_t(value)) : int32_t(value);
+}
+
+bool IsNumber(std::string_view text)
+{
+    return ParseInteger(text).has_value();
+}
+
+int32_t StrToInt(std::string_view text)
+{
+    const auto value = ParseInteger(text);
+    if (!value)
+        ThrowConversionError(text);
+    return *value;
 }
 
 int32_t MulDiv(int32_t a, int32_t b, int32_t c)

@@ -12,6 +12,11 @@ namespace tf {
 // bits (its bit pattern, so "$FFFFFFFF" is -1). Nothing may follow.
 std::optional<int32_t> ParseInteger(std::string_view text);
 
+// Whether the whole text is an integer by that rule.
+bool IsNumber(std::string_view text);
+// The integer of a text, or the conversion error "'%s' は整数ではありません".
+int32_t StrToInt(std::string_view text);
+
 // Windows MulDiv: a * b / c rounded half away from zero.
 int32_t MulDiv(int32_t a, int32_t b, int32_t c);
 

@@ -123,13 +123,4 @@ bool Region::rowContains(int32_t x, int32_t y) const
     return false;
 }
 
-long long Region::pixelCount() const
-{
-    long long total = 0;
-    for (const auto& spans : m_rows)
-        for (const Span& span : spans)
-            total += span.end - span.begin;
-    return total;
-}
-
 } // namespace tf

@@ -38,7 +38,6 @@ public:
             return m_mask[size_t(int64_t(y - m_bounds.top) * m_bounds.width() + (x - m_bounds.left))] != 0;
         return rowContains(x, y);
     }
-    long long pixelCount() const;
     const Rect& bounds() const { return m_bounds; }
     // The spans of one row; empty outside the bounds.
     std::span<const Span> row(int32_t y) const;

@@ -35,6 +35,11 @@ ensure_packages() {
 configure_and_build() {
   local dir=$1
   shift
-  cmake -S . -B "$dir" -G Ninja "$@"
+  local launcher=()
+  # A developer's ccache, when there is one, shares objects between trees.
+  if command -v ccache >/dev/null 2>&1; then
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  fi
+  cmake -S . -B "$dir" -G Ninja "${launcher[@]}" "$@"
   cmake --build "$dir" -j "$(nproc)"
 }

@@ -1,14 +1,14 @@
 #include "skin/LoadSkin.h"
 
-#include "editor/AnalyzerPattern.h"
-#include "editor/TimeDigits.h"
 #include "platform/Errors.h"
 #include "platform/Fonts.h"
 #include "platform/TextFile.h"
+#include "skin/AnalyzerPattern.h"
 #include "skin/MainComposition.h"
 #include "skin/Playlist.h"
 #include "skin/SkinTextFiles.h"
 #include "skin/SliderStrips.h"
+#include "skin/TimeDigits.h"
 
 #include <functional>
 #include <optional>
@@ -19,8 +19,6 @@ namespace tf {
 namespace {
 
 constexpr Rect kResetScrollTextRect{112, 25, 263, 35};
-constexpr int kWindowWidth = 275;
-constexpr int kWindowHeight = 116;
 
 void ResetSettings(SkinState& state)
 {
@@ -119,12 +117,12 @@ void LoadSkin(SkinSession& session)
 
     RunStep(paths[kVisColorTxt], [&] { BuildAnalyzerPattern(state, session.Previews, paths[kVisColorTxt]); });
     RunStep(paths[kVolumeBmp], [&] { ComposeVolume(state, paths[kVolumeBmp]); });
-    RunStep(paths[kBalanceBmp], [&] { ComposePan(state, paths[kBalanceBmp], session.App.ExeFolder); });
+    RunStep(paths[kBalanceBmp], [&] { ComposePan(state, paths[kBalanceBmp], session.DataFolder); });
     if (present(kPlEditBmp) && present(kPlEditTxt))
         ComposePlaylist(state, session.Previews, paths[kPlEditBmp], paths[kPlEditTxt],
                         state.PlaylistWidthSteps, state.PlaylistHeightSteps);
     if (present(kSexyFontTxt))
-        RunStep(paths[kSexyFontTxt], [&] { ApplySexyFont(session, paths[kSexyFontTxt]); });
+        RunStep(paths[kSexyFontTxt], [&] { ApplySexyFont(state, session.Editor, session.prompts(), paths[kSexyFontTxt]); });
     if (present(kMaronTxt))
         RunStep(paths[kMaronTxt], [&] { ApplyMaron(state, paths[kMaronTxt]); });
     RenderTimeDigits(state, session.Editor, session.Previews, paths[kNumbersBmp], paths[kNumsExBmp]);
@@ -133,29 +131,6 @@ void LoadSkin(SkinSession& session)
 
     session.Previews.MainPreview = state.MainNormalImage;
     session.Previews.EqPreview = state.EqNormalImage;
-}
-
-Rect GrowRect(Prompts& prompts, const Rect& base, const Rect& delta)
-{
-    const Rect grown{Rect::WrapSub(base.left, delta.left), Rect::WrapSub(base.top, delta.top),
-                     Rect::WrapAdd(base.right, delta.right), Rect::WrapAdd(base.bottom, delta.bottom)};
-    if (grown.left >= 0 && grown.top >= 0 && grown.right >= 0 && grown.bottom >= 0)
-        return grown;
-    const MessageAnswer answer = prompts.showMessage(
-        MessageIcon::Information, QStringLiteral("情報"),
-        QStringLiteral("Rectの値が0より小さくなりました。デフォルトの値を使用します。"));
-    return answer == MessageAnswer::Ok ? base : grown;
-}
-
-PreviewLayout ApplyEqPlacement(const EditorSettings& editor)
-{
-    PreviewLayout layout;
-    layout.eqVisible = editor.ShowEqualizer;
-    if (editor.ShowEqualizer && editor.EqualizerOnTop) {
-        layout.eqTop = 1;
-        layout.mainTop = 117;
-    }
-    return layout;
 }
 
 } // namespace tf

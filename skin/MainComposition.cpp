@@ -1,14 +1,13 @@
 #include "skin/MainComposition.h"
 
-#include "skin/LoadSkin.h"
+#include "platform/SplitRule.h"
+#include "skin/GrowRect.h"
 #include "skin/SkinTextFiles.h"
 
 #include <memory>
 
 namespace tf {
 namespace {
-
-constexpr Rect kWholeWindow{0, 0, 275, 116};
 
 // eqmain.bmp pieces.
 constexpr Rect kEqActiveTitle{0, 134, 275, 148};
@@ -84,12 +83,12 @@ void ComposeWindowOutline(SkinState& state, const TStringList& regionLines,
     const auto outline = [](Bitmap& image, const std::shared_ptr<const Region>& clip,
                             const Bitmap* background) {
         image.setClip(clip);
-        if (background && background->width() >= kWholeWindow.right
-            && background->height() >= kWholeWindow.bottom) {
+        if (background && background->width() >= kWindowImageRect.right
+            && background->height() >= kWindowImageRect.bottom) {
             image.fillOutsideClip(kMagenta);
         } else {
             image.clearClip();
-            image.fill(kWholeWindow, kMagenta);
+            image.fill(kWindowImageRect, kMagenta);
             image.setClip(clip);
         }
     };
@@ -111,14 +110,14 @@ void ClearWindowClips(SkinState& state)
 void ComposeMainBackground(SkinState& state, const Bitmap& mainBmp)
 {
     for (Bitmap* image : MainImages(state))
-        image->copy(mainBmp, kWholeWindow, kWholeWindow);
+        image->copy(mainBmp, kWindowImageRect, kWindowImageRect);
 }
 
 void ComposeEqualizer(SkinState& state, const Bitmap& eqmainBmp, Prompts& prompts)
 {
     const auto eqImages = EqImages(state);
     for (Bitmap* image : eqImages)
-        image->copy(eqmainBmp, kWholeWindow, kWholeWindow);
+        image->copy(eqmainBmp, kWindowImageRect, kWindowImageRect);
     state.EqNormalImage.copy(eqmainBmp, kEqActiveTitle, kEqTitleDest);
     // The pressed image gets the second title row; the inactive one keeps the
     // background's top rows.

@@ -4,9 +4,9 @@
 // and the three equalizer images from the Winamp bitmaps, and the text
 // colours. Each step is given its source bitmap already loaded.
 
-#include "app/FuncUnit.h"
 #include "platform/Bitmap.h"
 #include "platform/Prompts.h"
+#include "platform/SplitRule.h"
 #include "skin/SkinState.h"
 
 namespace tf {

@@ -7,8 +7,9 @@
 namespace tf {
 
 // Picture size of the playlist window at w width steps and h height steps.
-constexpr int32_t kPlaylistBaseWidth = 275;
-constexpr int32_t kPlaylistBaseHeight = 116;
+// The smallest playlist is as large as the main window.
+constexpr int32_t kPlaylistBaseWidth = kWindowWidth;
+constexpr int32_t kPlaylistBaseHeight = kWindowHeight;
 constexpr int32_t kPlaylistWidthStep = 25;
 constexpr int32_t kPlaylistHeightStep = 29;
 

@@ -1,7 +1,7 @@
 #include "skin/PlaylistColors.h"
 
-#include "app/FuncUnit.h"
 #include "platform/IniFile.h"
+#include "platform/Numbers.h"
 
 #include <string>
 

@@ -8,11 +8,10 @@ namespace fs = std::filesystem;
 
 namespace tf {
 
-SkinSession::SkinSession(fs::path exeFolder, Prompts& prompts)
-    : Messages(&prompts)
+SkinSession::SkinSession(fs::path dataFolder, Prompts& prompts)
+    : DataFolder(std::move(dataFolder))
+    , Messages(&prompts)
 {
-    App.ExeFolder = std::move(exeFolder);
-    App.WorkFolder = App.ExeFolder / "tmp";
 }
 
 void InitializeSession(SkinSession& session)
@@ -20,7 +19,7 @@ void InitializeSession(SkinSession& session)
     SkinState& state = session.State;
     for (size_t i = 0; i < kSourceFileTable.size(); ++i)
         state.SourceFileNames[i] = std::string(kSourceFileTable[i]);
-    ReadStartupGeometry(state.PartRects, session.App.ExeFolder, session.prompts());
+    ReadStartupGeometry(state.PartRects, session.DataFolder, session.prompts());
     // The ten target images start empty; LoadSkin sizes them.
     for (Bitmap* image : {&state.MainNormalImage, &state.MainPressedImage, &state.MainInactiveImage,
                           &state.EqNormalImage, &state.EqPressedImage, &state.EqInactiveImage,
@@ -31,7 +30,6 @@ void InitializeSession(SkinSession& session)
 
 void SetSkinSource(SkinSession& session, const fs::path& folder)
 {
-    session.App.FolderDialogRoot = PathToQString(folder);
     const FolderIndex index(folder);
     for (int i = 0; i < kSourceFileSlots; ++i) {
         const std::string& name = session.State.SourceFileNames[size_t(i)];
@@ -42,8 +40,7 @@ void SetSkinSource(SkinSession& session, const fs::path& folder)
 
 bool SourcePresent(const SkinState& state, SourceFile file)
 {
-    std::error_code error;
-    return fs::is_regular_file(state.SourceFilePaths[size_t(file)], error);
+    return IsRegularFile(state.SourceFilePaths[size_t(file)]);
 }
 
 } // namespace tf

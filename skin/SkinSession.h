@@ -8,29 +8,15 @@
 #include "platform/Prompts.h"
 #include "skin/SkinState.h"
 
-#include <QString>
 #include <filesystem>
 
 namespace tf {
 
-inline const QString kMainCaption = QStringLiteral("Tessaform Convertor 1.0 β6");
-
-struct AppValues {
-    std::filesystem::path ExeFolder; // the data files and the working folder live here
-    // Working folder for archives ("tmp" beside the executable when that
-    // folder is writable, else in the user's cache folder).
-    std::filesystem::path WorkFolder;
-    QString OpenName = QStringLiteral("*.wsz"); // initial name of the archive dialog
-    QString SaveName = QStringLiteral("*.ssf"); // initial name of the save dialog
-    QString FolderDialogRoot;                   // Root of FD1
-    bool SkinLoaded = false;
-    QString Caption = kMainCaption; // main window caption
-};
-
 struct SkinSession {
-    SkinSession(std::filesystem::path exeFolder, Prompts& prompts);
+    SkinSession(std::filesystem::path dataFolder, Prompts& prompts);
 
-    AppValues App;
+    // ExeFolder: where the geometry data files (and pan.dat) are read from.
+    std::filesystem::path DataFolder;
     SkinState State;
     EditorSettings Editor;
     PreviewPictures Previews;
@@ -45,8 +31,7 @@ struct SkinSession {
 void InitializeSession(SkinSession& session);
 
 // Makes folder the current skin source: resolves the 20 source paths (names
-// matched without regard to case) and remembers the folder for the folder
-// dialog.
+// matched without regard to case).
 void SetSkinSource(SkinSession& session, const std::filesystem::path& folder);
 
 // True when the resolved source file exists.

@@ -4,11 +4,11 @@
 // images composed from it, and beside it the values the window's controls
 // hold that the pipeline reads.
 
-#include "app/GeometryTables.h"
 #include "platform/Bitmap.h"
 #include "platform/Color.h"
 #include "platform/Geometry.h"
 #include "platform/ImageCache.h"
+#include "skin/GeometryTables.h"
 
 #include <QSize>
 #include <array>
@@ -18,6 +18,11 @@
 #include <string_view>
 
 namespace tf {
+
+// The Winamp main and equalizer windows, and so every main-window image.
+constexpr int32_t kWindowWidth = 275;
+constexpr int32_t kWindowHeight = 116;
+constexpr Rect kWindowImageRect{0, 0, kWindowWidth, kWindowHeight};
 
 // Fixed index of every Winamp source file.
 enum SourceFile : int {
@@ -156,15 +161,6 @@ struct PreviewPictures {
     // The source bitmaps the previews are re-rendered from (digits, colon,
     // playlist tiles); emptied at the start of every skin load.
     ImageCache SourceImages;
-};
-
-// Where the preview images stand on Panel1 (ApplyEqPlacement).
-struct PreviewLayout {
-    int mainTop = 1;       // Image1
-    int eqTop = 117;       // Image5
-    bool eqVisible = true; // Image5
-    int playlistTop = 233; // Image2
-    bool operator==(const PreviewLayout&) const = default;
 };
 
 } // namespace tf

@@ -1,8 +1,9 @@
 #include "skin/SkinTextFiles.h"
 
-#include "editor/TimeDigits.h"
 #include "platform/IniFile.h"
-#include "skin/LoadSkin.h"
+#include "platform/IniLineLookup.h"
+#include "platform/SplitRule.h"
+#include "skin/GrowRect.h"
 
 namespace tf {
 namespace {
@@ -39,26 +40,20 @@ std::optional<Region> ReadRegion(const TStringList& lines, std::string_view sect
     return MakePolygonRegion(points, counts);
 }
 
-void ApplySexyFont(SkinSession& session, const std::filesystem::path& path)
+void ApplySexyFont(SkinState& state, EditorSettings& editor, Prompts& prompts,
+                   const std::filesystem::path& path)
 {
     const IniFile ini = IniFile::Load(path);
     if (!ini.hasSection(kSexyFontSection))
         return;
-    SkinState& state = session.State;
 
     const Rect delta{ReadIfPresent(ini, "OffsetLeft"), ReadIfPresent(ini, "OffsetTop"),
                      ReadIfPresent(ini, "OffsetRight"), ReadIfPresent(ini, "OffsetBottom")};
-    state.ScrollTextRect() = GrowRect(session.prompts(), state.ScrollTextRect(), delta);
+    state.ScrollTextRect() = GrowRect(prompts, state.ScrollTextRect(), delta);
 
-    if (ini.hasKey(kSexyFontSection, "TransparentTime")) {
-        const bool transparent = ini.readBool(kSexyFontSection, "TransparentTime", true);
-        if (transparent != session.Editor.TransparentTime) {
-            // The "透過" box changes, and its change re-renders the time digits.
-            session.Editor.TransparentTime = transparent;
-            RenderTimeDigits(state, session.Editor, session.Previews,
-                             state.SourceFilePaths[kNumbersBmp], state.SourceFilePaths[kNumsExBmp]);
-        }
-    }
+    // The load renders the time digits afterwards with this setting.
+    if (ini.hasKey(kSexyFontSection, "TransparentTime"))
+        editor.TransparentTime = ini.readBool(kSexyFontSection, "TransparentTime", true);
 
     // The display switches are only ever cleared here; the load set them.
     if (SwitchedOff(ini, "Alpha", "Opacity"))

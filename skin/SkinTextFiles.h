@@ -3,18 +3,16 @@
 // The skin's small text files: region.txt (window outlines) and the display
 // plug-in files Sexyfont.txt and Maron.txt.
 
-#include "app/FuncUnit.h"
+#include "platform/Prompts.h"
 #include "platform/Region.h"
-#include "skin/SkinSession.h"
+#include "platform/SplitRule.h"
+#include "skin/SkinState.h"
 
 #include <filesystem>
 #include <optional>
 #include <string_view>
 
 namespace tf {
-
-// The area every outline is used in: the 275 x 116 main and equalizer images.
-constexpr Rect kWindowImageRect{0, 0, 275, 116};
 
 // One region from len(counts) polygons of counts[k] vertices each, taken in
 // order from points, with the non-zero winding rule; none when counts is
@@ -30,9 +28,11 @@ std::optional<Region> ReadRegion(const TStringList& lines, std::string_view sect
                                  TIntegerArray& counts, TPointArray& points);
 
 // Section "YunaSoft SexyFont Plug-In": scroll text offsets, fonts, shadows,
-// the transparent time display and the display switches. A change of the
-// transparent time display re-renders the time digits.
-void ApplySexyFont(SkinSession& session, const std::filesystem::path& path);
+// the transparent time display ("透過", in editor) and the display switches.
+// The offsets may ask through prompts (GrowRect). Renders nothing: the time
+// digits are rendered by the load after it.
+void ApplySexyFont(SkinState& state, EditorSettings& editor, Prompts& prompts,
+                   const std::filesystem::path& path);
 
 // Section "MARON": the analyzer switch "Enable".
 void ApplyMaron(SkinState& state, const std::filesystem::path& path);

@@ -1,7 +1,9 @@
 #include "skin/SliderStrips.h"
 
-#include "app/FuncUnit.h"
 #include "platform/Errors.h"
+#include "platform/FileSystem.h"
+#include "platform/Numbers.h"
+#include "platform/SplitRule.h"
 #include "platform/TextFile.h"
 
 #include <limits>
@@ -17,17 +19,7 @@ constexpr int kBandPitch = 15; // backgrounds are stacked every 15 rows
 constexpr int kHeightWithoutKnob = 420;
 constexpr Rect kKnob{15, 422, 29, 433};
 
-constexpr int kVolumeFrames = 28;
-constexpr int kVolumeFrameWidth = 68;
-constexpr int kPanFrames = 24;
-constexpr int kPanFrameWidth = 38;
 constexpr int kPanBandLeft = 9;
-
-bool FileExists(const std::filesystem::path& path)
-{
-    std::error_code error;
-    return std::filesystem::is_regular_file(path, error);
-}
 
 // The knob copy reads from outside short bitmaps (418 to 421 rows are common);
 // the copy draws only the source pixels that exist, so no black squares.
@@ -67,7 +59,7 @@ bool ComposeVolume(SkinState& state, const std::filesystem::path& volumePath)
 {
     state.VolumeImage = Bitmap();
     state.HasVolumeImage = false;
-    if (!FileExists(volumePath))
+    if (!IsRegularFile(volumePath))
         return false;
     const Bitmap source = Bitmap::Load(volumePath);
     if (source.height() <= kFrameHeight)
@@ -91,7 +83,7 @@ bool ComposePan(SkinState& state, const std::filesystem::path& balancePath,
 {
     state.PanImage = Bitmap();
     state.HasPanImage = false;
-    if (!FileExists(balancePath))
+    if (!IsRegularFile(balancePath))
         return false;
     const Bitmap source = Bitmap::Load(balancePath);
     // Read whenever balance.bmp exists, so a missing table is reported even

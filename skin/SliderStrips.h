@@ -6,6 +6,12 @@
 
 namespace tf {
 
+// The strips: frames side by side, one per slider position.
+constexpr int kVolumeFrames = 28;
+constexpr int kVolumeFrameWidth = 68;
+constexpr int kPanFrames = 24;
+constexpr int kPanFrameWidth = 38;
+
 // volume.bmp into VolumeImage: 28 frames of 68 x 13 with the knob moving 2
 // pixels a frame. Empties the strip first; true when it was composed.
 bool ComposeVolume(SkinState& state, const std::filesystem::path& volumePath);

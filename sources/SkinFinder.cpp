@@ -1,5 +1,6 @@
 #include "sources/SkinFinder.h"
 
+#include "platform/AsciiCase.h"
 #include "platform/FileSystem.h"
 
 #include <system_error>
@@ -8,6 +9,32 @@
 namespace fs = std::filesystem;
 
 namespace tf {
+namespace {
+
+bool HoldsMainBmp(const fs::path& folder)
+{
+    return FindFileNoCase(folder, "main.bmp").has_value();
+}
+
+} // namespace
+
+bool HasSkinArchiveExtension(const fs::path& path)
+{
+    // The extension is what follows the last dot of the file name, also for
+    // a name that starts with its dot.
+    const std::string name = path.filename().string();
+    const size_t dot = name.rfind('.');
+    if (dot == std::string::npos)
+        return false;
+    const std::string extension = ToLowerAscii(std::string_view(name).substr(dot));
+    return extension == ".zip" || extension == ".wsz";
+}
+
+bool IsSkinFolder(const fs::path& folder)
+{
+    std::error_code error;
+    return fs::is_directory(folder, error) && HoldsMainBmp(folder);
+}
 
 fs::path FindSkinFolder(const fs::path& folder)
 {
@@ -22,7 +49,7 @@ fs::path FindSkinFolder(const fs::path& folder)
     while (!pending.empty()) {
         const fs::path current = std::move(pending.back());
         pending.pop_back();
-        if (FindFileNoCase(current, "main.bmp")) {
+        if (HoldsMainBmp(current)) {
             result = current;
             continue;
         }

@@ -1,8 +1,18 @@
 #pragma once
 
+// What makes a skin source: a folder that holds main.bmp, or an archive
+// named .wsz or .zip. Every open path asks these, so the rules stand here
+// only.
+
 #include <filesystem>
 
 namespace tf {
+
+// True when the file name ends in ".zip" or ".wsz", in any letter case.
+bool HasSkinArchiveExtension(const std::filesystem::path& path);
+
+// True for a folder that holds main.bmp itself (any letter case).
+bool IsSkinFolder(const std::filesystem::path& folder);
 
 // The folder at or below folder that holds main.bmp (any letter case): the
 // last one in depth-first order, a skin folder's own subfolders not being

@@ -7,9 +7,9 @@
 #include "WindowFixture.h"
 #include "bench/RatioReporter.h"
 
-#include "app/DisplayControls.h"
 #include "platform/FileSystem.h"
 #include "platform/Fonts.h"
+#include "window/DisplayControls.h"
 
 #include <QFrame>
 #include <benchmark/benchmark.h>
@@ -31,7 +31,7 @@ struct LoadedWindow {
         form = &fixture.open();
         form->show();
         form->OpenDropped(tf::PathToQString(fixture.writeSkin("drag")));
-        if (!QTest::qWaitForWindowExposed(form) || !fixture.session().App.SkinLoaded)
+        if (!QTest::qWaitForWindowExposed(form) || !fixture.app().SkinLoaded)
             std::fprintf(stderr, "the skin did not load: %s\n", qPrintable(tf::test::ShownMessages(fixture.prompts)));
     }
 };

@@ -9,6 +9,8 @@
 // events of top-level windows and reads each one's title, so the window
 // program carries no measuring code of its own.
 
+#include "platform/Product.h"
+
 #include "bench/RatioReporter.h"
 
 #include <benchmark/benchmark.h>
@@ -32,8 +34,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kMainTitle = "Tessaform Convertor 1.0 β6";
-constexpr const char* kErrorBoxTitle = "Tessaform Convertor"; // a start-up error box (e.g. no Start.jpg)
+const std::string kMainTitle = tf::kMainCaption.toStdString();
+const std::string kErrorBoxTitle = tf::kProductName.toStdString(); // a start-up error box (e.g. no Start.jpg)
 constexpr const char* kBareTitle = "Bare Window";
 constexpr auto kTimeout = std::chrono::seconds(20);
 

@@ -1,6 +1,7 @@
-#include "editor/AnalyzerPattern.h"
+#include "skin/AnalyzerPattern.h"
 
 #include "platform/Errors.h"
+#include "support/ImageChecks.h"
 #include "support/SkinFixture.h"
 #include "support/TestPaths.h"
 
@@ -130,7 +131,7 @@ TEST_F(AnalyzerPattern, ShortFileOrBadNumberStopsBeforeThePattern)
     }
     EXPECT_EQ(state.AnalyzerColors[7], MakeColor(9, 9, 9));
     EXPECT_EQ(state.AnalyzerColors[8], NumberedColor(10));
-    EXPECT_TRUE(previews.Analyzer.samePixels(pattern));
+    EXPECT_TRUE(test::SamePixels(previews.Analyzer, pattern));
     EXPECT_EQ(previews.AnalyzerPreviewSize, QSize(5, 16));
 
     for (const auto& [bad, item] : {std::pair{"1,,3", ""}, std::pair{"99999999999,0,0", "99999999999"}}) {

@@ -1,6 +1,6 @@
 #include "output/DefinitionWriter.h"
 
-#include "platform/Prompts.h"
+#include "support/ScriptedPrompts.h"
 
 #include <gtest/gtest.h>
 
@@ -436,7 +436,6 @@ TEST(ColorText, PlainAndSystemColoursAreRgbTriples)
     // The window background (system colour 5) of the classic scheme.
     EXPECT_EQ(ColorToRGBText(0x80000005u), "255 255 255");
     EXPECT_EQ(ColorToRGBText(0xFF00000Fu), "212 208 200");
-    EXPECT_EQ(OffsetRectBy({1, 2, 3, 4}, 0, 116), (Rect{1, 118, 3, 120}));
 }
 
 } // namespace

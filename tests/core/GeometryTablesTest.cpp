@@ -1,6 +1,8 @@
-#include "app/GeometryTables.h"
+#include "skin/GeometryTables.h"
+#include "support/ScriptedPrompts.h"
 
 #include "platform/Errors.h"
+#include "platform/SplitRule.h"
 #include "support/TestPaths.h"
 
 #include <gtest/gtest.h>

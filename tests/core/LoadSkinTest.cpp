@@ -1,7 +1,11 @@
 #include "skin/LoadSkin.h"
+#include "support/ScriptedPrompts.h"
 
 #include "platform/Errors.h"
 #include "platform/ImageFile.h"
+#include "skin/GrowRect.h"
+#include "skin/PreviewPlacement.h"
+#include "support/ImageChecks.h"
 #include "support/SessionFixture.h"
 #include "support/SkinFixture.h"
 
@@ -26,7 +30,7 @@ using test::SkinFixture;
             if (got != want)
                 return ::testing::AssertionFailure()
                     << "pixel (" << dest.left + x << ", " << dest.top + y << ") is "
-                    << ColorToString(got) << ", expected " << ColorToString(want);
+                    << test::ColorToString(got) << ", expected " << test::ColorToString(want);
         }
     return ::testing::AssertionSuccess();
 }
@@ -35,7 +39,7 @@ bool AllPixels(const Bitmap& image, Color color)
 {
     Bitmap filled(image.width(), image.height());
     filled.fillAll(color);
-    return image.samePixels(filled);
+    return test::SamePixels(image, filled);
 }
 
 class LoadSkinTest : public ::testing::Test {
@@ -73,8 +77,8 @@ TEST_F(LoadSkinTest, MainImagesAreMainBmpWithPiecesDrawnOver)
     EXPECT_TRUE(HasPiece(state.PosBarImage1, kPosBarBmp, {248, 0, 277, 10}, {0, 0, 29, 10}));
     EXPECT_TRUE(HasPiece(state.PosBarImage2, kPosBarBmp, {278, 0, 307, 10}, {0, 0, 29, 10}));
     // Previews copy the normal images.
-    EXPECT_TRUE(fixture.session.Previews.MainPreview.samePixels(state.MainNormalImage));
-    EXPECT_TRUE(fixture.session.Previews.EqPreview.samePixels(state.EqNormalImage));
+    EXPECT_TRUE(test::SamePixels(fixture.session.Previews.MainPreview, state.MainNormalImage));
+    EXPECT_TRUE(test::SamePixels(fixture.session.Previews.EqPreview, state.EqNormalImage));
 }
 
 TEST_F(LoadSkinTest, EqualizerImagesAndTheirTitleRows)
@@ -154,8 +158,8 @@ TEST_F(LoadSkinTest, OnlyMainBmpKeepsWhatThePreviousSkinLeft)
     other.writeBitmap("main.bmp", test::FixtureImage(kNumbersBmp, 275, 116));
     fixture.load(other.folder());
     EXPECT_TRUE(HasPiece(state.MainNormalImage, kNumbersBmp, {0, 0, 275, 116}, {0, 0, 275, 116}));
-    EXPECT_TRUE(state.EqNormalImage.samePixels(eqBefore));
-    EXPECT_TRUE(state.PosBarImage1.samePixels(posBarBefore));
+    EXPECT_TRUE(test::SamePixels(state.EqNormalImage, eqBefore));
+    EXPECT_TRUE(test::SamePixels(state.PosBarImage1, posBarBefore));
     EXPECT_EQ(state.TextColor, textBefore);
     EXPECT_TRUE(state.VolumeImage.isEmpty());
     EXPECT_FALSE(state.HasVolumeImage);
@@ -172,7 +176,7 @@ TEST_F(LoadSkinTest, EqualizerSwitchedOffLeavesEqualizerImagesAlone)
     skin.writeStandard().remove("region.txt").remove("titlebar.bmp");
     fixture.session.Editor.ShowEqualizer = false;
     fixture.load(skin.folder());
-    EXPECT_TRUE(state.EqNormalImage.samePixels(Bitmap(275, 116)));
+    EXPECT_TRUE(test::SamePixels(state.EqNormalImage, Bitmap(275, 116)));
     EXPECT_TRUE(HasPiece(state.MainNormalImage, kMainBmp, {264, 3, 273, 12}, {264, 3, 273, 12}));
     // Switching it on later shows what the last load with it on composed: nothing yet.
     fixture.session.Editor.ShowEqualizer = true;
@@ -188,7 +192,7 @@ TEST_F(LoadSkinTest, OutlineLeavesASwitchedOffEqualizerAlone)
     other.writeStandard().writeText("region.txt", "[Equalizer]\r\nNumPoints=3\r\nPointList=0,0,275,0,0,116\r\n");
     fixture.session.Editor.ShowEqualizer = false;
     fixture.load(other.folder());
-    EXPECT_TRUE(state.EqNormalImage.samePixels(before));
+    EXPECT_TRUE(test::SamePixels(state.EqNormalImage, before));
 }
 
 TEST_F(LoadSkinTest, OutlineStaysMagentaWhereASmallBackgroundDoesNotReach)
@@ -211,7 +215,7 @@ TEST_F(LoadSkinTest, LoadingTwiceGivesIdenticalImages)
                         &SkinState::EqPressedImage, &SkinState::EqInactiveImage,
                         &SkinState::PosBarImage1, &SkinState::PosBarImage2,
                         &SkinState::VolumeImage, &SkinState::PanImage})
-        EXPECT_TRUE((state.*member).samePixels(first.*member));
+        EXPECT_TRUE(test::SamePixels((state.*member), first.*member));
     EXPECT_EQ(state.ScrollTextRect(), first.ScrollTextRect());
 }
 
@@ -273,7 +277,7 @@ TEST_F(LoadSkinTest, BrokenBitmapStopsTheLoadAndNamesTheFile)
     }
     // Steps before it stay done, steps after it are not run.
     EXPECT_TRUE(HasPiece(state.MainNormalImage, kCButtonsBmp, {0, 0, 23, 18}, {16, 88, 39, 106}));
-    EXPECT_TRUE(state.PosBarImage1.samePixels(before));
+    EXPECT_TRUE(test::SamePixels(state.PosBarImage1, before));
     EXPECT_EQ(state.MainNormalImage.clip(), nullptr);
 }
 

@@ -1,6 +1,7 @@
 #include "skin/Playlist.h"
 
 #include "platform/Errors.h"
+#include "support/ImageChecks.h"
 #include "support/SkinFixture.h"
 #include "support/TestPaths.h"
 
@@ -137,7 +138,7 @@ TEST_F(Playlist, MissingPleditBmpChangesNothing)
     const Bitmap before = picture();
     skin.remove("pledit.bmp");
     EXPECT_FALSE(compose(5, 5));
-    EXPECT_TRUE(picture().samePixels(before));
+    EXPECT_TRUE(test::SamePixels(picture(), before));
     EXPECT_EQ(state.PlaylistWidthSteps, 2);
     EXPECT_EQ(state.PlaylistHeightSteps, 1);
 }
@@ -148,7 +149,7 @@ TEST_F(Playlist, BadColourFailsBeforeThePictureChanges)
     const Bitmap before = picture();
     skin.writeText("pledit.txt", "[Text]\r\nNormalBG=#0F0\r\n");
     EXPECT_THROW(compose(3, 3), AppError);
-    EXPECT_TRUE(picture().samePixels(before));
+    EXPECT_TRUE(test::SamePixels(picture(), before));
 }
 
 // Pieces a small pledit.bmp does not hold stay black, never what the

@@ -1,4 +1,5 @@
 #include "platform/Region.h"
+#include "support/ImageChecks.h"
 
 #include <gtest/gtest.h>
 
@@ -44,7 +45,7 @@ TEST(Region, RectanglePolygonCoversExactlyItsPixels)
 {
     const auto region = Build({{{0, 0}, {275, 0}, {275, 116}, {0, 116}}});
     ASSERT_TRUE(region);
-    EXPECT_EQ(region->pixelCount(), 31900);
+    EXPECT_EQ(test::PixelCount(*region), 31900);
     EXPECT_EQ(PixelsOf(*region), Box(0, 0, 275, 116));
     EXPECT_TRUE(region->contains(274, 115));
     EXPECT_FALSE(region->contains(275, 0));
@@ -57,7 +58,7 @@ TEST(Region, TriangleInEitherOrientation)
                                                                {{0, 0}, {0, 10}, {10, 0}}}) {
         const auto region = Build({polygon});
         ASSERT_TRUE(region);
-        EXPECT_EQ(region->pixelCount(), 55);
+        EXPECT_EQ(test::PixelCount(*region), 55);
         for (int y = 0; y < 10; ++y) {
             ASSERT_EQ(region->row(y).size(), 1u) << "row " << y;
             EXPECT_EQ(region->row(y)[0], (Region::Span{0, 10 - y})) << "row " << y;
@@ -83,7 +84,7 @@ TEST(Region, ThinSliverSamplesTopLeftCorners)
 {
     const auto region = Build({{{0, 0}, {20, 1}, {0, 2}}});
     ASSERT_TRUE(region);
-    EXPECT_EQ(region->pixelCount(), 20);
+    EXPECT_EQ(test::PixelCount(*region), 20);
     EXPECT_TRUE(region->row(0).empty());
     EXPECT_EQ(region->row(1)[0], (Region::Span{0, 20}));
 }
@@ -104,33 +105,33 @@ TEST(Region, BowTie)
             if (x <= 9 - y || x >= y)
                 expected.insert({x, y});
     EXPECT_EQ(PixelsOf(*region), expected);
-    EXPECT_EQ(region->pixelCount(), 50);
+    EXPECT_EQ(test::PixelCount(*region), 50);
 }
 
 TEST(Region, WindingIsSummedOverAllPolygons)
 {
     const std::vector<Point> square{{0, 0}, {10, 0}, {10, 10}, {0, 10}};
     // Same orientation: the overlap has winding 2 and stays inside.
-    EXPECT_EQ(Build({square, {{5, 5}, {15, 5}, {15, 15}, {5, 15}}})->pixelCount(), 175);
+    EXPECT_EQ(test::PixelCount(*Build({square, {{5, 5}, {15, 5}, {15, 15}, {5, 15}}})), 175);
     // Opposite orientation: the overlap cancels out.
     const auto cancelled = Build({square, {{5, 5}, {5, 15}, {15, 15}, {15, 5}}});
-    EXPECT_EQ(cancelled->pixelCount(), 150);
+    EXPECT_EQ(test::PixelCount(*cancelled), 150);
     EXPECT_FALSE(cancelled->contains(7, 7));
     // A reversed inner square cuts a hole.
     const auto holed = Build({square, {{3, 3}, {3, 7}, {7, 7}, {7, 3}}});
-    EXPECT_EQ(holed->pixelCount(), 84);
+    EXPECT_EQ(test::PixelCount(*holed), 84);
     EXPECT_FALSE(holed->contains(3, 3));
     EXPECT_FALSE(holed->contains(6, 6));
     EXPECT_TRUE(holed->contains(7, 7));
     // A two-point polygon adds nothing.
-    EXPECT_EQ(Build({square, {{2, 2}, {8, 8}}})->pixelCount(), 100);
+    EXPECT_EQ(test::PixelCount(*Build({square, {{2, 2}, {8, 8}}})), 100);
 }
 
 TEST(Region, PentagramCentreHasWindingTwo)
 {
     const auto region = Build({{{50, 0}, {79, 90}, {2, 35}, {98, 35}, {21, 90}}});
     ASSERT_TRUE(region);
-    EXPECT_EQ(region->pixelCount(), 2828);
+    EXPECT_EQ(test::PixelCount(*region), 2828);
     EXPECT_TRUE(region->contains(50, 50));
 }
 
@@ -138,7 +139,7 @@ TEST(Region, LineAloneIsEmptyButExists)
 {
     const auto region = Build({{{0, 0}, {10, 10}}});
     ASSERT_TRUE(region);
-    EXPECT_EQ(region->pixelCount(), 0);
+    EXPECT_EQ(test::PixelCount(*region), 0);
 }
 
 TEST(Region, NoRegionForBadCounts)
@@ -161,7 +162,7 @@ TEST(Region, KeepsOnlyPixelsInsideBounds)
                                     {2000000000, 2000000000},   {-1000000000, 2000000000}};
     const auto region = Region::FromPolygons(points, std::vector<int32_t>{4}, Rect{0, 0, 275, 116});
     ASSERT_TRUE(region);
-    EXPECT_EQ(region->pixelCount(), 275 * 116);
+    EXPECT_EQ(test::PixelCount(*region), 275 * 116);
     EXPECT_TRUE(region->row(116).empty());
     EXPECT_TRUE(region->row(-1).empty());
 }

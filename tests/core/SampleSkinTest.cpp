@@ -2,8 +2,10 @@
 // sizes, in the file formats real skins use, and loading without a single
 // message.
 
-#include "app/FuncUnit.h"
 #include "platform/ImageFile.h"
+#include "platform/IniLineLookup.h"
+#include "platform/Numbers.h"
+#include "platform/SplitRule.h"
 #include "platform/TextFile.h"
 #include "skin/SkinTextFiles.h"
 #include "support/SessionFixture.h"

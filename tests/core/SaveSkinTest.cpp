@@ -1,9 +1,11 @@
 #include "output/SaveSkin.h"
+#include "support/ScriptedPrompts.h"
 
 #include "output/DefinitionWriter.h"
 #include "platform/Errors.h"
 #include "platform/ImageFile.h"
 #include "platform/TextFile.h"
+#include "support/ImageChecks.h"
 #include "support/SkinFixture.h"
 #include "support/TestPaths.h"
 
@@ -102,10 +104,10 @@ TEST_F(SaveFixture, FullSaveWritesEighteenImagesAndBothDefinitionFiles)
     const DefinitionFiles files = BuildDefinitionFiles(session, ssfPath());
     EXPECT_EQ(ReadFileBytes(ssfPath()), files.plain);
     EXPECT_EQ(ReadFileBytes(folder / "Foo_EQ.ssf"), files.eq);
-    EXPECT_TRUE(Bitmap::FromImage(decode("Pan.Bmp")).samePixels(session.State.PanImage));
-    EXPECT_TRUE(Bitmap::FromImage(decode("Vol.Bmp")).samePixels(session.State.VolumeImage));
-    EXPECT_TRUE(Bitmap::FromImage(decode("Numbers.bmp")).samePixels(session.Previews.TimeDigits));
-    EXPECT_TRUE(Bitmap::FromImage(decode("PosBar2.bmp")).samePixels(session.State.PosBarImage2));
+    EXPECT_TRUE(test::SamePixels(Bitmap::FromImage(decode("Pan.Bmp")), session.State.PanImage));
+    EXPECT_TRUE(test::SamePixels(Bitmap::FromImage(decode("Vol.Bmp")), session.State.VolumeImage));
+    EXPECT_TRUE(test::SamePixels(Bitmap::FromImage(decode("Numbers.bmp")), session.Previews.TimeDigits));
+    EXPECT_TRUE(test::SamePixels(Bitmap::FromImage(decode("PosBar2.bmp")), session.State.PosBarImage2));
 
     // Uncompressed 24-bit BMP: "BM", 40-byte information header, 24 bits.
     const std::string mask = ReadFileBytes(folder / "VolMask_EQ.bmp");
@@ -155,7 +157,7 @@ TEST_F(SaveFixture, PlaylistIsSavedTwiceIdentically)
     save();
     const std::string normal = ReadFileBytes(folder / "PlayListNormal.bmp");
     EXPECT_EQ(ReadFileBytes(folder / "PlayListPressed.bmp"), normal);
-    EXPECT_TRUE(Bitmap::FromImage(decode("PlayListNormal.bmp")).samePixels(session.Previews.Playlist));
+    EXPECT_TRUE(test::SamePixels(Bitmap::FromImage(decode("PlayListNormal.bmp")), session.Previews.Playlist));
 }
 
 TEST_F(SaveFixture, JoinedImagesPutEachPairInItsHalf)
@@ -251,7 +253,7 @@ TEST_F(SaveFixture, FileThatCannotBeWrittenStopsTheSaveAndKeepsEarlierFiles)
     fs::create_directory(folder / "PlayListNormal.bmp");
     ExpectFileCreateError([&] { save(); }, folder / "PlayListNormal.bmp");
 
-    EXPECT_TRUE(Bitmap::FromImage(decode("MainNormal.bmp")).samePixels(session.State.MainNormalImage));
+    EXPECT_TRUE(test::SamePixels(Bitmap::FromImage(decode("MainNormal.bmp")), session.State.MainNormalImage));
     EXPECT_EQ(decode("MainInactive_EQ.bmp").size(), QSize(275, 232));
     EXPECT_FALSE(fs::exists(folder / "PlayListPressed.bmp"));
     EXPECT_FALSE(fs::exists(folder / "VolMask_EQ.bmp"));

@@ -1,11 +1,11 @@
 #include "skin/SliderStrips.h"
 
-#include "editor/AnalyzerPattern.h"
-#include "editor/TimeDigits.h"
 #include "platform/Errors.h"
-#include "platform/Prompts.h"
+#include "skin/AnalyzerPattern.h"
 #include "skin/Playlist.h"
 #include "skin/SkinSession.h"
+#include "skin/TimeDigits.h"
+#include "support/ScriptedPrompts.h"
 #include "support/SkinFixture.h"
 #include "support/TestPaths.h"
 
@@ -237,7 +237,7 @@ TEST(RealSkins, StripsPlaylistTimeDigitsAndAnalyzerComposeWithoutError)
         const auto& paths = state.SourceFilePaths;
         EXPECT_NO_THROW(BuildAnalyzerPattern(state, session.Previews, paths[kVisColorTxt]));
         EXPECT_NO_THROW(ComposeVolume(state, paths[kVolumeBmp]));
-        EXPECT_NO_THROW(ComposePan(state, paths[kBalanceBmp], session.App.ExeFolder));
+        EXPECT_NO_THROW(ComposePan(state, paths[kBalanceBmp], session.DataFolder));
         EXPECT_NO_THROW(ComposePlaylist(state, session.Previews, paths[kPlEditBmp], paths[kPlEditTxt], 2, 3));
         EXPECT_NO_THROW(RenderTimeDigits(state, session.Editor, session.Previews, paths[kNumbersBmp],
                                          paths[kNumsExBmp]));

@@ -1,6 +1,7 @@
-#include "editor/TimeDigits.h"
+#include "skin/TimeDigits.h"
 
 #include "platform/Errors.h"
+#include "support/ImageChecks.h"
 #include "support/SkinFixture.h"
 #include "support/TestPaths.h"
 
@@ -189,7 +190,7 @@ TEST_F(TimeDigits, WithoutDigitImagesTheStripStaysAsItWas)
     const Bitmap before = strip();
     skin.remove("numbers.bmp");
     render();
-    EXPECT_TRUE(strip().samePixels(before));
+    EXPECT_TRUE(test::SamePixels(strip(), before));
 }
 
 // Absurd sizes the text box lets through must neither fail nor hang.

@@ -11,7 +11,6 @@ namespace tf::test {
 SessionFixture::SessionFixture()
     : session(BinFolder(), prompts)
 {
-    session.App.WorkFolder = exeFolder.path() / "tmp";
     InitializeSession(session);
 }
 

@@ -3,8 +3,8 @@
 // A session as a freshly started window has it: geometry read from the data
 // files beside the executables, message boxes answered by script.
 
-#include "platform/Prompts.h"
 #include "skin/SkinSession.h"
+#include "support/ScriptedPrompts.h"
 #include "support/TestPaths.h"
 
 #include <memory>

@@ -4,8 +4,8 @@
 
 #include "WindowFixture.h"
 
-#include "app/SkinTreeView.h"
 #include "platform/FileSystem.h"
+#include "window/SkinTreeView.h"
 
 #include <QImage>
 #include <QTreeView>
@@ -35,7 +35,7 @@ private slots:
             return tree.viewport()->rect().contains(tree.visualRect(item));
         }));
         form.ShellTreeView1Click(tree.visualRect(item).center());
-        QVERIFY2(fixture.session().App.SkinLoaded, qPrintable(ShownMessages(fixture.prompts)));
+        QVERIFY2(fixture.app().SkinLoaded, qPrintable(ShownMessages(fixture.prompts)));
         QCOMPARE(form.windowTitle(), QStringLiteral("Tessaform Convertor 1.0 β6 -base-2.91.wsz-"));
         QTest::qWait(300); // the tree fills in from its background listing
 

@@ -1,9 +1,11 @@
 // The settings file on its own: defaults, the folder part, the encoding.
 
-#include "app/SettingsFile.h"
 #include "platform/TextFile.h"
 #include "support/TestPaths.h"
+#include "window/SettingsFile.h"
+#include "window/WorkFolder.h"
 
+#include <QStandardPaths>
 #include <QTest>
 
 namespace fs = std::filesystem;
@@ -73,6 +75,14 @@ private slots:
         const test::TempFolder folder;
         QCOMPARE(ChooseSettingsFile(folder / "tessaform"), folder / "tessaform.ini");
         QCOMPARE(ChooseSettingsFile(folder / "tessaform.exe"), folder / "tessaform.ini");
+    }
+
+    void workFolderBesideTheExecutableWhenWritableElseInTheCache()
+    {
+        const test::TempFolder folder;
+        QCOMPARE(ChooseWorkFolder(folder.path()), folder / "tmp");
+        const fs::path cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation).toStdString();
+        QCOMPARE(ChooseWorkFolder(folder / "missing"), cache / "tmp");
     }
 
 private:

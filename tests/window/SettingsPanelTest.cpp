@@ -4,9 +4,9 @@
 
 #include "WindowFixture.h"
 
-#include "app/DisplayControls.h"
 #include "platform/FileSystem.h"
 #include "support/SkinFixture.h"
+#include "window/DisplayControls.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -26,7 +26,7 @@ private slots:
         m_form->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_form));
         m_form->OpenDropped(PathToQString(m_fixture->writeSkin("panel")));
-        QVERIFY2(session().App.SkinLoaded, qPrintable(ShownMessages(m_fixture->prompts)));
+        QVERIFY2(app().SkinLoaded, qPrintable(ShownMessages(m_fixture->prompts)));
     }
     void cleanup() { m_fixture.reset(); }
 
@@ -221,11 +221,11 @@ private slots:
         QCOMPARE(fixture.prompts.shown()[0].icon, MessageIcon::Error);
         QCOMPARE(fixture.prompts.shown()[0].caption, QStringLiteral("Tessaform Convertor"));
         QVERIFY(fixture.prompts.shown()[0].text.contains(QStringLiteral("リストのインデックスが範囲を超えています")));
-        QVERIFY(!fixture.session().App.SkinLoaded);
+        QVERIFY(!fixture.app().SkinLoaded);
         QVERIFY(!form.S1->isEnabled());
         QVERIFY(!fixture.session().State.MainNormalImage.isEmpty()); // composed before the error
         form.OpenDropped(PathToQString(fixture.writeSkin("good")));
-        QVERIFY(fixture.session().App.SkinLoaded && form.S1->isEnabled());
+        QVERIFY(fixture.app().SkinLoaded && form.S1->isEnabled());
     }
 
     void saveFromTheMenu()
@@ -236,16 +236,17 @@ private slots:
         m_form->S1->trigger();
         QCOMPARE(m_fixture->dialogs.calls.back().initial, QStringLiteral("*.ssf"));
         QCOMPARE(m_fixture->dialogs.calls.back().title, QStringLiteral("ssf")); // the default suffix
-        QCOMPARE(session().App.SaveName, PathToQString(out / "panel.ssf"));
+        QCOMPARE(app().SaveName, PathToQString(out / "panel.ssf"));
         QVERIFY(fs::exists(out / "panel.ssf") && fs::exists(out / "MainNormal.bmp"));
         QVERIFY2(m_fixture->prompts.shown().empty(), qPrintable(ShownMessages(m_fixture->prompts)));
         m_fixture->dialogs.saveFiles.push_back(std::nullopt);
         m_form->S1->trigger();
-        QCOMPARE(session().App.SaveName, PathToQString(out / "panel.ssf"));
+        QCOMPARE(app().SaveName, PathToQString(out / "panel.ssf"));
     }
 
 private:
     SkinSession& session() { return m_fixture->session(); }
+    AppValues& app() { return m_fixture->app(); }
     static QLineEdit* SelectAll(QLineEdit* edit)
     {
         edit->selectAll();

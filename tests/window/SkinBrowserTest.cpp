@@ -3,8 +3,8 @@
 
 #include "WindowFixture.h"
 
-#include "app/SkinTreeView.h"
 #include "platform/FileSystem.h"
+#include "window/SkinTreeView.h"
 
 #include <QDropEvent>
 #include <QFileSystemModel>
@@ -106,11 +106,11 @@ private slots:
         SkinTreeView& tree = *m_form->ShellTreeView1;
         const QPersistentModelIndex item = ShowItem(tree, skin);
         QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, CenterOf(tree, item));
-        QVERIFY2(m_fixture->session().App.SkinLoaded, qPrintable(ShownMessages(m_fixture->prompts)));
+        QVERIFY2(m_fixture->app().SkinLoaded, qPrintable(ShownMessages(m_fixture->prompts)));
         QCOMPARE(m_form->windowTitle(), kCaption + " -Blue Skin-");
         QVERIFY(tree.isExpanded(item));
         QVERIFY(m_form->S1->isEnabled());
-        QCOMPARE(m_fixture->session().App.FolderDialogRoot, PathToQString(skin));
+        QCOMPARE(m_fixture->app().FolderDialogRoot, PathToQString(skin));
 
         // The click on the collapse button collapses, and its click event
         // reloads the selected skin without opening the item again.
@@ -147,7 +147,7 @@ private slots:
         const QPersistentModelIndex item = ShowItem(tree, plain);
         QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, CenterOf(tree, item));
         QCOMPARE(m_form->windowTitle(), kCaption);
-        QVERIFY(!m_fixture->session().App.SkinLoaded);
+        QVERIFY(!m_fixture->app().SkinLoaded);
         QVERIFY(!tree.isExpanded(item));
     }
 
@@ -157,10 +157,10 @@ private slots:
         SkinTreeView& tree = *m_form->ShellTreeView1;
         const QPersistentModelIndex item = ShowItem(tree, archive);
         QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, CenterOf(tree, item));
-        QVERIFY2(m_fixture->session().App.SkinLoaded, qPrintable(ShownMessages(m_fixture->prompts)));
+        QVERIFY2(m_fixture->app().SkinLoaded, qPrintable(ShownMessages(m_fixture->prompts)));
         QCOMPARE(m_form->windowTitle(), kCaption + " -Packed.WSZ-");
         QVERIFY(!tree.model()->hasChildren(item));
-        QCOMPARE(m_fixture->session().App.OpenName, PathToQString(archive));
+        QCOMPARE(m_fixture->app().OpenName, PathToQString(archive));
         QVERIFY(fs::exists(m_fixture->files.WorkFolder / "Skin" / "Packed" / "main.bmp"));
     }
 
@@ -180,9 +180,9 @@ private slots:
                                             QStringLiteral("全てのファイル(*.*)")}));
         // A file that is no archive only empties the working folder.
         QVERIFY(!fs::exists(m_fixture->files.WorkFolder / "left-over"));
-        QVERIFY(!m_fixture->session().App.SkinLoaded);
+        QVERIFY(!m_fixture->app().SkinLoaded);
         QVERIFY(m_fixture->prompts.shown().empty());
-        QCOMPARE(m_fixture->session().App.OpenName, PathToQString(rar));
+        QCOMPARE(m_fixture->app().OpenName, PathToQString(rar));
     }
 
     void droppedFolderOpensAsATreeClickWould()
@@ -196,7 +196,7 @@ private slots:
         QVERIFY(enter.isAccepted());
         QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
         QApplication::sendEvent(m_form, &drop);
-        QVERIFY(m_fixture->session().App.SkinLoaded);
+        QVERIFY(m_fixture->app().SkinLoaded);
         QCOMPARE(m_form->windowTitle(), kCaption + " -Dropped-");
         m_form->OpenDropped(PathToQString(m_fixture->root())); // no skin there
         QCOMPARE(m_form->windowTitle(), kCaption + " -Dropped-");

@@ -2,14 +2,15 @@
 // writes, its layout, menu, splash and About box.
 
 #include "WindowFixture.h"
+#include "support/ScriptedPrompts.h"
 
-#include "app/DisplayControls.h"
-#include "app/SkinTreeView.h"
-#include "app/Unit2.h"
-#include "app/Unit3.h"
 #include "platform/FileSystem.h"
 #include "platform/IniFile.h"
 #include "platform/ShiftJis.h"
+#include "window/AboutBox.h"
+#include "window/DisplayControls.h"
+#include "window/SkinTreeView.h"
+#include "window/SplashWindow.h"
 
 #include <QDesktopServices>
 #include <QGroupBox>
@@ -48,8 +49,8 @@ private slots:
         WindowFixture fixture;
         TForm1& form = fixture.open();
         QCOMPARE(form.windowTitle(), QStringLiteral("Tessaform Convertor 1.0 β6"));
-        QCOMPARE(fixture.session().App.OpenName, QStringLiteral("*.wsz"));
-        QCOMPARE(fixture.session().App.SaveName, QStringLiteral("*.ssf"));
+        QCOMPARE(fixture.app().OpenName, QStringLiteral("*.wsz"));
+        QCOMPARE(fixture.app().SaveName, QStringLiteral("*.ssf"));
         QVERIFY(!form.S1->isEnabled());
         QVERIFY(form.ShellTreeView1->path().isEmpty());
         QVERIFY2(fixture.prompts.shown().empty(), qPrintable(ShownMessages(fixture.prompts)));
@@ -80,8 +81,8 @@ private slots:
         WindowFixture fixture;
         WriteSettings(fixture, "OpenName=" + stored.toStdString() + "\r\nSaveName=/out/x.ssf\r\n");
         fixture.open();
-        QCOMPARE(fixture.session().App.OpenName, openName);
-        QCOMPARE(fixture.session().App.SaveName, QStringLiteral("/out/*.ssf"));
+        QCOMPARE(fixture.app().OpenName, openName);
+        QCOMPARE(fixture.app().SaveName, QStringLiteral("/out/*.ssf"));
     }
 
     void treeViewPathSelectedWhenItExistsIgnoredWhenNot()
@@ -106,7 +107,7 @@ private slots:
         const fs::path archive = fixture.writeSkinArchive("packed.wsz", "Inner");
         TForm1& form = fixture.open();
         form.OpenDropped(PathToQString(archive));
-        QVERIFY2(fixture.session().App.SkinLoaded, qPrintable(ShownMessages(fixture.prompts)));
+        QVERIFY2(fixture.app().SkinLoaded, qPrintable(ShownMessages(fixture.prompts)));
         QVERIFY(fs::exists(fixture.files.WorkFolder));
         fixture.close();
         QVERIFY(!fs::exists(fixture.files.WorkFolder));

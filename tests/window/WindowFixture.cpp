@@ -1,11 +1,12 @@
 #include "WindowFixture.h"
+#include "support/ScriptedPrompts.h"
 
-#include "app/DisplayControls.h"
 #include "platform/FileSystem.h"
 #include "platform/Fonts.h"
+#include "platform/TextFile.h"
 #include "support/SkinFixture.h"
 #include "support/ZipWriter.h"
-#include "platform/TextFile.h"
+#include "window/DisplayControls.h"
 
 namespace fs = std::filesystem;
 

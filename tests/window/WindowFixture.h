@@ -4,10 +4,10 @@
 // (the data files copied there, no settings file yet), with every message
 // box and dialog answered by script.
 
-#include "app/Dialogs.h"
-#include "app/Unit1.h"
-#include "platform/Prompts.h"
+#include "support/ScriptedPrompts.h"
 #include "support/TestPaths.h"
+#include "window/Dialogs.h"
+#include "window/MainWindow.h"
 
 #include <QApplication>
 #include <QTest>
@@ -52,6 +52,7 @@ public:
     void close();    // destroys it (FormDestroy)
     TForm1& form() { return *m_form; }
     SkinSession& session() { return m_form->session(); }
+    AppValues& app() { return m_form->app(); }
 
     // A standard synthetic skin in a folder of its own below the temporary folder.
     std::filesystem::path writeSkin(const std::string& name);

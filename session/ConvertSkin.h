@@ -1,0 +1,46 @@
+#pragma once
+
+// One conversion from a Winamp skin (a folder or a .wsz/.zip archive) to a
+// Korvel skin, as a freshly started window would load and save it.
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <filesystem>
+#include <vector>
+
+namespace tf {
+
+// What the settings panel changes, with the window's initial values.
+struct ConversionOptions {
+    bool ShowEqualizer = true;   // "EQを表示する"
+    bool EqualizerOnTop = false; // "EQを上にする"
+    int32_t PlaylistWidthSteps = 0;
+    int32_t PlaylistHeightSteps = 0;
+    bool HideTime = false;
+    bool HideAnalyzer = false;
+    bool HideSongTitle = false;
+    bool HideInfo = false; // bit-rate and frequency
+    bool HideSeekBar = false;
+};
+
+struct ConversionJob {
+    std::filesystem::path Source;  // skin folder or archive
+    std::filesystem::path SsfPath; // the definition file to write
+};
+
+struct ConversionResult {
+    bool Converted = false;
+    QString Error;        // why it failed, when it did
+    QStringList Warnings; // message boxes the pipeline raised, answered with OK
+};
+
+// Opens the source as the window opens it (OpenSkinSource), applies the
+// options and saves. Never throws: every failure comes back in the result.
+// Archives are unpacked into a private temporary folder that is removed
+// afterwards, so conversions can run in parallel. The output folder is
+// created when missing.
+ConversionResult ConvertSkin(const std::filesystem::path& dataFolder, const ConversionJob& job,
+                             const ConversionOptions& options);
+
+} // namespace tf

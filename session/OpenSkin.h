@@ -1,0 +1,51 @@
+#pragma once
+
+// The one way from a chosen skin source (a folder or a .wsz/.zip archive)
+// to a loaded skin. The window's open handlers and the command-line
+// converter both come through here; neither repeats its rules.
+
+#include "skin/SkinSession.h"
+
+#include <QString>
+#include <QStringList>
+#include <filesystem>
+
+namespace tf {
+
+enum class OpenOutcome {
+    Loaded,        // LoadSkin ran to its end
+    LoadFailed,    // LoadSkin stopped at an error; what it composed before stays
+    NoSkinFolder,  // no folder holding main.bmp
+    NotASkinSource // neither a folder nor a .wsz/.zip file
+};
+
+struct OpenResult {
+    OpenOutcome Outcome = OpenOutcome::NotASkinSource;
+    std::filesystem::path SkinFolder; // the folder the skin was loaded from
+    // What the user is told in information boxes, in order, whatever the
+    // outcome: the limits an extraction ran into.
+    QStringList Notices;
+    // Why nothing (or not all) was loaded, for every outcome but Loaded. The
+    // window shows a failed load in the error box and an archive without a
+    // skin in an information box; a folder without one it passes over.
+    QString Error;
+
+    bool loaded() const { return Outcome == OpenOutcome::Loaded; }
+};
+
+// Loads the skin of a folder that holds main.bmp itself. A folder without
+// it loads nothing (NoSkinFolder), and the skin state stays as it was.
+OpenResult OpenSkinFolder(SkinSession& session, const std::filesystem::path& folder);
+
+// Empties workFolder, and for a .wsz or .zip archive copies it there as
+// "tmp.zip", unpacks it into workFolder/Skin, finds the folder that holds
+// main.bmp and loads it. Another name only empties workFolder.
+OpenResult OpenSkinArchive(SkinSession& session, const std::filesystem::path& archive,
+                           const std::filesystem::path& workFolder);
+
+// A folder as OpenSkinFolder, a regular file named .wsz/.zip as
+// OpenSkinArchive, anything else NotASkinSource.
+OpenResult OpenSkinSource(SkinSession& session, const std::filesystem::path& source,
+                          const std::filesystem::path& workFolder);
+
+} // namespace tf

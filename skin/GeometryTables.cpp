@@ -1,0 +1,58 @@
+#include "skin/GeometryTables.h"
+
+#include "platform/Errors.h"
+#include "platform/RectText.h"
+#include "platform/SplitRule.h"
+#include "platform/TextFile.h"
+
+#include <system_error>
+
+namespace tf {
+
+void ShowMissingDataFile(Prompts& prompts, std::string_view fileName)
+{
+    prompts.showMessage(MessageIcon::Warning, QStringLiteral("注意"),
+                        QStringLiteral("\"%1\"がありませんので正しく処理ができません")
+                            .arg(QString::fromUtf8(fileName.data(), qsizetype(fileName.size()))));
+}
+
+void ReadGeometryFile(PartRectTable& rects, const std::filesystem::path& exeFolder,
+                      const GeometryFile& file, TStringList& items, Prompts& prompts)
+{
+    const std::filesystem::path path = exeFolder / std::string(file.name);
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        ShowMissingDataFile(prompts, file.name);
+        return;
+    }
+    const TStringList lines = ReadLines(path);
+    if (lines.size() < 2)
+        return;
+    int slot = file.firstSlot;
+    const int endSlot = file.firstSlot + file.slotCount;
+    for (size_t line = 1; line < lines.size() && slot < endSlot; ++line, ++slot) {
+        try {
+            SplitToList(lines[line], file.separator, items);
+            for (size_t index = items.size(); index < 4; ++index)
+                ThrowListIndexError((long long)index);
+            rects[size_t(slot)] = StrToRect(items[0], items[1], items[2], items[3]);
+        } catch (const AppError& failure) {
+            ThrowAtLine(failure, path, line + 1);
+        }
+    }
+}
+
+void ReadStartupGeometry(PartRectTable& rects, const std::filesystem::path& exeFolder,
+                         Prompts& prompts)
+{
+    TStringList items;
+    for (const GeometryFile& file : kStartupGeometryFiles) {
+        try {
+            ReadGeometryFile(rects, exeFolder, file, items, prompts);
+        } catch (const AppError& failure) {
+            prompts.showError(failure.message());
+        }
+    }
+}
+
+} // namespace tf

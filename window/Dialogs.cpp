@@ -1,0 +1,106 @@
+#include "window/Dialogs.h"
+
+#include "window/SettingsFile.h"
+
+#include <QColorDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <algorithm>
+#include <cmath>
+
+namespace tf {
+namespace {
+
+// "folder/*.wsz" opens in folder with "*.wsz" in the name box.
+void PresetFileName(QFileDialog& dialog, const QString& initialName)
+{
+    const QString folder = FolderPart(initialName);
+    if (!folder.isEmpty() && QFileInfo(folder).isDir())
+        dialog.setDirectory(folder);
+    dialog.selectFile(initialName.mid(folder.size()));
+}
+
+std::optional<QString> RunFileDialog(QFileDialog& dialog)
+{
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return QDir::toNativeSeparators(dialog.selectedFiles().first());
+}
+
+} // namespace
+
+std::optional<QString> QtDialogs::chooseFolder(QWidget* owner, const QString& title,
+                                               const QString& root)
+{
+    QFileDialog dialog(owner, title);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    if (!root.isEmpty() && QFileInfo(root).isDir())
+        dialog.setDirectory(root);
+    return RunFileDialog(dialog);
+}
+
+std::optional<QString> QtDialogs::chooseOpenFile(QWidget* owner, const QString& title,
+                                                 const QString& initialName,
+                                                 const QStringList& filters)
+{
+    QFileDialog dialog(owner, title);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(filters);
+    if (!filters.isEmpty())
+        dialog.selectNameFilter(filters.first());
+    PresetFileName(dialog, initialName);
+    return RunFileDialog(dialog);
+}
+
+std::optional<QString> QtDialogs::chooseSaveFile(QWidget* owner, const QString& initialName,
+                                                 const QString& defaultSuffix)
+{
+    QFileDialog dialog(owner);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(defaultSuffix);
+    dialog.setSizeGripEnabled(true);
+    PresetFileName(dialog, initialName);
+    return RunFileDialog(dialog);
+}
+
+std::optional<FontChoice> QtDialogs::chooseFont(QWidget* owner, const FontChoice& preset)
+{
+    QFont initial(preset.Face);
+    initial.setPointSize(std::max(1, preset.Size));
+    initial.setBold(preset.Bold);
+    initial.setItalic(preset.Italic);
+    bool accepted = false;
+    const QFont chosen = QFontDialog::getFont(&accepted, initial, owner);
+    if (!accepted)
+        return std::nullopt;
+    FontChoice choice;
+    choice.Face = KeepWindowsFace(preset.Face, chosen.family());
+    choice.Size = chosen.pointSize() > 0 ? chosen.pointSize() : int(std::lround(chosen.pointSizeF()));
+    choice.Bold = chosen.bold();
+    choice.Italic = chosen.italic();
+    // Qt's font dialog has no colour; the preset colour comes back unchanged.
+    choice.Color = preset.Color;
+    return choice;
+}
+
+std::optional<QColor> QtDialogs::chooseColor(QWidget* owner, const QColor& preset)
+{
+    const QColor chosen = QColorDialog::getColor(preset, owner);
+    if (!chosen.isValid())
+        return std::nullopt;
+    return chosen;
+}
+
+QString KeepWindowsFace(const QString& presetFace, const QString& chosenFace)
+{
+    const QStringList standIns = QFont::substitutes(presetFace);
+    if (!standIns.isEmpty() && standIns.first().compare(chosenFace, Qt::CaseInsensitive) == 0)
+        return presetFace;
+    return chosenFace;
+}
+
+} // namespace tf

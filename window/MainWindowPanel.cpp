@@ -1,0 +1,319 @@
+// The settings panel and the preview: handlers that write the controls'
+// values into the session, and the session shown in the controls.
+
+#include "platform/Numbers.h"
+#include "platform/ShiftJis.h"
+#include "skin/AnalyzerPattern.h"
+#include "skin/Playlist.h"
+#include "skin/PreviewPlacement.h"
+#include "skin/TimeDigits.h"
+#include "window/Dialogs.h"
+#include "window/DisplayControls.h"
+#include "window/MainWindow.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+
+namespace tf {
+namespace {
+
+// The integer of an edit box, or the conversion error.
+int32_t EditInteger(const QLineEdit* edit)
+{
+    return StrToInt(EncodeCp932(edit->text()));
+}
+
+bool EditHoldsNumber(const QLineEdit* edit)
+{
+    return IsNumber(EncodeCp932(edit->text()));
+}
+
+// Runs body, then show, also when body fails: a half-done render or build
+// stays and is shown, as it would be on the control's own picture.
+void RunThenShow(const std::function<void()>& body, const std::function<void()>& show)
+{
+    try {
+        body();
+    } catch (...) {
+        show();
+        throw;
+    }
+    show();
+}
+
+} // namespace
+
+void TForm1::BindToggle(QAbstractButton* box, const std::function<void(bool)>& apply)
+{
+    connect(box, &QAbstractButton::toggled, this,
+            [this, apply](bool checked) { RunHandler([&] { apply(checked); }); });
+}
+
+void TForm1::ConnectSettingHandlers()
+{
+    SkinState& state = m_session.State;
+    BindToggle(CheckBox5, [&state](bool on) { state.ScrollTextFont().Shadow = on; });
+    BindToggle(CheckBox6, [&state](bool on) { state.InfoFont().Shadow = on; });
+    BindToggle(CheckBox7, [&state](bool on) { state.ScrollTextFont().Bold = on; });
+    BindToggle(CheckBox8, [&state](bool on) { state.ScrollTextFont().Italic = on; });
+    BindToggle(CheckBox9, [&state](bool on) { state.ShowScrollText = on; });
+    BindToggle(CheckBox10, [&state](bool on) { state.ShowInfo = on; });
+    BindToggle(CheckBox11, [&state](bool on) { state.ShowAnalyzer = on; });
+    BindToggle(CheckBox12, [&state](bool on) { state.ShowTime = on; });
+    BindToggle(CheckBox13, [&state](bool on) { state.ShowSeekBar = on; });
+    BindToggle(CheckBox1, [this](bool) { CheckBox1Click(); });
+    BindToggle(CheckEQUp, [this](bool) { CheckBox1Click(); });
+    ConnectTimeHandlers();
+
+    const auto onEdit = [this](QLineEdit* edit, std::function<void()> apply) {
+        connect(edit, &QLineEdit::textChanged, this, [this, apply] { RunHandler(apply); });
+    };
+    onEdit(Edit3, [this, &state] {
+        if (EditHoldsNumber(Edit3))
+            state.ScrollTextFont().Size = EditInteger(Edit3);
+    });
+    onEdit(Edit5, [this, &state] {
+        if (EditHoldsNumber(Edit5))
+            state.PlaylistFont().Size = EditInteger(Edit5);
+    });
+    BindToggle(RadioButton1, [this, &state](bool on) {
+        if (on) {
+            state.AnalyzerPreviewScale = 1;
+            BuildAnalyzer();
+        }
+    });
+    BindToggle(RadioButton2, [this, &state](bool on) {
+        if (on) {
+            state.AnalyzerPreviewScale = 2;
+            BuildAnalyzer();
+        }
+    });
+    connect(Button2, &QPushButton::clicked, this, [this] { RunHandler([this] { Button2Click(); }); });
+    connect(Button3, &QPushButton::clicked, this, [this] { RunHandler([this] { Button3Click(); }); });
+}
+
+// The time group: every change renders the time glyph strip again.
+void TForm1::ConnectTimeHandlers()
+{
+    EditorSettings& editor = m_session.Editor;
+    // CheckBox2Click serves both style boxes of the time group.
+    const auto timeStyle = [this, &editor](bool) {
+        editor.TimeFontBold = CheckBox2->isChecked();
+        editor.TimeFontItalic = CheckBox3->isChecked();
+        RenderTime();
+    };
+    BindToggle(CheckBox2, timeStyle);
+    BindToggle(CheckBox3, timeStyle);
+    BindToggle(CheckBox4, [this, &editor](bool on) {
+        editor.TransparentTime = on;
+        RenderTime();
+    });
+    connect(Edit2, &QLineEdit::textChanged, this, [this, &editor] {
+        RunHandler([&] {
+            editor.TimeFontSizeText = EncodeCp932(Edit2->text());
+            if (IsNumber(editor.TimeFontSizeText))
+                RenderTime();
+        });
+    });
+    connect(Button1, &QPushButton::clicked, this, [this] { RunHandler([this] { Button1Click(); }); });
+    connect(Shape1, &ColorShape::pressed, this, [this] { RunHandler([this] { Shape1MouseDown(); }); });
+    connect(UpDown1, &UpDownArrows::upClicked, this, [this] { RunHandler([this] { UpDown1Click(true); }); });
+    connect(UpDown1, &UpDownArrows::downClicked, this, [this] { RunHandler([this] { UpDown1Click(false); }); });
+}
+
+void TForm1::CheckBox1Click()
+{
+    m_session.Editor.ShowEqualizer = CheckBox1->isChecked();
+    m_session.Editor.EqualizerOnTop = CheckEQUp->isChecked();
+    CheckEQUp->setVisible(CheckBox1->isChecked());
+    PlacePreviews();
+}
+
+void TForm1::Button3Click()
+{
+    const FontChoice preset{Edit4->text(), EditInteger(Edit3), CheckBox7->isChecked(),
+                            CheckBox8->isChecked(), ToQColor(m_session.State.TextColor)};
+    const auto chosen = m_dialogs.chooseFont(this, preset);
+    if (!chosen)
+        return;
+    // Each control's handler carries its value into the font setting.
+    Edit4->setText(chosen->Face);
+    Edit3->setText(QString::number(chosen->Size));
+    CheckBox7->setChecked(chosen->Bold);
+    CheckBox8->setChecked(chosen->Italic);
+    m_session.State.ScrollTextFont().Name = EncodeCp932(chosen->Face);
+}
+
+void TForm1::Button2Click()
+{
+    const FontChoice preset{Edit1->text(), EditInteger(Edit5), false, false, Qt::black};
+    const auto chosen = m_dialogs.chooseFont(this, preset);
+    if (!chosen)
+        return;
+    Edit1->setText(chosen->Face);
+    Edit5->setText(QString::number(chosen->Size));
+    m_session.State.PlaylistFont().Name = EncodeCp932(chosen->Face);
+}
+
+void TForm1::Button1Click()
+{
+    EditorSettings& editor = m_session.Editor;
+    const FontChoice preset{DecodeCp932(editor.TimeGlyphFontName), EditInteger(Edit2),
+                            CheckBox2->isChecked(), CheckBox3->isChecked(), Shape1->brushColor()};
+    if (const auto chosen = m_dialogs.chooseFont(this, preset)) {
+        editor.TimeGlyphFontName = EncodeCp932(chosen->Face);
+        Edit2->setText(QString::number(chosen->Size));
+        CheckBox2->setChecked(chosen->Bold);
+        CheckBox3->setChecked(chosen->Italic);
+        editor.TimeFontColor = FromQColor(chosen->Color);
+        Shape1->setBrushColor(chosen->Color);
+    }
+    RenderTime(); // accepted or not
+}
+
+void TForm1::Shape1MouseDown()
+{
+    if (const auto chosen = m_dialogs.chooseColor(this, Shape1->brushColor())) {
+        m_session.Editor.TimeFontColor = FromQColor(*chosen);
+        Shape1->setBrushColor(*chosen);
+    }
+    RenderTime(); // accepted or not
+}
+
+void TForm1::UpDown1Click(bool up)
+{
+    m_session.Editor.TimeSlashOffset += up ? -1 : 1; // up moves the slash one pixel up
+    RenderTime();
+}
+
+void TForm1::RenderTime()
+{
+    const auto& paths = m_session.State.SourceFilePaths;
+    RunThenShow(
+        [&] {
+            RenderTimeDigits(m_session.State, m_session.Editor, m_session.Previews, paths[kNumbersBmp],
+                             paths[kNumsExBmp]);
+        },
+        [this] { Image3->setPicture(m_session.Previews.TimeDigits.image()); });
+}
+
+void TForm1::BuildAnalyzer()
+{
+    RunThenShow(
+        [this] {
+            BuildAnalyzerPattern(m_session.State, m_session.Previews,
+                                 m_session.State.SourceFilePaths[kVisColorTxt]);
+        },
+        [this] { ShowOutputPictures(); });
+}
+
+void TForm1::Panel1MouseDown(QPoint position)
+{
+    m_drag = StartPlaylistDrag({position.x(), position.y()}, Image2->width(), Image2->height());
+}
+
+void TForm1::Panel1MouseMove(QPoint position)
+{
+    const Point at{position.x(), position.y()};
+    Qt::CursorShape shape = Qt::ArrowCursor;
+    switch (HitTestPlaylist(at, Image2->width(), Image2->height())) {
+    case PlaylistDragMode::Corner:
+        shape = Qt::SizeFDiagCursor;
+        break;
+    case PlaylistDragMode::RightEdge:
+        shape = Qt::SizeHorCursor;
+        break;
+    case PlaylistDragMode::BottomEdge:
+        shape = Qt::SizeVerCursor;
+        break;
+    case PlaylistDragMode::None:
+        break;
+    }
+    if (Panel1->cursor().shape() != shape)
+        Panel1->setCursor(shape); // the images show the panel's cursor
+    SkinState& state = m_session.State;
+    const auto steps = PlaylistDragStep(m_drag, at, {state.PlaylistWidthSteps, state.PlaylistHeightSteps});
+    if (!steps)
+        return;
+    RunHandler([&] {
+        RunThenShow(
+            [&] {
+                ComposePlaylist(state, m_session.Previews, state.SourceFilePaths[kPlEditBmp],
+                                state.SourceFilePaths[kPlEditTxt], steps->width, steps->height);
+            },
+            [this] { ShowPlaylist(); });
+    });
+}
+
+void TForm1::Panel1MouseUp()
+{
+    m_drag.Active = false;
+}
+
+void TForm1::ShowSkinState()
+{
+    const SkinState& state = m_session.State;
+    CheckBox5->setChecked(state.ScrollTextFont().Shadow);
+    CheckBox6->setChecked(state.InfoFont().Shadow);
+    CheckBox7->setChecked(state.ScrollTextFont().Bold);
+    CheckBox8->setChecked(state.ScrollTextFont().Italic);
+    Edit4->setText(DecodeCp932(state.ScrollTextFont().Name));
+    Edit3->setText(QString::number(state.ScrollTextFont().Size));
+    Edit1->setText(DecodeCp932(state.PlaylistFont().Name));
+    Edit5->setText(QString::number(state.PlaylistFont().Size));
+    CheckBox9->setChecked(state.ShowScrollText);
+    CheckBox12->setChecked(state.ShowTime);
+    CheckBox10->setChecked(state.ShowInfo);
+    CheckBox13->setChecked(state.ShowSeekBar);
+    CheckBox11->setChecked(state.ShowAnalyzer);
+    // The load set the transparency from Sexyfont.txt and rendered with it
+    // already; showing it must not render a second time.
+    const QSignalBlocker quiet(CheckBox4);
+    CheckBox4->setChecked(m_session.Editor.TransparentTime);
+}
+
+void TForm1::ShowPreviews()
+{
+    Image1->setPicture(m_session.Previews.MainPreview.image());
+    Image5->setPicture(m_session.Previews.EqPreview.image());
+    ShowOutputPictures();
+}
+
+void TForm1::ShowOutputPictures()
+{
+    const SkinState& state = m_session.State;
+    const PreviewPictures& previews = m_session.Previews;
+    ShowPlaylist();
+    Image3->setPicture(previews.TimeDigits.image());
+    if (previews.AnalyzerPreviewSize.isValid() && !previews.AnalyzerPreviewSize.isEmpty())
+        Image4->resize(previews.AnalyzerPreviewSize);
+    Image4->setPicture(previews.Analyzer.image());
+    Shape2->setBrushColor(ToQColor(state.PeakColor));
+    Shape3->setBrushColor(ToQColor(state.OscilloColor));
+    Shape8->setBrushColor(ToQColor(state.TextColor));
+    Shape9->setBrushColor(ToQColor(state.ShadowColor));
+}
+
+void TForm1::ShowPlaylist()
+{
+    const SkinState& state = m_session.State;
+    Image2->setPicture(m_session.Previews.Playlist.image());
+    Shape4->setBrushColor(ToQColor(state.PlaylistNormalColor));
+    Shape5->setBrushColor(ToQColor(state.PlaylistNormalBGColor));
+    Shape6->setBrushColor(ToQColor(state.PlaylistCurrentColor));
+    Shape7->setBrushColor(ToQColor(state.PlaylistSelectedBGColor));
+}
+
+void TForm1::PlacePreviews()
+{
+    const PreviewLayout layout = ApplyEqPlacement(m_session.Editor);
+    Image1->move(1, layout.mainTop);
+    Image5->move(1, layout.eqTop);
+    Image5->setVisible(layout.eqVisible);
+    Image2->move(1, layout.playlistTop);
+}
+
+} // namespace tf

@@ -1,0 +1,32 @@
+#include "window/QtPrompts.h"
+
+#include <QMessageBox>
+
+namespace tf {
+namespace {
+
+QMessageBox::Icon ToQtIcon(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Warning:
+        return QMessageBox::Warning;
+    case MessageIcon::Error:
+        return QMessageBox::Critical;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+MessageAnswer QtPrompts::showMessage(MessageIcon icon, const QString& caption, const QString& text)
+{
+    QMessageBox box(ToQtIcon(icon), caption, text, QMessageBox::Ok, m_owner);
+    // A box with its one OK button treats Escape and the close button as OK,
+    // as an OK-only Windows message box does.
+    box.exec();
+    return MessageAnswer::Ok;
+}
+
+} // namespace tf
