@@ -1,0 +1,46 @@
+#pragma once
+
+// The player's window as it shows a Korvel skin, with fixed sample content:
+// a song playing at 12:34 of 3:45, six tracks in the playlist. How the
+// player draws each field is written down in docs/korvel-view.md.
+
+#include "korvel/ImageLookup.h"
+#include "korvel/KorvelDefinition.h"
+#include "platform/Geometry.h"
+
+#include <QImage>
+#include <filesystem>
+#include <optional>
+
+namespace tf {
+
+enum class ViewState {
+    Normal,   // the main bitmap
+    Pressed,  // the pressed bitmap inside every button
+    Inactive, // the inactive bitmap
+};
+
+struct ViewOptions {
+    ViewState state = ViewState::Normal;
+    int scale = 1; // whole pixels, no smoothing
+};
+
+struct KorvelView {
+    QImage image; // QImage::Format_RGB32
+    // Where the two windows stand in the image (scaled with it); the
+    // playlist's rectangle is empty when the skin has none.
+    Rect mainWindow;
+    Rect playlistWindow;
+};
+
+// Throws AppError when the main bitmap is missing or a named bitmap cannot be
+// decoded; any other bitmap that is missing leaves its part undrawn.
+KorvelView RenderKorvelView(const KorvelDefinition& definition, const ImageLookup& images,
+                            const ViewOptions& options = {});
+
+// The equalizer partner of a definition file: the file itself when it is one,
+// else the target of its "SetTargetSSF" lines that ends in "_EQ.ssf", else
+// "<base>_EQ.ssf" beside it; nothing when no such file exists.
+std::optional<std::filesystem::path> FindEqDefinition(const std::filesystem::path& ssfPath);
+
+} // namespace tf

@@ -1,0 +1,337 @@
+#include "korvel/SkinCheck.h"
+
+#include "platform/Errors.h"
+#include "platform/ShiftJis.h"
+
+#include <algorithm>
+#include <array>
+#include <map>
+
+namespace fs = std::filesystem;
+
+namespace tf {
+namespace {
+
+// The player's small-mode skin: every definition we write switches to it,
+// but it belongs to the player's installation, not to a converted skin.
+constexpr std::string_view kSmallModeTarget = "Small.ssf";
+
+enum class ValueForm { Rect, Color, Flag, Integer, Pair };
+
+// The form of a key's values, by how the key ends; the first match counts.
+struct FormRule {
+    std::string_view suffix;
+    ValueForm form;
+};
+constexpr std::array<FormRule, 12> kFormRules = {{
+    {"Button", ValueForm::Rect},
+    {"Field", ValueForm::Rect},
+    {"Color", ValueForm::Color},
+    {"Bold", ValueForm::Flag},
+    {"Italic", ValueForm::Flag},
+    {"Shadow", ValueForm::Flag},
+    {"Transparent", ValueForm::Flag},
+    {"ImageSize", ValueForm::Pair},
+    {"BitmapSize", ValueForm::Pair},
+    {"LinkXY", ValueForm::Pair},
+    {"Size", ValueForm::Integer},
+    {"Alpha", ValueForm::Integer},
+}};
+
+// Strips of frames: the bitmap is the frame size given by another key times
+// a fixed number of frames.
+struct StripRule {
+    std::string_view bitmapKey;
+    std::string_view sizeKey;
+    int frames;
+};
+constexpr std::array<StripRule, 3> kStripRules = {{
+    {"TimeFontBitmap", "TimeFontBitmapSize", 13}, // 0-9, colon, slash, space
+    {"VolumeBitmap", "VolumeImageSize", 28},
+    {"PanBitmap", "PanImageSize", 24},
+}};
+
+// Bitmaps that must have the size of their window's main bitmap.
+struct SameSizeRule {
+    std::string_view bitmapKey;
+    std::string_view mainKey;
+};
+constexpr std::array<SameSizeRule, 5> kSameSizeRules = {{
+    {"MainBitmapPressed", "MainBitmap"},
+    {"MainBitmapInactive", "MainBitmap"},
+    {"PanPositionImage", "MainBitmap"},
+    {"VolumeControlPositionImage", "MainBitmap"},
+    {"PlayListMainBitmapPressed", "PlayListMainBitmap"},
+}};
+
+constexpr std::array<std::string_view, 13> kBitmapKeys = {
+    "MainBitmap", "MainBitmapPressed", "MainBitmapInactive", "TimeFontBitmap", "SpectrumPattern",
+    "SeekBitmap", "SeekBitmapPressed", "PanBitmap", "PanPositionImage", "VolumeBitmap",
+    "VolumeControlPositionImage", "PlayListMainBitmap", "PlayListMainBitmapPressed",
+};
+
+bool EndsWith(std::string_view text, std::string_view tail)
+{
+    return text.size() >= tail.size() && SameKey(text.substr(text.size() - tail.size()), tail);
+}
+bool StartsWith(std::string_view text, std::string_view head)
+{
+    return text.size() >= head.size() && SameKey(text.substr(0, head.size()), head);
+}
+
+// "PlayListButton" is a button of the main window.
+bool IsPlaylistField(std::string_view key) { return StartsWith(key, "PlayList") && EndsWith(key, "Field"); }
+
+QString Text(std::string_view cp932) { return DecodeCp932(cp932); }
+QString SizeText(int width, int height) { return QStringLiteral("%1 × %2").arg(width).arg(height); }
+
+std::optional<ValueForm> FormOf(std::string_view key)
+{
+    for (const FormRule& rule : kFormRules)
+        if (EndsWith(key, rule.suffix))
+            return rule.form;
+    return std::nullopt;
+}
+
+bool HasForm(const DefinitionLine& line, ValueForm form)
+{
+    switch (form) {
+    case ValueForm::Rect:
+        return line.rect().has_value();
+    case ValueForm::Color:
+        return line.color().has_value();
+    case ValueForm::Flag:
+        return line.flag().has_value();
+    case ValueForm::Integer:
+        return line.values.size() == 1 && line.integer(0).has_value();
+    case ValueForm::Pair:
+        return line.values.size() == 2 && line.integer(0) && line.integer(1);
+    }
+    return false;
+}
+
+QString FormName(ValueForm form)
+{
+    switch (form) {
+    case ValueForm::Rect:
+        return QStringLiteral("矩形 (4 つの整数)");
+    case ValueForm::Color:
+        return QStringLiteral("色 (0 から 255 の 3 つの整数)");
+    case ValueForm::Flag:
+        return QStringLiteral("0 か 1");
+    case ValueForm::Integer:
+        return QStringLiteral("整数");
+    case ValueForm::Pair:
+        return QStringLiteral("2 つの整数");
+    }
+    return {};
+}
+
+class SkinChecker {
+public:
+    SkinChecker(const KorvelDefinition& definition, const ImageLookup& images)
+        : m_def(definition), m_images(images)
+    {
+    }
+
+    std::vector<CheckFinding> run()
+    {
+        checkValues();
+        checkBitmaps();
+        checkStrips();
+        checkSameSizes();
+        checkFields();
+        checkTargets();
+        std::stable_sort(m_findings.begin(), m_findings.end(),
+                         [](const CheckFinding& a, const CheckFinding& b) { return a.line < b.line; });
+        return std::move(m_findings);
+    }
+
+private:
+    void add(int line, FindingKind kind, const QString& message, Severity severity = Severity::Problem)
+    {
+        m_findings.push_back({m_def.path(), line, kind, severity, message});
+    }
+    const Bitmap* bitmap(std::string_view key);
+
+    void checkValues();
+    void checkBitmaps();
+    void checkStrips();
+    void checkSameSizes();
+    void checkFields();
+    void checkFieldsAgainst(std::string_view mainKey, bool playlist);
+    void checkTargets();
+
+    const KorvelDefinition& m_def;
+    const ImageLookup& m_images;
+    // Decoded once per key; nothing for a bitmap missing or unreadable.
+    std::map<std::string, std::optional<Bitmap>, std::less<>> m_bitmaps;
+    std::vector<CheckFinding> m_findings;
+};
+
+const Bitmap* SkinChecker::bitmap(std::string_view key)
+{
+    const auto found = m_bitmaps.find(key);
+    return found != m_bitmaps.end() && found->second ? &*found->second : nullptr;
+}
+
+void SkinChecker::checkValues()
+{
+    for (const DefinitionLine& line : m_def.lines()) {
+        const auto form = FormOf(line.key);
+        if (form && !HasForm(line, *form))
+            add(line.number, FindingKind::BadValue,
+                QStringLiteral("%1 の値 \"%2\" は%3ではありません")
+                    .arg(Text(line.key), Text(line.text), FormName(*form)));
+    }
+    if (!m_def.find("MainBitmap"))
+        add(0, FindingKind::BadValue, QStringLiteral("MainBitmap の行がありません"));
+}
+
+void SkinChecker::checkBitmaps()
+{
+    for (const std::string_view key : kBitmapKeys) {
+        const DefinitionLine* line = m_def.find(key);
+        if (!line)
+            continue;
+        std::optional<Bitmap> image;
+        try {
+            image = line->text.empty() ? std::nullopt : m_images(line->text);
+            if (!image)
+                add(line->number, FindingKind::MissingBitmap,
+                    QStringLiteral("%1 の %2 がありません").arg(Text(key), Text(line->text)));
+        } catch (const AppError& failure) {
+            add(line->number, FindingKind::UnreadableBitmap,
+                QStringLiteral("%1 の %2 を読めません: %3").arg(Text(key), Text(line->text), failure.message()));
+        }
+        m_bitmaps.emplace(std::string(key), std::move(image));
+    }
+}
+
+void SkinChecker::checkStrips()
+{
+    for (const StripRule& rule : kStripRules) {
+        const DefinitionLine* line = m_def.find(rule.bitmapKey);
+        const Bitmap* image = bitmap(rule.bitmapKey);
+        const auto width = m_def.integer(rule.sizeKey, 0), height = m_def.integer(rule.sizeKey, 1);
+        if (!line || !image || !width || !height)
+            continue;
+        const int64_t wantedWidth = int64_t(*width) * rule.frames;
+        if (image->width() != wantedWidth || image->height() != *height)
+            add(line->number, FindingKind::BitmapSize,
+                QStringLiteral("%1 は %2 ですが、%3 %4 %5 の %6 コマなら %7 です")
+                    .arg(Text(line->text), SizeText(image->width(), image->height()), Text(rule.sizeKey))
+                    .arg(*width)
+                    .arg(*height)
+                    .arg(rule.frames)
+                    .arg(QStringLiteral("%1 × %2").arg(wantedWidth).arg(*height)));
+    }
+}
+
+void SkinChecker::checkSameSizes()
+{
+    for (const SameSizeRule& rule : kSameSizeRules) {
+        const DefinitionLine* line = m_def.find(rule.bitmapKey);
+        const Bitmap* image = bitmap(rule.bitmapKey);
+        const Bitmap* main = bitmap(rule.mainKey);
+        if (!line || !image || !main)
+            continue;
+        if (image->width() != main->width() || image->height() != main->height())
+            add(line->number, FindingKind::BitmapSize,
+                QStringLiteral("%1 は %2 ですが、%3 の %4 と同じ大きさでなければなりません")
+                    .arg(Text(line->text), SizeText(image->width(), image->height()),
+                         Text(m_def.text(rule.mainKey).value_or(std::string())),
+                         SizeText(main->width(), main->height())));
+    }
+}
+
+// Fields of the playlist window are in its bitmap, all others in the main one.
+void SkinChecker::checkFieldsAgainst(std::string_view mainKey, bool playlist)
+{
+    const Bitmap* main = bitmap(mainKey);
+    if (!main)
+        return;
+    const Rect whole{0, 0, main->width(), main->height()};
+    for (const DefinitionLine& line : m_def.lines()) {
+        if (FormOf(line.key) != ValueForm::Rect || IsPlaylistField(line.key) != playlist)
+            continue;
+        const auto field = line.rect();
+        if (!field || field->isEmpty() || (field->left >= whole.left && field->top >= whole.top
+                                           && field->right <= whole.right && field->bottom <= whole.bottom))
+            continue;
+        add(line.number, FindingKind::FieldOutside,
+            QStringLiteral("%1 %2 %3 %4 %5 が %6 (%7) の外にはみ出しています")
+                .arg(Text(line.key))
+                .arg(field->left)
+                .arg(field->top)
+                .arg(field->right)
+                .arg(field->bottom)
+                .arg(Text(m_def.text(mainKey).value_or(std::string())), SizeText(main->width(), main->height())));
+    }
+}
+
+void SkinChecker::checkFields()
+{
+    checkFieldsAgainst("MainBitmap", false);
+    checkFieldsAgainst("PlayListMainBitmap", true);
+    for (const DefinitionLine& line : m_def.lines())
+        if (FormOf(line.key) == ValueForm::Rect && line.rect() && line.rect()->isEmpty())
+            add(line.number, FindingKind::FieldOutside,
+                QStringLiteral("%1 の矩形 \"%2\" は空です").arg(Text(line.key), Text(line.text)));
+}
+
+void SkinChecker::checkTargets()
+{
+    const auto targets = m_def.findAll("SetTargetSSF");
+    if (!m_def.path().empty()) {
+        for (const DefinitionLine* target : targets) {
+            if (m_def.findBeside(target->text))
+                continue;
+            if (SameKey(target->text, kSmallModeTarget))
+                add(target->number, FindingKind::MissingTarget,
+                    QStringLiteral("%1 はありません。プレーヤーの小さい表示のスキンで、変換では書き出しません")
+                        .arg(Text(target->text)),
+                    Severity::Note);
+            else
+                add(target->number, FindingKind::MissingTarget,
+                    QStringLiteral("SetTargetSSF の %1 がありません").arg(Text(target->text)));
+        }
+    }
+    for (const DefinitionLine* button : m_def.findAll("ChangeSkinButton")) {
+        const auto number = button->values.size() >= 6 ? button->integer(button->values.size() - 1) : std::nullopt;
+        if (!number || *number < 0 || size_t(*number) >= targets.size())
+            add(button->number, FindingKind::MissingTarget,
+                QStringLiteral("ChangeSkinButton の切り替え先 \"%1\" に当たる SetTargetSSF の行がありません")
+                    .arg(Text(button->values.empty() ? std::string() : button->values.back())));
+    }
+}
+
+} // namespace
+
+QString CheckFinding::toString() const
+{
+    QString where = DisplayPath(file);
+    if (line > 0)
+        where += QStringLiteral(":%1").arg(line);
+    if (severity == Severity::Note)
+        where += QStringLiteral(": 注意");
+    return where + QStringLiteral(": ") + message;
+}
+
+std::vector<CheckFinding> CheckKorvelDefinition(const KorvelDefinition& definition, const ImageLookup& images)
+{
+    return SkinChecker(definition, images).run();
+}
+
+std::vector<CheckFinding> CheckKorvelSkin(const fs::path& ssfPath)
+{
+    return CheckKorvelDefinition(KorvelDefinition::Load(ssfPath), ImagesBesideFile(ssfPath));
+}
+
+bool HasProblems(const std::vector<CheckFinding>& findings)
+{
+    return std::any_of(findings.begin(), findings.end(),
+                       [](const CheckFinding& finding) { return finding.severity == Severity::Problem; });
+}
+
+} // namespace tf

@@ -1,0 +1,159 @@
+#include "korvel/SkinCheck.h"
+
+#include "platform/ImageFile.h"
+#include "support/TestPaths.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace tf {
+namespace {
+
+// A small skin that passes: every kind of bitmap the checker sizes, fields
+// inside their bitmaps, and the small-mode target that is never written.
+const char* const kBaseLines[] = {
+    "SkinName T",
+    "MainBitmap main.bmp",
+    "MainBitmapPressed pressed.bmp",
+    "SetTargetSSF Small.ssf",
+    "ChangeSkinButton 254 3 263 12 Small 0",
+    "SongInfoField 111 27 264 37 SongInfomation",
+    "SongInformationFontColor 0 255 0",
+    "TimeField 52 26 97 39",
+    "TimeFontBitmap Numbers.bmp",
+    "TimeFontBitmapSize 9 13",
+    "VolumeField 107 57 172 70 Volume",
+    "VolumeBitmap Vol.Bmp",
+    "VolumeControlPositionImage VolMask.bmp",
+    "VolumeImageSize 68 13",
+    "PlayListMainBitmap PlayList.bmp",
+    "PlayListTextField 12 20 255 79",
+};
+
+struct BaseFile {
+    const char* name;
+    int width;
+    int height;
+};
+const BaseFile kBaseFiles[] = {
+    {"main.bmp", 275, 116}, {"pressed.bmp", 275, 116}, {"Numbers.bmp", 117, 13},
+    {"Vol.Bmp", 1904, 13},  {"VolMask.bmp", 275, 116}, {"PlayList.bmp", 275, 116},
+};
+
+constexpr int kNoImage = -1; // a file that is not an image
+constexpr int kAbsent = 0;
+
+struct CheckCase {
+    const char* name;
+    const char* line; // replaces the base line of its key, else is added
+    const char* file; // written with the size below instead of the base one
+    int width;
+    int height;
+    FindingKind kind;
+    const char* findingKey; // the key of the line the finding is on
+};
+
+const CheckCase kCases[] = {
+    {"missing bitmap", "", "Numbers.bmp", kAbsent, kAbsent, FindingKind::MissingBitmap, "TimeFontBitmap"},
+    {"unreadable bitmap", "", "Vol.Bmp", kNoImage, kNoImage, FindingKind::UnreadableBitmap, "VolumeBitmap"},
+    {"digit strip not 13 cells", "", "Numbers.bmp", 108, 13, FindingKind::BitmapSize, "TimeFontBitmap"},
+    {"digit strip taller than its cells", "TimeFontBitmapSize 9 12", "", 0, 0, FindingKind::BitmapSize,
+     "TimeFontBitmap"},
+    {"volume strip not 28 frames", "", "Vol.Bmp", 1836, 13, FindingKind::BitmapSize, "VolumeBitmap"},
+    {"mask not the main size", "", "VolMask.bmp", 275, 232, FindingKind::BitmapSize, "VolumeControlPositionImage"},
+    {"pressed not the main size", "", "pressed.bmp", 274, 116, FindingKind::BitmapSize, "MainBitmapPressed"},
+    {"field past the right edge", "SongInfoField 111 27 276 37 SongInfomation", "", 0, 0,
+     FindingKind::FieldOutside, "SongInfoField"},
+    {"playlist field below the playlist", "PlayListTextField 12 20 255 117", "", 0, 0,
+     FindingKind::FieldOutside, "PlayListTextField"},
+    {"empty field", "TimeField 97 26 52 39", "", 0, 0, FindingKind::FieldOutside, "TimeField"},
+    {"partner file missing", "SetTargetSSF T_EQ.ssf", "", 0, 0, FindingKind::MissingTarget, "SetTargetSSF"},
+    {"button switching to no target", "ChangeSkinButton 254 3 263 12 Small 1", "", 0, 0,
+     FindingKind::MissingTarget, "ChangeSkinButton"},
+    {"colour of two values", "SongInformationFontColor 0 255", "", 0, 0, FindingKind::BadValue,
+     "SongInformationFontColor"},
+    {"rectangle with a word", "TimeField 52 26 97 x", "", 0, 0, FindingKind::BadValue, "TimeField"},
+};
+
+std::string KeyOf(std::string_view line) { return std::string(line.substr(0, line.find(' '))); }
+
+// Writes the base skin with the case's change; returns the definition's
+// path and the number of the line that holds findingKey.
+fs::path WriteSkin(const fs::path& folder, const CheckCase* change, int* findingLine = nullptr)
+{
+    std::vector<std::string> lines(std::begin(kBaseLines), std::end(kBaseLines));
+    if (change && *change->line) {
+        auto same = std::find_if(lines.begin(), lines.end(),
+                                 [&](const std::string& l) { return KeyOf(l) == KeyOf(change->line); });
+        // A second SetTargetSSF is added: the first names Small.ssf.
+        if (same == lines.end() || KeyOf(change->line) == "SetTargetSSF")
+            lines.emplace_back(change->line);
+        else
+            *same = change->line;
+    }
+    std::ostringstream text;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        text << lines[i] << "\r\n";
+        if (findingLine && change && KeyOf(lines[i]) == change->findingKey)
+            *findingLine = int(i + 1);
+    }
+    std::ofstream(folder / "T.ssf", std::ios::binary) << text.str();
+
+    for (BaseFile file : kBaseFiles) {
+        if (change && std::string_view(file.name) == change->file)
+            file = {file.name, change->width, change->height};
+        if (file.width == kAbsent)
+            continue;
+        std::ofstream out(folder / file.name, std::ios::binary);
+        if (file.width == kNoImage) {
+            out << "not an image";
+            continue;
+        }
+        QImage image(file.width, file.height, QImage::Format_RGB32);
+        image.fill(Qt::darkGray);
+        const QByteArray bytes = EncodeBmp24(image);
+        out.write(bytes.constData(), bytes.size());
+    }
+    return folder / "T.ssf";
+}
+
+TEST(KorvelCheck, PassesAWellFormedSkinWithANoteOnTheSmallModeTarget)
+{
+    const test::TempFolder folder;
+    const auto findings = CheckKorvelSkin(WriteSkin(folder.path(), nullptr));
+    EXPECT_FALSE(HasProblems(findings));
+    ASSERT_EQ(findings.size(), 1u);
+    EXPECT_EQ(findings[0].severity, Severity::Note);
+    EXPECT_EQ(findings[0].line, 4);
+}
+
+TEST(KorvelCheck, FindsEachKindOfProblemOnItsLine)
+{
+    for (const CheckCase& c : kCases) {
+        SCOPED_TRACE(c.name);
+        const test::TempFolder folder;
+        int line = 0;
+        const fs::path ssf = WriteSkin(folder.path(), &c, &line);
+        std::vector<CheckFinding> problems;
+        for (const CheckFinding& finding : CheckKorvelSkin(ssf))
+            if (finding.severity == Severity::Problem)
+                problems.push_back(finding);
+        std::string all;
+        for (const CheckFinding& finding : problems)
+            all += finding.toString().toStdString() + "\n";
+        ASSERT_EQ(problems.size(), 1u) << all;
+        EXPECT_EQ(problems[0].kind, c.kind) << problems[0].toString().toStdString();
+        EXPECT_EQ(problems[0].line, line);
+        EXPECT_EQ(problems[0].file, ssf);
+        EXPECT_TRUE(problems[0].toString().startsWith(
+            QStringLiteral("%1:%2: ").arg(QString::fromStdString(ssf.string())).arg(line)));
+    }
+}
+
+} // namespace
+} // namespace tf
