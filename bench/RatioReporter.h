@@ -5,12 +5,15 @@
 // With --benchmark_repetitions the medians are used.
 
 #include "platform/Fonts.h"
+#include "support/TestPaths.h"
 
 #include <QGuiApplication>
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -35,6 +38,16 @@ private:
     QGuiApplication m_application;
 };
 
+// The shared skin a benchmark measures on; says so and gives nothing when
+// ../shared is absent, as in a user's clone.
+inline std::optional<std::filesystem::path> SkinToMeasure(const char* name)
+{
+    auto skin = tf::test::SharedSkin(name);
+    if (!skin)
+        std::printf("../shared/skins/%s is absent; nothing to measure\n", name);
+    return skin;
+}
+
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     enum class Clock { Real, Cpu };
@@ -56,6 +69,13 @@ public:
                 m_times[name] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
         }
         ConsoleReporter::ReportRuns(runs);
+    }
+
+    // Runs every benchmark the command line selects and reports them here.
+    RatioReporter& runAll()
+    {
+        benchmark::RunSpecifiedBenchmarks(this);
+        return *this;
     }
 
     // Time per iteration, by the benchmark's name without its arguments

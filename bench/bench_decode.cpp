@@ -46,14 +46,12 @@ BENCHMARK(DecodeQt)->Unit(benchmark::kMicrosecond);
 int main(int argc, char** argv)
 {
     benchmark::Initialize(&argc, argv);
-    const auto skin = tf::test::SharedSkin("base-2.91.wsz");
-    if (!skin) {
-        std::printf("../shared/skins/base-2.91.wsz is absent; nothing to measure\n");
+    const auto skin = tf::bench::SkinToMeasure("base-2.91.wsz");
+    if (!skin)
         return 0;
-    }
     g_bitmaps = tf::test::ReadBmpMembers(*skin);
     tf::bench::RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.runAll();
     const double ours = reporter.time("DecodeOurs");
     const double qt = reporter.time("DecodeQt");
     if (ours > 0 && qt > 0)

@@ -5,6 +5,7 @@
 // last line gives the ratios of the two times (ours / plain), by the clock
 // and by the thread's CPU time.
 
+#include "RatioReporter.h"
 #include "sources/ArchiveExtraction.h"
 #include "support/TestPaths.h"
 
@@ -119,11 +120,9 @@ BENCHMARK(ExtractOursAgainstPlain)->UseManualTime()->Unit(benchmark::kMicrosecon
 int main(int argc, char** argv)
 {
     benchmark::Initialize(&argc, argv);
-    const auto skin = tf::test::SharedSkin("base-2.91.wsz");
-    if (!skin) {
-        std::printf("../shared/skins/base-2.91.wsz is absent; nothing to measure\n");
+    const auto skin = tf::bench::SkinToMeasure("base-2.91.wsz");
+    if (!skin)
         return 0;
-    }
     g_archive = *skin;
     benchmark::RunSpecifiedBenchmarks();
     if (g_wallRatio > 0)

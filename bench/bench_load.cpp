@@ -44,11 +44,9 @@ int main(int argc, char** argv)
 {
     tf::bench::OffscreenApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
-    const auto archive = tf::test::SharedSkin("base-2.91.wsz");
-    if (!archive) {
-        std::printf("../shared/skins/base-2.91.wsz is absent; nothing to measure\n");
+    const auto archive = tf::bench::SkinToMeasure("base-2.91.wsz");
+    if (!archive)
         return 0;
-    }
     tf::test::TempFolder unpacked;
     tf::ExtractArchive(*archive, unpacked.path());
     g_skinFolder = tf::FindSkinFolder(unpacked.path());
@@ -59,7 +57,7 @@ int main(int argc, char** argv)
                     g_bitmapPaths.push_back(entry.path());
 
     tf::bench::RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.runAll();
     std::printf("%zu bitmaps of the skin decoded by the baseline\n", g_bitmapPaths.size());
     reporter.printRatio("LoadSkin / decoding its bitmaps", "LoadSkinBench", "DecodeBitmapsBench", 1.5);
     reporter.printRatio("LoadSkin / decoding its bitmaps", "LoadSkinBench", "DecodeBitmapsBench", 1.5,

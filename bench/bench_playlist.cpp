@@ -57,7 +57,7 @@ int main(int argc, char** argv)
     tf::bench::OffscreenApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
     tf::bench::RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.runAll();
     std::printf("playlist of %d x %d pixels\n", kWidth, kHeight);
     reporter.printRatio("ComposePlaylist at 40 x 40 steps / one fill", "BM_ComposePlaylist", "BM_FillBaseline", 3);
     benchmark::Shutdown();

@@ -69,21 +69,21 @@ int SplitToIntegers(std::string_view text, char delimiter, TIntegerArray& values
 {
     if (text.empty() || delimiter == '\0')
         return 0;
-    const std::vector<std::string> items = SplitItems(text, delimiter);
     values.clear();
-    for (const std::string& item : items)
+    for (const std::string& item : SplitItems(text, delimiter))
         values.push_back(ParseInteger(item).value_or(0));
     return int(values.size());
 }
 
 int SplitToPoints(std::string_view text, char delimiter, TPointArray& points)
 {
+    TIntegerArray values;
     if (text.empty() || delimiter == '\0')
         return 0;
-    const std::vector<std::string> items = SplitItems(text, delimiter);
+    SplitToIntegers(text, delimiter, values);
     points.clear();
-    for (size_t i = 0; i + 1 < items.size(); i += 2)
-        points.push_back({ParseInteger(items[i]).value_or(0), ParseInteger(items[i + 1]).value_or(0)});
+    for (size_t i = 0; i + 1 < values.size(); i += 2)
+        points.push_back({values[i], values[i + 1]});
     return int(points.size());
 }
 

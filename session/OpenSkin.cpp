@@ -28,9 +28,15 @@ fs::path CopyToWorkFolder(const fs::path& archivePath, const fs::path& workFolde
     return workingCopy;
 }
 
-// Loads the resolved folder; an error of the load comes back in the result.
-void LoadFolder(SkinSession& session, const fs::path& folder, OpenResult& result)
+// Loads the skin folder that was found (empty when none was); an error of
+// the load comes back in the result.
+void LoadFoundFolder(SkinSession& session, const fs::path& folder, OpenResult& result)
 {
+    if (folder.empty()) {
+        result.Outcome = OpenOutcome::NoSkinFolder;
+        result.Error = kNoSkinMessage;
+        return;
+    }
     result.SkinFolder = folder;
     SetSkinSource(session, folder);
     try {
@@ -55,12 +61,7 @@ OpenResult NotASkinSource(const fs::path& source)
 OpenResult OpenSkinFolder(SkinSession& session, const fs::path& folder)
 {
     OpenResult result;
-    if (!IsSkinFolder(folder)) {
-        result.Outcome = OpenOutcome::NoSkinFolder;
-        result.Error = kNoSkinMessage;
-        return result;
-    }
-    LoadFolder(session, folder, result);
+    LoadFoundFolder(session, IsSkinFolder(folder) ? folder : fs::path(), result);
     return result;
 }
 
@@ -84,13 +85,7 @@ OpenResult OpenSkinArchive(SkinSession& session, const fs::path& archive, const 
     if (!limit.isEmpty())
         result.Notices.append(limit);
 
-    const fs::path folder = FindSkinFolder(skinRoot);
-    if (folder.empty()) {
-        result.Outcome = OpenOutcome::NoSkinFolder;
-        result.Error = kNoSkinMessage;
-        return result;
-    }
-    LoadFolder(session, folder, result);
+    LoadFoundFolder(session, FindSkinFolder(skinRoot), result);
     return result;
 }
 

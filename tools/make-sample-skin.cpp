@@ -4,6 +4,7 @@
 
 #include "platform/ImageFile.h"
 #include "tools/SampleSkin.h"
+#include "tools/ToolStart.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -71,15 +72,12 @@ bool WriteSkin(const std::filesystem::path& folder)
 
 int main(int argc, char** argv)
 {
-    // Painting needs a Gui application; no window is ever shown.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    tf::tools::UseOffscreenUnlessSet();
     QGuiApplication application(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make-sample-skin <folder>\n");
+    const char* target = tf::tools::OnlyArgument(argc, argv, "make-sample-skin <folder>");
+    if (!target)
         return 2;
-    }
-    const std::filesystem::path folder(argv[1]);
+    const std::filesystem::path folder(target);
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     if (error) {

@@ -2,6 +2,8 @@
 // version label at (228, 108) over the picture, so that area stays plain and
 // light for the label's dark text.
 
+#include "tools/ToolStart.h"
+
 #include <QFont>
 #include <QGuiApplication>
 #include <QImage>
@@ -100,17 +102,15 @@ QImage PaintSplash()
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    tf::tools::UseOffscreenUnlessSet();
     QGuiApplication application(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make-splash <file.jpg>\n");
+    const char* target = tf::tools::OnlyArgument(argc, argv, "make-splash <file.jpg>");
+    if (!target)
         return 2;
-    }
-    QImageWriter writer(QString::fromLocal8Bit(argv[1]), "jpeg");
+    QImageWriter writer(QString::fromLocal8Bit(target), "jpeg");
     writer.setQuality(92);
     if (!writer.write(PaintSplash())) {
-        std::fprintf(stderr, "make-splash: cannot write %s: %s\n", argv[1], qPrintable(writer.errorString()));
+        std::fprintf(stderr, "make-splash: cannot write %s: %s\n", target, qPrintable(writer.errorString()));
         return 1;
     }
     return 0;
