@@ -27,6 +27,9 @@ struct Options {
     QCommandLineOption hideSongTitle{"hide-song-title", "Leave the scrolling song title out."};
     QCommandLineOption hideInfo{"hide-info", "Leave the bit-rate and frequency texts out."};
     QCommandLineOption hideSeekBar{"hide-seek-bar", "Leave the seek bar out."};
+    QCommandLineOption state{"state", "preview: the state drawn, normal, pressed or inactive (default normal).", "STATE"};
+    QCommandLineOption equalizer{"eq", "preview: draw the _EQ definition with the equalizer joined."};
+    QCommandLineOption scale{"scale", "preview: whole-pixel magnification, 1 to 8 (default 1).", "N"};
     QCommandLineOption help{{"h", "help"}, "Show this help."};
     QCommandLineOption version{"version", "Show the version."};
 
@@ -34,7 +37,7 @@ struct Options {
     {
         for (const QCommandLineOption* option : {&output, &jobs, &noEqualizer, &equalizerOnTop, &playlistSteps,
                                                  &hideTime, &hideAnalyzer, &hideSongTitle, &hideInfo,
-                                                 &hideSeekBar, &help, &version})
+                                                 &hideSeekBar, &state, &equalizer, &scale, &help, &version})
             parser.addOption(*option);
     }
 };
@@ -43,8 +46,8 @@ void SetUp(QCommandLineParser& parser, const Options& options)
 {
     parser.setApplicationDescription(
         "Converts Winamp 2 classic skins (folders, .wsz or .zip) into Korvel skins.");
-    parser.addPositionalArgument("convert", "The command.");
-    parser.addPositionalArgument("SOURCE", "Skin folders or .wsz/.zip archives.", "SOURCE...");
+    parser.addPositionalArgument("COMMAND", "convert, preview or check.");
+    parser.addPositionalArgument("FILES", "convert: skin folders or .wsz/.zip archives; preview: one .ssf; check: .ssf files.", "FILES...");
     options.addTo(parser);
 }
 
@@ -60,6 +63,50 @@ bool ParseSteps(const QString& text, int32_t& width, int32_t& height)
         && height <= kMaxPlaylistSteps;
 }
 
+bool ParsePreview(const QCommandLineParser& parser, const Options& options, const QStringList& files,
+                  CommandLine& command, QString& reason)
+{
+    command.Name = CommandName::Preview;
+    if (files.size() != 1 || !parser.isSet(options.output)) {
+        reason = QStringLiteral("preview needs one .ssf and -o VIEW.png.");
+        return false;
+    }
+    PreviewCommand& preview = command.Preview;
+    preview.Definition = QStringToPath(files.front());
+    preview.Image = QStringToPath(parser.value(options.output));
+    preview.Equalizer = parser.isSet(options.equalizer);
+    const QString state = parser.value(options.state);
+    if (state == QStringLiteral("pressed"))
+        preview.State = PreviewState::Pressed;
+    else if (state == QStringLiteral("inactive"))
+        preview.State = PreviewState::Inactive;
+    else if (!state.isEmpty() && state != QStringLiteral("normal")) {
+        reason = QStringLiteral("--state is normal, pressed or inactive.");
+        return false;
+    }
+    if (parser.isSet(options.scale)) {
+        bool ok = false;
+        preview.Scale = parser.value(options.scale).toInt(&ok);
+        if (!ok || preview.Scale < 1 || preview.Scale > 8) {
+            reason = QStringLiteral("--scale needs a whole number from 1 to 8.");
+            return false;
+        }
+    }
+    return true;
+}
+
+bool ParseCheck(const QStringList& files, CommandLine& command, QString& reason)
+{
+    command.Name = CommandName::Check;
+    if (files.isEmpty()) {
+        reason = QStringLiteral("check needs at least one .ssf.");
+        return false;
+    }
+    for (const QString& file : files)
+        command.Definitions.push_back(QStringToPath(file));
+    return true;
+}
+
 } // namespace
 
 QString UsageText()
@@ -67,9 +114,12 @@ QString UsageText()
     QCommandLineParser parser;
     Options options;
     SetUp(parser, options);
-    return QStringLiteral("Usage: tessaform-cli convert SOURCE... -o OUT [options]\n")
+    return QStringLiteral("Usage: tessaform-cli convert SOURCE... -o OUT [options]\n"
+                          "       tessaform-cli preview SKIN.ssf -o VIEW.png [--state STATE] [--eq] [--scale N]\n"
+                          "       tessaform-cli check SKIN.ssf...\n")
         + parser.helpText().section(QLatin1Char('\n'), 1)
-        + QStringLiteral("\nExit status: 0 when every skin converted, 1 when any failed, 2 for wrong usage.\n");
+        + QStringLiteral("\nExit status: 0 when every skin converted (preview: written; check: nothing would break),"
+                         " 1 when any failed (check: something would break), 2 for wrong usage.\n");
 }
 
 bool ParseCommandLine(const QStringList& arguments, CommandLine& command, QString& reason)
@@ -87,12 +137,16 @@ bool ParseCommandLine(const QStringList& arguments, CommandLine& command, QStrin
         return true;
 
     QStringList positional = parser.positionalArguments();
-    if (positional.isEmpty() || positional.front() != QStringLiteral("convert")) {
-        reason = positional.isEmpty() ? QStringLiteral("No command given; the command is \"convert\".")
-                                      : QStringLiteral("Unknown command \"%1\"; the command is \"convert\".").arg(positional.front());
+    const QString name = positional.isEmpty() ? QString() : positional.takeFirst();
+    if (name == QStringLiteral("preview"))
+        return ParsePreview(parser, options, positional, command, reason);
+    if (name == QStringLiteral("check"))
+        return ParseCheck(positional, command, reason);
+    if (name != QStringLiteral("convert")) {
+        reason = name.isEmpty() ? QStringLiteral("No command given; the commands are convert, preview and check.")
+                                : QStringLiteral("Unknown command \"%1\"; the commands are convert, preview and check.").arg(name);
         return false;
     }
-    positional.removeFirst();
     if (positional.isEmpty()) {
         reason = QStringLiteral("No skin given to convert.");
         return false;
@@ -140,6 +194,10 @@ bool ParseCommandLine(const QStringList& arguments, CommandLine& command, QStrin
 int RunCommand(const CommandLine& command, const fs::path& exeFolder, QTextStream& out, QTextStream& err,
                bool showProgress)
 {
+    if (command.Name == CommandName::Preview)
+        return RunPreview(command.Preview, out, err);
+    if (command.Name == CommandName::Check)
+        return RunCheck(command.Definitions, out, err);
     std::vector<BatchEntry> entries;
     if (command.OutputIsFile)
         entries.push_back({command.Sources.front(), command.Output, SkinName(command.Sources.front())});

@@ -2,6 +2,7 @@
 
 // The command line of tessaform-cli and the run of one command.
 
+#include "cli/KorvelCommands.h"
 #include "session/ConvertSkin.h"
 
 #include <QStringList>
@@ -11,7 +12,12 @@
 
 namespace tf {
 
+enum class CommandName { Convert, Preview, Check };
+
 struct CommandLine {
+    CommandName Name = CommandName::Convert;
+    PreviewCommand Preview;                           // preview
+    std::vector<std::filesystem::path> Definitions;   // check
     std::vector<std::filesystem::path> Sources;
     std::filesystem::path Output;
     bool OutputIsFile = false; // one source and an output ending in .ssf

@@ -1,0 +1,81 @@
+#include "cli/KorvelCommands.h"
+
+#include "korvel/ImageLookup.h"
+#include "korvel/KorvelDefinition.h"
+#include "korvel/KorvelView.h"
+#include "korvel/SkinCheck.h"
+#include "platform/Errors.h"
+#include "platform/FileSystem.h"
+
+#include <QImageWriter>
+
+namespace fs = std::filesystem;
+
+namespace tf {
+namespace {
+
+constexpr int kFailed = 1;
+
+ViewState ToViewState(PreviewState state)
+{
+    switch (state) {
+    case PreviewState::Pressed:
+        return ViewState::Pressed;
+    case PreviewState::Inactive:
+        return ViewState::Inactive;
+    case PreviewState::Normal:
+        break;
+    }
+    return ViewState::Normal;
+}
+
+} // namespace
+
+int RunPreview(const PreviewCommand& command, QTextStream& out, QTextStream& err)
+{
+    try {
+        fs::path definitionPath = command.Definition;
+        if (command.Equalizer) {
+            const auto eq = FindEqDefinition(definitionPath);
+            if (!eq)
+                throw AppError(ErrorKind::FileOpen, QStringLiteral("%1 has no _EQ definition beside it")
+                                                        .arg(DisplayPath(definitionPath)));
+            definitionPath = *eq;
+        }
+        const KorvelDefinition definition = KorvelDefinition::Load(definitionPath);
+        const KorvelView view = RenderKorvelView(definition, ImagesBesideFile(definitionPath),
+                                                 {ToViewState(command.State), command.Scale});
+        QImageWriter writer(PathToQString(command.Image), "png");
+        if (!writer.write(view.image))
+            throw AppError(ErrorKind::FileCreate, QStringLiteral("%1: %2")
+                                                      .arg(DisplayPath(command.Image), writer.errorString()));
+        out << QStringLiteral("preview    %1 -> %2 (%3 x %4)\n")
+                   .arg(DisplayPath(definitionPath), DisplayPath(command.Image))
+                   .arg(view.image.width())
+                   .arg(view.image.height());
+        return 0;
+    } catch (const AppError& failure) {
+        err << "tessaform-cli: " << failure.message() << "\n";
+        return kFailed;
+    }
+}
+
+int RunCheck(const std::vector<fs::path>& definitions, QTextStream& out, QTextStream& err)
+{
+    bool problems = false;
+    for (const fs::path& definition : definitions) {
+        try {
+            const std::vector<CheckFinding> findings = CheckKorvelSkin(definition);
+            for (const CheckFinding& finding : findings)
+                out << finding.toString() << "\n";
+            problems = problems || HasProblems(findings);
+        } catch (const AppError& failure) {
+            err << "tessaform-cli: " << failure.message() << "\n";
+            problems = true;
+        }
+    }
+    out.flush();
+    return problems ? kFailed : 0;
+}
+
+} // namespace tf
