@@ -322,12 +322,13 @@ void Bitmap::copyKeyed(const Bitmap& source, const Rect& sourceRect, const Rect&
                               sourceRect.height(), true, height(), source.height());
     const QRgb keyValue = ToQRgb(key) & 0xFFFFFF;
     const QImage sourceImage = &source == this ? m_image.copy() : source.m_image;
+    const Region* clip = m_clip.get(); // looked up once: this loop runs per pixel
     for (const AxisStep& row : rows) {
         const QRgb* in = reinterpret_cast<const QRgb*>(sourceImage.constScanLine(row.source));
         QRgb* out = reinterpret_cast<QRgb*>(m_image.scanLine(row.dest));
         for (const AxisStep& column : columns) {
             const QRgb value = in[column.source];
-            if ((value & 0xFFFFFF) != keyValue && clipAllows(column.dest, row.dest))
+            if ((value & 0xFFFFFF) != keyValue && (!clip || clip->contains(column.dest, row.dest)))
                 out[column.dest] = value;
         }
     }
