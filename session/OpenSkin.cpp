@@ -54,16 +54,28 @@ private:
     QString m_archive;
 };
 
-// Passes the load's messages on, their file names rewritten.
+// Passes the load's messages on, their file names rewritten, for as long
+// as it lives.
 class RenamingPrompts : public Prompts {
 public:
-    RenamingPrompts(Prompts& target, const MemberNames& names) : m_target(target), m_names(names) {}
+    RenamingPrompts(SkinSession& session, const MemberNames& names)
+        : m_session(session)
+        , m_target(session.prompts())
+        , m_names(names)
+    {
+        m_session.Messages = this;
+    }
+    ~RenamingPrompts() override { m_session.Messages = &m_target; }
+    RenamingPrompts(const RenamingPrompts&) = delete;
+    RenamingPrompts& operator=(const RenamingPrompts&) = delete;
+
     MessageAnswer showMessage(MessageIcon icon, const QString& caption, const QString& text) override
     {
         return m_target.showMessage(icon, caption, m_names(text));
     }
 
 private:
+    SkinSession& m_session;
     Prompts& m_target;
     const MemberNames& m_names;
 };
@@ -100,9 +112,7 @@ void LoadFolder(SkinSession& session, const fs::path& folder, OpenResult& result
     SetSkinSource(session, folder);
     const qsizetype firstNotice = result.Notices.size();
     if (CheckFileTypes(session.State, result)) {
-        RenamingPrompts prompts(session.prompts(), names);
-        Prompts* const previous = session.Messages;
-        session.Messages = &prompts;
+        const RenamingPrompts prompts(session, names);
         try {
             LoadSkin(session);
             result.Outcome = OpenOutcome::Loaded;
@@ -110,7 +120,6 @@ void LoadFolder(SkinSession& session, const fs::path& folder, OpenResult& result
             result.Outcome = OpenOutcome::LoadFailed;
             result.Error = failure.message();
         }
-        session.Messages = previous;
     }
     result.Error = names(result.Error);
     for (qsizetype i = firstNotice; i < result.Notices.size(); ++i)
@@ -159,11 +168,13 @@ OpenResult OpenSkinArchive(SkinSession& session, const fs::path& archive, const 
     else
         report = ExtractArchive(workingCopy, skinRoot);
     // What came out before a limit or a damaged part stopped the extraction
-    // is still searched: a skin that came out whole loads.
-    result.ArchiveError = DescribeArchiveError(archive, workingCopy, report);
+    // is still searched: a skin that came out whole loads. The library's
+    // texts may name files below the private folder.
+    const MemberNames names(skinRoot, archive);
+    result.ArchiveError = names(DescribeArchiveError(archive, workingCopy, report));
     for (const QString& notice : {DescribeExtractionLimit(archive, report), DescribeSkippedMembers(archive, report)})
         if (!notice.isEmpty())
-            result.Notices.append(notice);
+            result.Notices.append(names(notice));
 
     const fs::path folder = FindSkinFolder(skinRoot);
     if (folder.empty()) {
@@ -173,7 +184,7 @@ OpenResult OpenSkinArchive(SkinSession& session, const fs::path& archive, const 
     }
     if (!result.ArchiveError.isEmpty())
         result.Notices.append(result.ArchiveError);
-    LoadFolder(session, folder, result, MemberNames(skinRoot, archive));
+    LoadFolder(session, folder, result, names);
     return result;
 }
 
