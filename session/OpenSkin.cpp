@@ -80,6 +80,11 @@ private:
     const MemberNames& m_names;
 };
 
+QString NotARegularFile(const fs::path& path)
+{
+    return QStringLiteral("%1 は通常のファイルではないため読み込めません").arg(DisplayPath(path));
+}
+
 // A folder, FIFO or device under a skin file's name is never opened: main.bmp
 // is an error, any other file is passed over with a notice.
 bool CheckFileTypes(const SkinState& state, OpenResult& result)
@@ -93,7 +98,7 @@ bool CheckFileTypes(const SkinState& state, OpenResult& result)
             continue;
         if (i == size_t(kMainBmp)) {
             result.Outcome = OpenOutcome::LoadFailed;
-            result.Error = QStringLiteral("%1 は通常のファイルではないため読み込めません").arg(DisplayPath(path));
+            result.Error = NotARegularFile(path);
             return false;
         }
         passedOver.append(DisplayPath(path));
@@ -126,6 +131,18 @@ void LoadFolder(SkinSession& session, const fs::path& folder, OpenResult& result
         result.Notices[i] = names(result.Notices[i]);
 }
 
+// A folder under main.bmp's name is not a skin file; a chosen folder that
+// holds one is told so rather than said to lack main.bmp.
+std::optional<fs::path> FolderNamedMainBmp(const fs::path& folder)
+{
+    for (const fs::directory_entry& entry : ListFolderSorted(folder)) {
+        std::error_code error;
+        if (entry.is_directory(error) && FoldFileName(entry.path().filename().string()) == "main.bmp")
+            return entry.path();
+    }
+    return std::nullopt;
+}
+
 OpenResult NotASkinSource(const fs::path& source)
 {
     OpenResult result;
@@ -140,8 +157,11 @@ OpenResult OpenSkinFolder(SkinSession& session, const fs::path& folder)
 {
     OpenResult result;
     if (!IsSkinFolder(folder)) {
-        result.Outcome = OpenOutcome::NoSkinFolder;
-        result.Error = kNoSkinMessage;
+        const auto misnamed = FolderNamedMainBmp(folder);
+        result.Outcome = misnamed ? OpenOutcome::LoadFailed : OpenOutcome::NoSkinFolder;
+        if (misnamed)
+            result.SkinFolder = folder;
+        result.Error = misnamed ? NotARegularFile(*misnamed) : kNoSkinMessage;
         return result;
     }
     LoadFolder(session, folder, result);
