@@ -15,6 +15,10 @@ class Region;
 // 256 MiB of 32-bit pixels.
 constexpr int kMaxBitmapSide = 16384;
 constexpr long long kMaxBitmapPixels = 64LL * 1024 * 1024;
+// Largest image file decoded: 16 megapixels, far beyond any real skin (the
+// biggest are a few hundred pixels a side), so that a conversion of a
+// hostile skin stays in bounded memory.
+constexpr long long kMaxDecodedPixels = 16LL * 1024 * 1024;
 
 // A device-independent bitmap: 32-bit RGB pixels over a QImage, with the
 // drawing operations the composition needs, done the way Windows GDI does

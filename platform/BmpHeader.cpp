@@ -57,12 +57,12 @@ void CheckSize(int64_t width, int64_t height)
     if (height == 0)
         FailBmp(QStringLiteral("高さが 0 です"));
     const int64_t rows = height < 0 ? -height : height;
-    if (width > kMaxBitmapSide || rows > kMaxBitmapSide || width * rows > kMaxBitmapPixels)
+    if (width > kMaxBitmapSide || rows > kMaxBitmapSide || width * rows > kMaxDecodedPixels)
         FailBmp(QStringLiteral("%1 x %2 ピクセルは大きすぎます (一辺 %3、合わせて %4 ピクセルまで)")
                     .arg(width)
                     .arg(rows)
                     .arg(kMaxBitmapSide)
-                    .arg(kMaxBitmapPixels));
+                    .arg(kMaxDecodedPixels));
 }
 
 void CheckFormat(const HeaderFields& fields)

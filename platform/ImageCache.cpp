@@ -5,6 +5,11 @@
 namespace fs = std::filesystem;
 
 namespace tf {
+namespace {
+
+constexpr long long kMaxCachedPixels = 1024 * 1024;
+
+} // namespace
 
 Bitmap ImageCache::load(const fs::path& path)
 {
@@ -18,6 +23,11 @@ Bitmap ImageCache::load(const fs::path& path)
         found != m_entries.end() && found->second.fileSize == fileSize && found->second.changed == changed)
         return found->second.bitmap;
     Bitmap bitmap = Bitmap::Load(path);
+    // An image far beyond any real skin's is decoded again when needed
+    // rather than kept: holding several would take a conversion's memory
+    // past its bound.
+    if (static_cast<long long>(bitmap.width()) * bitmap.height() > kMaxCachedPixels)
+        return bitmap;
     if (m_entries.size() >= kMaxEntries)
         m_entries.clear();
     m_entries[key] = Entry{fileSize, changed, bitmap};

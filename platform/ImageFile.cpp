@@ -14,7 +14,7 @@ namespace {
 
 // The largest uncompressed bitmap inside the limits, with room for headers
 // and trailing bytes; anything bigger is not a skin image.
-constexpr std::uintmax_t kMaxImageFileBytes = std::uintmax_t(kMaxBitmapPixels) * 4 + 64ull * 1024 * 1024;
+constexpr std::uintmax_t kMaxImageFileBytes = std::uintmax_t(kMaxDecodedPixels) * 4 + 16ull * 1024 * 1024;
 
 // 96 dots per inch, what Windows writes.
 constexpr int kDotsPerMeter = 3780;
@@ -23,12 +23,12 @@ void CheckDecodedSize(const QSize& size, const QString& name)
 {
     const long long width = size.width();
     const long long height = size.height();
-    if (width > kMaxBitmapSide || height > kMaxBitmapSide || width * height > kMaxBitmapPixels)
+    if (width > kMaxBitmapSide || height > kMaxBitmapSide || width * height > kMaxDecodedPixels)
         ThrowBadImageError(name, QStringLiteral("%1 x %2 ピクセルは大きすぎます (一辺 %3、合わせて %4 ピクセルまで)")
                                      .arg(width)
                                      .arg(height)
                                      .arg(kMaxBitmapSide)
-                                     .arg(kMaxBitmapPixels));
+                                     .arg(kMaxDecodedPixels));
 }
 
 // PNG, JPEG and the rest, recognised by content: a device without a file
@@ -39,7 +39,7 @@ QImage DecodeOtherImage(std::string_view bytes, const QString& name)
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
-    reader.setAllocationLimit(int(kMaxBitmapPixels * 4 / (1024 * 1024)));
+    reader.setAllocationLimit(int(kMaxDecodedPixels * 4 / (1024 * 1024)));
     if (!reader.canRead())
         ThrowBadImageError(name, QStringLiteral("画像の形式を認識できません"));
     const QByteArray format = reader.format().toUpper();

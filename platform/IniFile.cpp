@@ -41,8 +41,8 @@ IniFile IniFile::Parse(std::string_view text)
     IniFile file;
     std::string current;
     bool inSection = false;
-    for (std::string& raw : SplitLines(text)) {
-        Line line;
+    ForEachLine(text, [&](std::string_view raw) {
+        std::optional<Entry> entry;
         const std::string_view body = Trim(raw);
         if (!body.empty() && body.front() == '[') {
             const size_t close = body.find(']');
@@ -51,19 +51,15 @@ IniFile IniFile::Parse(std::string_view text)
                 : body.substr(1, close - 1);
             current = ToLowerAscii(Trim(name));
             inSection = true;
-            line.header = true;
-            line.section = current;
+            entry = Entry{current, {}, {}, true};
         } else if (inSection && !body.empty() && body.front() != ';') {
             const size_t equals = body.find('=');
-            if (equals != std::string_view::npos) {
-                line.section = current;
-                line.key = ToLowerAscii(Trim(body.substr(0, equals)));
-                line.value = Unquote(Trim(body.substr(equals + 1)));
-            }
+            if (equals != std::string_view::npos)
+                entry = Entry{current, ToLowerAscii(Trim(body.substr(0, equals))),
+                              Unquote(Trim(body.substr(equals + 1))), false};
         }
-        line.text = std::move(raw);
-        file.m_lines.push_back(std::move(line));
-    }
+        file.addLine(std::string(raw), std::move(entry), file.m_lines.end());
+    });
     return file;
 }
 
@@ -75,22 +71,33 @@ IniFile IniFile::Load(const std::filesystem::path& path)
     return Parse(ReadFileBytes(path));
 }
 
-const IniFile::Line* IniFile::find(std::string_view section, std::string_view key) const
+void IniFile::addLine(std::string text, std::optional<Entry> entry, std::vector<Line>::iterator where)
+{
+    Line line{std::move(text), -1};
+    if (entry) {
+        line.entry = int32_t(m_entries.size());
+        m_entries.push_back(std::move(*entry));
+    }
+    m_lines.insert(where, std::move(line));
+}
+
+const IniFile::Entry* IniFile::find(std::string_view section, std::string_view key) const
 {
     const std::string wantedSection = ToLowerAscii(Trim(section));
     const std::string wantedKey = ToLowerAscii(Trim(key));
     for (const Line& line : m_lines)
-        if (!line.header && !line.key.empty() && line.section == wantedSection
-            && line.key == wantedKey)
-            return &line;
+        if (const Entry* entry = entryOf(line))
+            if (!entry->header && !entry->key.empty() && entry->section == wantedSection
+                && entry->key == wantedKey)
+                return entry;
     return nullptr;
 }
 
 bool IniFile::hasSection(std::string_view section) const
 {
     const std::string wanted = ToLowerAscii(Trim(section));
-    return std::any_of(m_lines.begin(), m_lines.end(), [&](const Line& line) {
-        return !line.header && !line.key.empty() && line.section == wanted;
+    return std::any_of(m_entries.begin(), m_entries.end(), [&](const Entry& entry) {
+        return !entry.header && !entry.key.empty() && entry.section == wanted;
     });
 }
 
@@ -101,8 +108,8 @@ bool IniFile::hasKey(std::string_view section, std::string_view key) const
 
 std::optional<std::string> IniFile::value(std::string_view section, std::string_view key) const
 {
-    if (const Line* line = find(section, key))
-        return line->value;
+    if (const Entry* entry = find(section, key))
+        return entry->value;
     return std::nullopt;
 }
 
@@ -130,36 +137,37 @@ void IniFile::setValue(std::string_view section, std::string_view key, std::stri
 {
     const std::string wantedSection = ToLowerAscii(Trim(section));
     const std::string wantedKey = ToLowerAscii(Trim(key));
-    Line written;
-    written.text = std::string(Trim(key)) + "=" + std::string(value);
-    written.section = wantedSection;
-    written.key = wantedKey;
-    written.value = Unquote(Trim(value));
+    std::string text = std::string(Trim(key)) + "=" + std::string(value);
+    Entry written{wantedSection, wantedKey, Unquote(Trim(value)), false};
 
     for (Line& line : m_lines)
-        if (!line.header && line.section == wantedSection && line.key == wantedKey) {
-            line = std::move(written);
-            return;
+        if (line.entry >= 0) {
+            Entry& entry = m_entries[size_t(line.entry)];
+            if (!entry.header && entry.section == wantedSection && entry.key == wantedKey) {
+                line.text = std::move(text);
+                entry = std::move(written);
+                return;
+            }
         }
     // After the last line of the first section of that name.
+    const auto isHeader = [&](const Line& line) {
+        const Entry* entry = entryOf(line);
+        return entry && entry->header;
+    };
     auto header = std::find_if(m_lines.begin(), m_lines.end(), [&](const Line& line) {
-        return line.header && line.section == wantedSection;
+        return isHeader(line) && entryOf(line)->section == wantedSection;
     });
     if (header == m_lines.end()) {
-        Line newHeader;
-        newHeader.text = "[" + std::string(Trim(section)) + "]";
-        newHeader.section = wantedSection;
-        newHeader.header = true;
-        m_lines.push_back(std::move(newHeader));
-        m_lines.push_back(std::move(written));
+        addLine("[" + std::string(Trim(section)) + "]", Entry{wantedSection, {}, {}, true}, m_lines.end());
+        addLine(std::move(text), std::move(written), m_lines.end());
         return;
     }
     auto end = std::next(header);
     auto lastKey = header;
-    for (; end != m_lines.end() && !end->header; ++end)
-        if (!end->key.empty())
+    for (; end != m_lines.end() && !isHeader(*end); ++end)
+        if (const Entry* entry = entryOf(*end); entry && !entry->key.empty())
             lastKey = end;
-    m_lines.insert(std::next(lastKey), std::move(written));
+    addLine(std::move(text), std::move(written), std::next(lastKey));
 }
 
 std::string IniFile::serialize() const

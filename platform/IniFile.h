@@ -42,16 +42,27 @@ public:
     std::string serialize() const;
 
 private:
-    struct Line {
-        std::string text;    // as read or as written
+    // Only headers and key lines have an entry: a file of blank lines or
+    // comments costs little more than its text.
+    struct Entry {
         std::string section; // lower case; for a header, its own name
-        std::string key;     // lower case; empty when the line holds no key
+        std::string key;     // lower case; empty for a header
         std::string value;   // trimmed and unquoted
         bool header = false;
     };
-    const Line* find(std::string_view section, std::string_view key) const;
+    struct Line {
+        std::string text; // as read or as written
+        int32_t entry = -1;
+    };
+    const Entry* entryOf(const Line& line) const
+    {
+        return line.entry < 0 ? nullptr : &m_entries[size_t(line.entry)];
+    }
+    const Entry* find(std::string_view section, std::string_view key) const;
+    void addLine(std::string text, std::optional<Entry> entry, std::vector<Line>::iterator where);
 
     std::vector<Line> m_lines;
+    std::vector<Entry> m_entries;
 };
 
 } // namespace tf

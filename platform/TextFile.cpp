@@ -3,36 +3,46 @@
 #include "platform/Errors.h"
 
 #include <QFile>
-#include <QFileInfo>
+#include <cerrno>
+#include <system_error>
 
 namespace tf {
 
 std::string ReadFileBytes(const std::filesystem::path& path, std::uintmax_t maxBytes)
 {
-    QFile file(QFile::decodeName(path.c_str()));
-    if (QFileInfo(file).isDir())
+    // The type is checked before the file is opened: opening a FIFO would
+    // wait for a writer for ever.
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    if (std::filesystem::is_directory(status))
         ThrowFileOpenError(path, QStringLiteral("フォルダです"));
+    if (!error && !std::filesystem::is_regular_file(status))
+        ThrowFileOpenError(path, QStringLiteral("通常のファイルではありません"));
+    QFile file(QFile::decodeName(path.c_str()));
     if (!file.open(QIODevice::ReadOnly))
         ThrowFileOpenError(path, file.errorString());
     if (std::uintmax_t(file.size()) > maxBytes)
-        ThrowFileOpenError(path, QStringLiteral("ファイルが大きすぎます (%1 バイト)").arg(file.size()));
+        ThrowFileOpenError(path, QStringLiteral("ファイルが大きすぎます (%1 バイト、%2 バイトまで)")
+                                     .arg(file.size())
+                                     .arg(qulonglong(maxBytes)));
     std::string bytes(size_t(file.size()), '\0');
+    errno = 0;
     const qint64 read = bytes.empty() ? 0 : file.read(bytes.data(), qint64(bytes.size()));
     if (read < 0)
-        ThrowFileOpenError(path, file.errorString());
+        ThrowFileOpenError(path, errno ? QString::fromStdString(std::generic_category().message(errno))
+                                       : file.errorString());
     bytes.resize(size_t(read));
     return bytes;
 }
 
-std::vector<std::string> SplitLines(std::string_view text)
+void ForEachLine(std::string_view text, const std::function<void(std::string_view)>& visit)
 {
-    std::vector<std::string> lines;
     size_t start = 0;
     size_t i = 0;
     while (i < text.size()) {
         const char c = text[i];
         if (c == '\r' || c == '\n') {
-            lines.emplace_back(text.substr(start, i - start));
+            visit(text.substr(start, i - start));
             if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
                 ++i;
             start = ++i;
@@ -41,7 +51,13 @@ std::vector<std::string> SplitLines(std::string_view text)
         }
     }
     if (start < text.size())
-        lines.emplace_back(text.substr(start));
+        visit(text.substr(start));
+}
+
+std::vector<std::string> SplitLines(std::string_view text)
+{
+    std::vector<std::string> lines;
+    ForEachLine(text, [&](std::string_view line) { lines.emplace_back(line); });
     return lines;
 }
 

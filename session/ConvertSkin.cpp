@@ -72,7 +72,12 @@ ConversionResult ConvertSkin(const fs::path& dataFolder, const ConversionJob& jo
 
         const OpenResult opened = OpenSkinSource(session, job.Source, QStringToPath(unpack.path()) / "tmp");
         for (const QString& notice : opened.Notices)
-            prompts.add(notice);
+            if (notice != opened.ArchiveError)
+                prompts.add(notice);
+        // What came out of a damaged archive is not converted: it may lack
+        // what the archive held.
+        if (!opened.ArchiveError.isEmpty())
+            throw AppError(ErrorKind::Other, opened.ArchiveError);
         if (!opened.loaded())
             throw AppError(ErrorKind::Other, opened.Error);
         ApplyOptions(session.State, options);

@@ -23,8 +23,17 @@ struct OpenResult {
     OpenOutcome Outcome = OpenOutcome::NotASkinSource;
     std::filesystem::path SkinFolder; // the folder the skin was loaded from
     // What the user is told in information boxes, in order, whatever the
-    // outcome: the limits an extraction ran into.
+    // outcome: the limits an extraction ran into, the members it passed
+    // over, skin files that are not regular files, and a damaged archive
+    // from which a skin still came out.
     QStringList Notices;
+    // Set when the archive was damaged or unreadable (truncated, not a ZIP,
+    // a bad CRC, encrypted, empty): "アーカイブを展開できません: NAME
+    // (REASON)". The window still loads what came out, showing this among
+    // the Notices; when no skin came out it is the Error instead. A
+    // conversion fails on it either way: a skin from a damaged archive may
+    // lack what the archive held.
+    QString ArchiveError;
     // Why nothing (or not all) was loaded, for every outcome but Loaded. The
     // window shows a failed load in the error box and an archive without a
     // skin in an information box; a folder without one it passes over.

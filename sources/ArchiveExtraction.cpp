@@ -2,7 +2,9 @@
 
 #include "platform/FileSystem.h"
 
+#include <QStringList>
 #include <archive.h>
+#include <cerrno>
 #include <archive_entry.h>
 #include <memory>
 #include <mutex>
@@ -109,6 +111,23 @@ std::string ErrorText(archive* a)
     return text ? text : "";
 }
 
+// The library's text with the system's reason where the failure was the
+// system's (a full disk, a file that cannot be opened): the library names
+// the operation only ("Write failed").
+std::string SystemErrorText(archive* a)
+{
+    std::string text = ErrorText(a);
+    const int code = archive_errno(a);
+    // The library reports a malformed archive as EILSEQ and its own misuse
+    // as EINVAL; neither is the system's reason.
+    if (code > 0 && code != EILSEQ && code != EINVAL) {
+        const std::string reason = std::generic_category().message(code);
+        if (text.find(reason) == std::string::npos)
+            text += text.empty() ? reason : ": " + reason;
+    }
+    return text;
+}
+
 // The name bytes as stored; libarchive has the UTF-8 form only for names
 // flagged as UTF-8 that the locale could not hold.
 const char* StoredName(archive_entry* entry)
@@ -173,7 +192,7 @@ bool Extraction::open(int membersToPass)
     // a file, and other formats under a .wsz name are not skins.
     archive_read_support_format_zip(m_reader.get());
     if (OpenArchiveFile(m_reader.get(), m_archivePath) != ARCHIVE_OK) {
-        m_report.ArchiveError = ErrorText(m_reader.get());
+        m_report.ArchiveError = SystemErrorText(m_reader.get());
         return false;
     }
     for (int i = 0; i < membersToPass; ++i) {
@@ -248,7 +267,7 @@ bool Extraction::writeHeader(const MemberPath& member, const fs::path& path, uns
     const int status = archive_write_header(m_writer.get(), entry.get());
     if (status >= ARCHIVE_WARN)
         return true;
-    skip(member, SkipReason::WriteFailed, ErrorText(m_writer.get()));
+    skip(member, SkipReason::WriteFailed, SystemErrorText(m_writer.get()));
     if (status == ARCHIVE_FATAL)
         m_writer = NewDiskWriter();
     return false;
@@ -350,7 +369,7 @@ Extraction::DataResult Extraction::copyData(std::string& detail)
         // Written in sequence: a ZIP member has no holes, and an offset is
         // never allowed to grow a file past what was counted.
         if (archive_write_data(m_writer.get(), block, size) != la_ssize_t(size)) {
-            detail = ErrorText(m_writer.get());
+            detail = SystemErrorText(m_writer.get());
             return DataResult::WriteFailed;
         }
         memberBytes += size;
@@ -373,6 +392,56 @@ ExtractionReport ExtractArchive(const fs::path& archivePath, const fs::path& des
     const ScopedUtf8Locale locale;
     Extraction(archivePath, destination, limits, report).run();
     return report;
+}
+
+QString DescribeArchiveError(const fs::path& archivePath, const fs::path& workingCopy,
+                             const ExtractionReport& report)
+{
+    std::string reason = report.ArchiveError;
+    if (reason.empty())
+        for (const SkippedMember& member : report.Skipped)
+            if (member.Reason == SkipReason::Damaged) {
+                reason = member.Name + ": " + (member.Detail.empty() ? "damaged data" : member.Detail);
+                break;
+            }
+    if (reason.empty())
+        return {};
+    const QString archiveName = PathToQString(archivePath.filename());
+    QString shown = QString::fromUtf8(reason.data(), qsizetype(reason.size()));
+    shown.replace(PathToQString(workingCopy), archiveName);
+    return QStringLiteral("アーカイブを展開できません: %1 (%2)").arg(archiveName, shown);
+}
+
+QString DescribeSkippedMembers(const fs::path& archivePath, const ExtractionReport& report)
+{
+    // A few names say what happened; a hostile archive may list thousands.
+    constexpr int kMaxListed = 10;
+    QStringList listed;
+    int passedOver = 0;
+    for (const SkippedMember& member : report.Skipped) {
+        QString why;
+        switch (member.Reason) {
+        case SkipReason::UnreadableName: why = QStringLiteral("読めない名前"); break;
+        case SkipReason::AbsolutePath: why = QStringLiteral("絶対パス"); break;
+        case SkipReason::ParentFolder: why = QStringLiteral("「..」を含むパス"); break;
+        case SkipReason::TooLong: why = QStringLiteral("長すぎる名前"); break;
+        case SkipReason::Link: why = QStringLiteral("リンク"); break;
+        case SkipReason::SpecialFile: why = QStringLiteral("特殊ファイル"); break;
+        case SkipReason::LinkOnTheWay: why = QStringLiteral("途中のフォルダがリンク"); break;
+        case SkipReason::WriteFailed:
+            why = QStringLiteral("書き込めません: %1").arg(QString::fromUtf8(member.Detail.c_str()));
+            break;
+        case SkipReason::Damaged: continue;
+        }
+        if (++passedOver <= kMaxListed)
+            listed.append(QStringLiteral("%1 (%2)").arg(QString::fromUtf8(member.Name.data(), qsizetype(member.Name.size())), why));
+    }
+    if (passedOver == 0)
+        return {};
+    if (passedOver > kMaxListed)
+        listed.append(QStringLiteral("ほか %1 個").arg(passedOver - kMaxListed));
+    return QStringLiteral("書庫 %1 の次のファイルは展開しませんでした: %2")
+        .arg(PathToQString(archivePath.filename()), listed.join(QStringLiteral("、")));
 }
 
 QString DescribeExtractionLimit(const fs::path& archivePath, const ExtractionReport& report,

@@ -57,4 +57,16 @@ QString DescribeExtractionLimit(const std::filesystem::path& archivePath,
                                 const ExtractionReport& report,
                                 const ExtractionLimits& limits = {});
 
+// "アーカイブを展開できません: NAME (REASON)" when the archive could not be
+// opened or read to its end, or a member's data was damaged (a bad CRC, an
+// encrypted member); REASON is the library's. Empty for a sound archive.
+// Paths of the working copy in the reason are shown as the archive's name.
+QString DescribeArchiveError(const std::filesystem::path& archivePath,
+                             const std::filesystem::path& workingCopy, const ExtractionReport& report);
+
+// One sentence listing the members passed over for unsafe names, links,
+// special files or a refused write; empty when there were none. Damaged
+// members belong to DescribeArchiveError.
+QString DescribeSkippedMembers(const std::filesystem::path& archivePath, const ExtractionReport& report);
+
 } // namespace tf

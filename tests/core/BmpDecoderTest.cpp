@@ -291,6 +291,8 @@ TEST(BmpRejection, SizesOutsideTheLimits)
     ExpectRejected(BmpBuilder(1, 1, 24).widthField(16385), QStringLiteral("16385 x 1 ピクセルは大きすぎます"));
     ExpectRejected(BmpBuilder(1, 1, 24).widthField(16384).heightField(4097),
                    QStringLiteral("16384 x 4097 ピクセルは大きすぎます"));
+    ExpectRejected(BmpBuilder(1, 1, 8).widthField(4097).heightField(4096),
+                   QStringLiteral("4097 x 4096 ピクセルは大きすぎます"));
 }
 
 TEST(BmpRejection, PlanesDepthsAndCompressionsWindowsRefuses)
@@ -310,7 +312,7 @@ TEST(BmpRejection, PixelDataOutsideOrShorterThanTheFile)
     ExpectRejected(BmpBuilder(3, 2, 24).omitLastRowPadding().truncateBy(1),
                    QStringLiteral("ピクセルデータが途中で切れています"));
     // A header that claims the largest allowed image over a few bytes.
-    ExpectRejected(BmpBuilder(1, 1, 32).widthField(16384).heightField(4096),
+    ExpectRejected(BmpBuilder(1, 1, 32).widthField(4096).heightField(4096),
                    QStringLiteral("ピクセルデータが途中で切れています"));
 }
 

@@ -1,4 +1,6 @@
+#include "session/ConvertSkin.h"
 #include "session/OpenSkin.h"
+#include "platform/FileSystem.h"
 #include "support/ScriptedPrompts.h"
 #include "support/SessionFixture.h"
 #include "support/SkinFixture.h"
@@ -8,6 +10,10 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace fs = std::filesystem;
 
@@ -15,6 +21,7 @@ namespace tf {
 namespace {
 
 using test::TempFolder;
+using test::ZipMethod;
 using test::ZipWriter;
 
 const QString kNoMainBmp = QStringLiteral("Main.bmpがありません。Winampのスキンでない可能性があります");
@@ -96,13 +103,145 @@ TEST_F(OpenSkinArchiveTest, WithoutMainBmpTheResultSaysSo)
 {
     const fs::path archive = temp / "notes.wsz";
     ZipWriter(archive).addFile("readme.txt", "no skin here").addFile(".hidden/main.bmp", MainBmp());
-    const fs::path garbage = temp / "garbage.wsz";
-    std::ofstream(garbage) << "not a zip";
-    for (const fs::path& path : {archive, garbage}) {
-        const OpenResult result = open(path);
-        EXPECT_EQ(result.Outcome, OpenOutcome::NoSkinFolder) << path;
-        EXPECT_EQ(result.Error, kNoMainBmp);
+    const OpenResult result = open(archive);
+    EXPECT_EQ(result.Outcome, OpenOutcome::NoSkinFolder);
+    EXPECT_EQ(result.Error, kNoMainBmp);
+}
+
+std::string ReadBytes(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Sets the "encrypted" flag of every local and central header.
+void MarkEncrypted(const fs::path& archive)
+{
+    std::string bytes = ReadBytes(archive);
+    const std::pair<std::string, int> headers[] = {{"PK\x03\x04", 6}, {"PK\x01\x02", 8}};
+    for (const auto& [signature, flagsAt] : headers)
+        for (size_t at = bytes.find(signature); at != std::string::npos; at = bytes.find(signature, at + 4))
+            bytes[at + size_t(flagsAt)] |= 1;
+    std::ofstream(archive, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+TEST_F(OpenSkinArchiveTest, DamagedArchivesSayWhyAndAreNotConverted)
+{
+    const std::string readme(4000, 'r');
+    const struct {
+        const char* name;
+        std::function<void(const fs::path&)> make;
+        bool skinCameOut;
+    } cases[] = {
+        {"truncated.wsz", [&](const fs::path& path) {
+             ZipWriter(path).addFile("main.bmp", MainBmp()).addFile("readme.txt", readme, ZipMethod::Store);
+             fs::resize_file(path, fs::file_size(path) - 3000);
+         }, true},
+        {"bad-crc.wsz", [&](const fs::path& path) {
+             ZipWriter(path).addFile("main.bmp", MainBmp()).addFile("readme.txt", readme, ZipMethod::Store);
+             std::string bytes = ReadBytes(path);
+             bytes[bytes.find(readme) + 100] = 'x';
+             std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+         }, true},
+        {"encrypted.wsz", [&](const fs::path& path) {
+             ZipWriter(path).addFile("main.bmp", MainBmp());
+             MarkEncrypted(path);
+         }, false},
+        {"not-a-zip.wsz", [](const fs::path& path) { std::ofstream(path) << "not a zip"; }, false},
+        {"empty.wsz", [](const fs::path& path) { std::ofstream{path}; }, false},
+    };
+    for (const auto& c : cases) {
+        const fs::path archive = temp / c.name;
+        c.make(archive);
+        const OpenResult result = open(archive);
+        const QString prefix = QStringLiteral("アーカイブを展開できません: %1 (").arg(QString::fromUtf8(c.name));
+        EXPECT_TRUE(result.ArchiveError.startsWith(prefix) && result.ArchiveError.endsWith(')')
+                    && result.ArchiveError.size() > prefix.size() + 1)
+            << c.name << ": " << result.ArchiveError.toStdString();
+        EXPECT_FALSE(result.ArchiveError.contains(PathToQString(workFolder()))) << c.name;
+        EXPECT_EQ(result.loaded(), c.skinCameOut) << c.name;
+        // The window shows it beside what still loads; otherwise it is the error.
+        EXPECT_EQ(c.skinCameOut ? result.Notices.contains(result.ArchiveError) : result.Error == result.ArchiveError,
+                  true) << c.name;
+
+        const fs::path ssf = temp / "out" / (std::string(c.name) + ".ssf");
+        const ConversionResult converted = ConvertSkin(test::BinFolder(), {archive, ssf}, {});
+        EXPECT_FALSE(converted.Converted) << c.name;
+        EXPECT_EQ(converted.Error, result.ArchiveError) << c.name;
+        EXPECT_FALSE(fs::exists(ssf)) << c.name;
     }
+}
+
+TEST_F(OpenSkinArchiveTest, MembersPassedOverAreListedInOneNotice)
+{
+    const fs::path archive = temp / "odd.wsz";
+    ZipWriter(archive)
+        .addFile("main.bmp", MainBmp())
+        .addFile("../up.txt", "x")
+        .addFile("/root.txt", "x")
+        .addSymlink("link.bmp", "/etc/passwd");
+    const OpenResult result = open(archive);
+    EXPECT_TRUE(result.loaded());
+    ASSERT_EQ(result.Notices.size(), 1);
+    for (const char* name : {"odd.wsz", "../up.txt", "/root.txt", "link.bmp"})
+        EXPECT_TRUE(result.Notices[0].contains(QString::fromUtf8(name))) << name;
+}
+
+TEST_F(OpenSkinArchiveTest, LoadErrorsNameTheArchiveAndTheMember)
+{
+    const fs::path archive = temp / "base.wsz";
+    ZipWriter(archive).addFile("Skin/main.bmp", MainBmp()).addFile("Skin/cbuttons.bmp", "BM broken");
+    const OpenResult result = open(archive);
+    EXPECT_EQ(result.Outcome, OpenOutcome::LoadFailed);
+    EXPECT_TRUE(result.Error.contains(QStringLiteral("base.wsz の Skin/cbuttons.bmp"))) << result.Error.toStdString();
+    EXPECT_FALSE(result.Error.contains(PathToQString(workFolder()))) << result.Error.toStdString();
+}
+
+#ifndef _WIN32
+// Nothing but regular files is opened: main.bmp of another type is an error,
+// an optional file a notice; a FIFO would block the load for ever.
+TEST(OpenSkinFolder, SkinFilesThatAreNotRegularFilesAreNotOpened)
+{
+    const TempFolder temp;
+    test::SessionFixture fixture;
+    const std::function<void(const fs::path&)> kinds[] = {
+        [](const fs::path& path) { ASSERT_EQ(mkfifo(path.c_str(), 0600), 0); },
+        [](const fs::path& path) { fs::create_directory(path); },
+        [](const fs::path& path) { fs::create_symlink("/dev/null", path); },
+    };
+    for (const auto& make : kinds)
+        for (const char* name : {"main.bmp", "cbuttons.bmp"}) {
+            const fs::path folder = temp / "skin";
+            fs::remove_all(folder);
+            fs::create_directory(folder);
+            if (std::string_view(name) != "main.bmp")
+                std::ofstream(folder / "main.bmp", std::ios::binary) << MainBmp();
+            make(folder / name);
+            const OpenResult result = OpenSkinFolder(fixture.session, folder);
+            const QString shown = PathToQString(folder / name);
+            if (std::string_view(name) == "main.bmp") {
+                EXPECT_EQ(result.Outcome, OpenOutcome::LoadFailed) << int(fs::status(folder / name).type());
+                EXPECT_TRUE(result.Error.contains(shown)) << result.Error.toStdString();
+            } else {
+                EXPECT_TRUE(result.loaded()) << result.Error.toStdString();
+                ASSERT_EQ(result.Notices.size(), 1);
+                EXPECT_TRUE(result.Notices[0].contains(shown));
+            }
+        }
+}
+
+#endif
+
+TEST(OpenSkinFolder, TextFilesOverOneMebibyteAreRefusedByName)
+{
+    const TempFolder temp;
+    test::SessionFixture fixture;
+    std::ofstream(temp / "main.bmp", std::ios::binary) << MainBmp();
+    std::ofstream(temp / "region.txt", std::ios::binary) << std::string((1 << 20) + 1, '\n');
+    const OpenResult result = OpenSkinFolder(fixture.session, temp.path());
+    EXPECT_EQ(result.Outcome, OpenOutcome::LoadFailed);
+    EXPECT_TRUE(result.Error.contains(PathToQString(temp / "region.txt"))) << result.Error.toStdString();
+    EXPECT_TRUE(result.Error.contains(QStringLiteral("大きすぎます"))) << result.Error.toStdString();
 }
 
 TEST_F(OpenSkinArchiveTest, ALimitIsReportedAndASkinThatCameOutWholeStillLoads)
@@ -156,6 +295,10 @@ TEST(OpenSkinSource, FoldersArchivesAndOtherFiles)
         EXPECT_EQ(result.Outcome, c.outcome) << c.name;
         EXPECT_EQ(result.Error.isEmpty(), c.outcome == OpenOutcome::Loaded) << c.name;
     }
+    // A path the system cannot even look at says why.
+    const OpenResult tooLong = OpenSkinSource(fixture.session, temp / std::string(5000, 'x'), temp / "work");
+    EXPECT_TRUE(tooLong.Error.contains(QString::fromStdString(std::make_error_code(std::errc::filename_too_long).message())))
+        << tooLong.Error.left(200).toStdString();
 }
 
 } // namespace

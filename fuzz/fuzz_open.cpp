@@ -1,0 +1,90 @@
+// Arbitrary bytes as a .wsz the whole way in: safe extraction into a private
+// folder, the load, and a save into another private folder. Every outcome is
+// a skin written or a message, and no message names the private folders.
+
+#include "output/SaveSkin.h"
+#include "platform/Errors.h"
+#include "platform/FileSystem.h"
+#include "platform/Prompts.h"
+#include "session/OpenSkin.h"
+#include "skin/SkinSession.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class QuietPrompts : public tf::Prompts {
+public:
+    tf::MessageAnswer showMessage(tf::MessageIcon, const QString&, const QString& text) override
+    {
+        texts.append(text);
+        return tf::MessageAnswer::Ok;
+    }
+    QStringList texts;
+};
+
+fs::path g_dataFolder;
+
+void CheckPrivateFolderUnnamed(const QString& text, const QString& privateFolder)
+{
+    if (text.contains(privateFolder))
+        std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "fuzz_open";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication application(argc, argv);
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    // The data files sit beside the executable, as in an installed copy.
+    g_dataFolder = tf::QStringToPath(QGuiApplication::applicationDirPath());
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    QTemporaryDir work;
+    if (!work.isValid())
+        return 0;
+    const fs::path root = tf::QStringToPath(work.path());
+    const fs::path archive = root / "in.wsz";
+    {
+        QFile file(work.filePath(QStringLiteral("in.wsz")));
+        if (!file.open(QIODevice::WriteOnly)
+            || file.write(reinterpret_cast<const char*>(data), qint64(size)) != qint64(size))
+            return 0;
+    }
+    QuietPrompts prompts;
+    tf::SkinSession session(g_dataFolder, prompts);
+    tf::InitializeSession(session);
+    const tf::OpenResult opened = tf::OpenSkinArchive(session, archive, root / "tmp");
+
+    const QString privateFolder = work.path();
+    CheckPrivateFolderUnnamed(opened.Error, privateFolder);
+    for (const QString& text : opened.Notices + prompts.texts)
+        CheckPrivateFolderUnnamed(text, privateFolder);
+    if (opened.loaded() != opened.Error.isEmpty())
+        std::abort();
+    if (!opened.loaded())
+        return 0;
+    std::error_code error;
+    fs::create_directories(root / "out", error);
+    try {
+        tf::SaveSkin(session, root / "out" / "skin.ssf");
+    } catch (const tf::AppError&) {
+        // A skin the writer refuses is a message, not a fault.
+    }
+    return 0;
+}
