@@ -1,5 +1,6 @@
 // tessaform-cli: converts Winamp skins into Korvel skins without a window.
 #include "cli/CommandLine.h"
+#include "platform/DataFolder.h"
 #include "platform/FileSystem.h"
 #include "platform/Fonts.h"
 #include "platform/Product.h"
@@ -51,6 +52,6 @@ int main(int argc, char** argv)
         out << "tessaform-cli " << QGuiApplication::applicationVersion() << "\n";
         return tf::kExitConverted;
     }
-    const auto exeFolder = tf::QStringToPath(QGuiApplication::applicationDirPath());
-    return tf::RunCommand(command, exeFolder, out, err, isatty(STDERR_FILENO) != 0);
+    const auto dataFolder = tf::FindDataFolder(tf::QStringToPath(QGuiApplication::applicationDirPath()));
+    return tf::RunCommand(command, dataFolder, out, err, isatty(STDERR_FILENO) != 0);
 }

@@ -8,6 +8,7 @@ TESSAFORM_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic
   xvfb xauth imagemagick libxcb1-dev
+  desktop-file-utils appstream libxml2-utils shared-mime-info dpkg-dev
 )
 TESSAFORM_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 

@@ -1,6 +1,7 @@
 #include "window/MainWindow.h"
 
 #include "output/SaveSkin.h"
+#include "platform/DataFolder.h"
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
 #include "platform/FolderDeletion.h"
@@ -51,7 +52,7 @@ TForm1::TForm1(const WindowFiles& files, Prompts& prompts, Dialogs& dialogs, QWi
     , m_files(files)
     , m_prompts(prompts)
     , m_dialogs(dialogs)
-    , m_session(files.ExePath.parent_path(), prompts)
+    , m_session(FindDataFolder(files.ExePath.parent_path()), prompts)
 {
     setObjectName(QStringLiteral("Form1"));
     setFont(DesignFont());

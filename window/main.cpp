@@ -1,6 +1,8 @@
 // Start-up: the splash is shown and painted while the main window is built,
-// and released when the event loop starts.
+// and released when the event loop starts. A skin named on the command line
+// (the file manager's "open with") is opened once the window shows.
 
+#include "platform/DataFolder.h"
 #include "platform/FileSystem.h"
 #include "platform/Fonts.h"
 #include "window/AboutBox.h"
@@ -11,12 +13,17 @@
 #include "window/SplashWindow.h"
 
 #include <QApplication>
+#include <QFileInfo>
+#include <QIcon>
 #include <QPointer>
+#include <QTimer>
 
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tessaform"));
+    QApplication::setDesktopFileName(QStringLiteral("tessaform"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("tessaform")));
     tf::InstallFontSubstitutions();
     QApplication::setFont(tf::DesignFont());
 
@@ -24,7 +31,7 @@ int main(int argc, char* argv[])
     tf::QtPrompts prompts;
     tf::QtDialogs dialogs;
 
-    QPointer<tf::TForm3> splash = new tf::TForm3(exePath.parent_path(), prompts);
+    QPointer<tf::TForm3> splash = new tf::TForm3(tf::FindDataFolder(exePath.parent_path()), prompts);
     splash->showAndPaint();
 
     tf::TForm1 mainWindow(tf::WindowFiles::ForExecutable(exePath), prompts, dialogs);
@@ -35,5 +42,11 @@ int main(int argc, char* argv[])
     splash->deleteLater(); // goes when the event loop handles the release
     splash = nullptr;
     mainWindow.show();
+
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 1) {
+        const QString skin = QFileInfo(arguments.at(1)).absoluteFilePath();
+        QTimer::singleShot(0, &mainWindow, [&mainWindow, skin] { mainWindow.OpenDropped(skin); });
+    }
     return application.exec();
 }
