@@ -5,6 +5,7 @@
 #include "platform/RectText.h"
 #include "platform/ShiftJis.h"
 #include "platform/SplitRule.h"
+#include "skin/Playlist.h"
 #include "skin/SliderStrips.h"
 
 #include <array>
@@ -258,8 +259,14 @@ void WriteMainSection(TStringList& lines, const SkinSession& session, int32_t ma
 void WritePlayListSection(TStringList& lines, const SkinSession& session, bool eqLink)
 {
     const SkinState& state = session.State;
-    const int32_t width = session.Previews.Playlist.width();
-    const int32_t height = session.Previews.Playlist.height();
+    // Without a playlist picture (a fresh start with no pledit.bmp anywhere)
+    // the fields take the size the step counts give, never 0 x 0.
+    const Bitmap& picture = session.Previews.Playlist;
+    const QSize size = picture.isEmpty()
+        ? PlaylistPictureSize(state.PlaylistWidthSteps, state.PlaylistHeightSteps)
+        : QSize(picture.width(), picture.height());
+    const int32_t width = size.width();
+    const int32_t height = size.height();
     const Rect& text = state.PlaylistTextRect;
     const std::string sep(kSeparatorLine);
     const std::string gothic(kMsGothicName);

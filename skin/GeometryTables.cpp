@@ -1,11 +1,11 @@
 #include "skin/GeometryTables.h"
 
 #include "platform/Errors.h"
+#include "platform/FileSystem.h"
 #include "platform/RectText.h"
 #include "platform/SplitRule.h"
 #include "platform/TextFile.h"
 
-#include <system_error>
 
 namespace tf {
 
@@ -19,12 +19,13 @@ void ShowMissingDataFile(Prompts& prompts, std::string_view fileName)
 void ReadGeometryFile(PartRectTable& rects, const std::filesystem::path& exeFolder,
                       const GeometryFile& file, TStringList& items, Prompts& prompts)
 {
-    const std::filesystem::path path = exeFolder / std::string(file.name);
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) {
+    // Found in any letter case, as every other file name is.
+    const auto found = FindFileNoCase(exeFolder, file.name);
+    if (!found || !IsRegularFile(*found)) {
         ShowMissingDataFile(prompts, file.name);
         return;
     }
+    const std::filesystem::path& path = *found;
     const TStringList lines = ReadLines(path);
     if (lines.size() < 2)
         return;

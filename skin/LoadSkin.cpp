@@ -11,6 +11,7 @@
 #include "skin/TimeDigits.h"
 
 #include <functional>
+#include <initializer_list>
 #include <optional>
 
 namespace fs = std::filesystem;
@@ -28,18 +29,65 @@ void ResetSettings(SkinState& state)
     state.ShowTime = state.ShowInfo = state.ShowScrollText = state.ShowSeekBar = state.ShowAnalyzer = true;
 }
 
-// Runs one step on one source file, so that an error always says which file
-// it is about, whatever raised it.
-void RunStep(const fs::path& path, const std::function<void()>& step)
+// Runs one step, so that an error always says which file it is about,
+// whatever raised it: an error that names none of the step's files gets the
+// first one put before it.
+void RunStep(std::initializer_list<fs::path> paths, const std::function<void()>& step)
 {
     try {
         step();
     } catch (const AppError& failure) {
-        const QString shown = DisplayPath(path);
-        if (failure.message().contains(shown))
-            throw;
-        throw AppError(failure.kind(), QStringLiteral("%1: %2").arg(shown, failure.message()));
+        for (const fs::path& path : paths)
+            if (failure.message().contains(DisplayPath(path)))
+                throw;
+        throw AppError(failure.kind(),
+                       QStringLiteral("%1: %2").arg(DisplayPath(*paths.begin()), failure.message()));
     }
+}
+
+void Warn(SkinSession& session, const QString& text)
+{
+    session.prompts().showMessage(MessageIcon::Warning, QStringLiteral("注意"), text);
+}
+
+// A skin without pledit.bmp keeps the playlist the window already has; on a
+// fresh start there is none, and the sample skin's frame stands in (with the
+// skin's own colours when it has pledit.txt), as the classic player fills a
+// missing file from its base skin.
+void ComposeSkinPlaylist(SkinSession& session)
+{
+    SkinState& state = session.State;
+    const auto& paths = state.SourceFilePaths;
+    fs::path frame = paths[kPlEditBmp];
+    const bool standIn = !SourcePresent(state, kPlEditBmp);
+    if (standIn) {
+        const auto sample = FindSampleSkinFile(session, "pledit.bmp");
+        if (!session.Previews.Playlist.isEmpty() || !sample)
+            return;
+        frame = *sample;
+    }
+    RunStep({frame, paths[kPlEditTxt]}, [&] {
+        ComposePlaylist(state, session.Previews, frame, paths[kPlEditTxt], state.PlaylistWidthSteps,
+                        state.PlaylistHeightSteps, &session.prompts());
+    });
+    if (standIn)
+        Warn(session, QStringLiteral("pledit.bmp がないため、プレイリストは同梱のスキンの画像で作りました"));
+}
+
+// The same for viscolor.txt: without it a fresh start would have no analyzer
+// pattern, and the definition would name an Analyzer.bmp never written.
+void BuildSkinAnalyzerPattern(SkinSession& session)
+{
+    const fs::path& viscolor = session.State.SourceFilePaths[kVisColorTxt];
+    if (SourcePresent(session.State, kVisColorTxt) || !session.Previews.Analyzer.isEmpty()) {
+        RunStep({viscolor}, [&] { BuildAnalyzerPattern(session.State, session.Previews, viscolor); });
+        return;
+    }
+    const auto sample = FindSampleSkinFile(session, "viscolor.txt");
+    if (!sample)
+        return;
+    RunStep({*sample}, [&] { BuildAnalyzerPattern(session.State, session.Previews, *sample); });
+    Warn(session, QStringLiteral("viscolor.txt がないため、アナライザーの色は同梱のスキンの viscolor.txt で作りました"));
 }
 
 // Drops the outline clips when the load ends, also by an error.
@@ -82,50 +130,58 @@ void LoadSkin(SkinSession& session)
                           &state.EqNormalImage, &state.EqPressedImage, &state.EqInactiveImage})
         image->setSize(kWindowWidth, kWindowHeight);
 
-    // The backgrounds are decoded before the outline, which then fills only
-    // what they will not cover.
+    // main.bmp is decoded before the outline, which then fills only what it
+    // will not cover. Should the decode fail, the outline is still composed
+    // before the error goes on, as it would have been in file order.
+    // eqmain.bmp is decoded only after the main background: its failure must
+    // leave the main images composed.
     const bool withEqualizer = session.Editor.ShowEqualizer;
-    const std::optional<Bitmap> mainBmp
-        = present(kMainBmp) ? std::optional(session.Previews.SourceImages.load(paths[kMainBmp])) : std::nullopt;
-    std::optional<Bitmap> eqmainBmp
-        = present(kEqMainBmp) && withEqualizer ? std::optional(load(kEqMainBmp)) : std::nullopt;
+    std::optional<Bitmap> mainBmp;
+    std::optional<AppError> mainFailure;
+    if (present(kMainBmp)) {
+        try {
+            RunStep({paths[kMainBmp]}, [&] { mainBmp = session.Previews.SourceImages.load(paths[kMainBmp]); });
+        } catch (const AppError& failure) {
+            mainFailure = failure;
+        }
+    }
 
     ClipGuard clips(state);
     if (present(kRegionTxt)) {
-        const WindowBackgrounds backgrounds{mainBmp ? &*mainBmp : nullptr, withEqualizer,
-                                            eqmainBmp ? &*eqmainBmp : nullptr};
-        RunStep(paths[kRegionTxt],
+        const WindowBackgrounds backgrounds{mainBmp ? &*mainBmp : nullptr, withEqualizer, nullptr};
+        RunStep({paths[kRegionTxt]},
                 [&] { ComposeWindowOutline(state, ReadLines(paths[kRegionTxt]), backgrounds); });
     }
+    if (mainFailure)
+        throw *mainFailure;
     if (mainBmp)
         ComposeMainBackground(state, *mainBmp);
-    if (eqmainBmp)
-        ComposeEqualizer(state, *eqmainBmp, session.prompts());
-    eqmainBmp.reset(); // its memory serves the decodes that follow
-    if (present(kCButtonsBmp))
-        ComposeTransportButtons(state, load(kCButtonsBmp));
-    if (present(kTitleBarBmp))
-        ComposeTitleBar(state, load(kTitleBarBmp));
-    if (present(kShufRepBmp))
-        ComposeShuffleRepeat(state, load(kShufRepBmp));
-    if (present(kMonoSterBmp))
-        ComposeMonoStereo(state, load(kMonoSterBmp));
-    if (present(kPosBarBmp))
-        ComposeSeekBar(state, load(kPosBarBmp));
-    if (present(kTextBmp))
-        PickTextColors(state, load(kTextBmp));
+    mainBmp.reset();
 
-    RunStep(paths[kVisColorTxt], [&] { BuildAnalyzerPattern(state, session.Previews, paths[kVisColorTxt]); });
-    RunStep(paths[kVolumeBmp], [&] { ComposeVolume(state, paths[kVolumeBmp]); });
-    RunStep(paths[kBalanceBmp], [&] { ComposePan(state, paths[kBalanceBmp], session.DataFolder); });
-    if (present(kPlEditBmp) && present(kPlEditTxt))
-        ComposePlaylist(state, session.Previews, paths[kPlEditBmp], paths[kPlEditTxt],
-                        state.PlaylistWidthSteps, state.PlaylistHeightSteps);
+    // Each bitmap step: decode, then compose, the error naming the file.
+    const auto compose = [&](SourceFile file, const std::function<void(const Bitmap&)>& step) {
+        if (present(file))
+            RunStep({paths[file]}, [&] { step(load(file)); });
+    };
+    if (withEqualizer)
+        compose(kEqMainBmp, [&](const Bitmap& bmp) { ComposeEqualizer(state, bmp, session.prompts()); });
+    compose(kCButtonsBmp, [&](const Bitmap& bmp) { ComposeTransportButtons(state, bmp); });
+    compose(kTitleBarBmp, [&](const Bitmap& bmp) { ComposeTitleBar(state, bmp); });
+    compose(kShufRepBmp, [&](const Bitmap& bmp) { ComposeShuffleRepeat(state, bmp); });
+    compose(kMonoSterBmp, [&](const Bitmap& bmp) { ComposeMonoStereo(state, bmp); });
+    compose(kPosBarBmp, [&](const Bitmap& bmp) { ComposeSeekBar(state, bmp); });
+    compose(kTextBmp, [&](const Bitmap& bmp) { PickTextColors(state, bmp); });
+
+    BuildSkinAnalyzerPattern(session);
+    RunStep({paths[kVolumeBmp]}, [&] { ComposeVolume(state, paths[kVolumeBmp]); });
+    RunStep({paths[kBalanceBmp]}, [&] { ComposePan(state, paths[kBalanceBmp], session.DataFolder); });
+    ComposeSkinPlaylist(session);
     if (present(kSexyFontTxt))
-        RunStep(paths[kSexyFontTxt], [&] { ApplySexyFont(state, session.Editor, session.prompts(), paths[kSexyFontTxt]); });
+        RunStep({paths[kSexyFontTxt]}, [&] { ApplySexyFont(state, session.Editor, session.prompts(), paths[kSexyFontTxt]); });
     if (present(kMaronTxt))
-        RunStep(paths[kMaronTxt], [&] { ApplyMaron(state, paths[kMaronTxt]); });
-    RenderTimeDigits(state, session.Editor, session.Previews, paths[kNumbersBmp], paths[kNumsExBmp]);
+        RunStep({paths[kMaronTxt]}, [&] { ApplyMaron(state, paths[kMaronTxt]); });
+    RunStep({paths[kNumbersBmp], paths[kNumsExBmp]},
+            [&] { RenderTimeDigits(state, session.Editor, session.Previews, paths[kNumbersBmp], paths[kNumsExBmp]); });
 
     UpdateScrollTextHeight(state);
 

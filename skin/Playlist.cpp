@@ -66,10 +66,17 @@ PlaylistSteps ClampPlaylistSteps(int32_t widthSteps, int32_t heightSteps)
     return {width, std::clamp(heightSteps, 0, maxHeightSteps)};
 }
 
+QSize PlaylistPictureSize(int32_t widthSteps, int32_t heightSteps)
+{
+    const PlaylistSteps steps = ClampPlaylistSteps(widthSteps, heightSteps);
+    return {kPlaylistBaseWidth + kPlaylistWidthStep * steps.width,
+            kPlaylistBaseHeight + kPlaylistHeightStep * steps.height};
+}
+
 bool ComposePlaylist(SkinState& state, PreviewPictures& previews,
                      const std::filesystem::path& pleditBmpPath,
                      const std::filesystem::path& pleditTxtPath, int32_t widthSteps,
-                     int32_t heightSteps)
+                     int32_t heightSteps, Prompts* prompts)
 {
     std::error_code error;
     if (!std::filesystem::is_regular_file(pleditBmpPath, error))
@@ -79,14 +86,15 @@ bool ComposePlaylist(SkinState& state, PreviewPictures& previews,
     state.PlaylistHeightSteps = steps.height;
 
     const Bitmap source = previews.SourceImages.load(pleditBmpPath);
-    ReadPlaylistColors(state, pleditTxtPath);
+    ReadPlaylistColors(state, pleditTxtPath, prompts);
 
     // Where a small pledit.bmp leaves pixels undrawn they are black, never
     // what an earlier skin left there. A picture of the same size is reused,
     // and only its frame blackened (the text area is filled below): this
     // runs on every step of a drag.
-    const int32_t width = kPlaylistBaseWidth + kPlaylistWidthStep * steps.width;
-    const int32_t height = kPlaylistBaseHeight + kPlaylistHeightStep * steps.height;
+    const QSize size = PlaylistPictureSize(steps.width, steps.height);
+    const int32_t width = size.width();
+    const int32_t height = size.height();
     Bitmap picture = std::move(previews.Playlist);
     previews.Playlist = Bitmap();
     if (picture.width() != width || picture.height() != height)

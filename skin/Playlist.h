@@ -1,6 +1,9 @@
 #pragma once
 
+#include "platform/Prompts.h"
 #include "skin/SkinState.h"
+
+#include <QSize>
 
 #include <filesystem>
 
@@ -26,11 +29,15 @@ PlaylistSteps ClampPlaylistSteps(int32_t widthSteps, int32_t heightSteps);
 
 // The playlist window picture (Image2) at 275 + 25 w by 116 + 29 h, tiled
 // from pledit.bmp, its text area filled with the background colour of
-// pledit.txt. Stores w and h (after ClampPlaylistSteps) as the playlist
-// steps. False, and nothing changed, when pledit.bmp does not exist.
+// pledit.txt (ReadPlaylistColors, which warns through prompts when given).
+// Stores w and h (after ClampPlaylistSteps) as the playlist steps. False,
+// and nothing changed, when pledit.bmp does not exist.
 bool ComposePlaylist(SkinState& state, PreviewPictures& previews,
                      const std::filesystem::path& pleditBmpPath,
                      const std::filesystem::path& pleditTxtPath, int32_t widthSteps,
-                     int32_t heightSteps);
+                     int32_t heightSteps, Prompts* prompts = nullptr);
+
+// Picture size for the playlist step counts, as ComposePlaylist makes it.
+QSize PlaylistPictureSize(int32_t widthSteps, int32_t heightSteps);
 
 } // namespace tf

@@ -1,7 +1,12 @@
 #include "skin/PlaylistColors.h"
 
+#include "platform/Errors.h"
+#include "platform/FileSystem.h"
 #include "platform/IniFile.h"
 #include "platform/Numbers.h"
+#include "platform/ShiftJis.h"
+
+#include <algorithm>
 
 #include <string>
 
@@ -23,11 +28,30 @@ Color ParseSkinColor(std::string_view text)
     return Color(uint32_t(StrToInt("$" + blue + green + red)));
 }
 
-void ReadPlaylistColors(SkinState& state, const std::filesystem::path& path)
+void ReadPlaylistColors(SkinState& state, const std::filesystem::path& path, Prompts* prompts)
 {
+    if (!IsRegularFile(path)) {
+        state.PlaylistNormalColor = kClassicPlaylistNormal;
+        state.PlaylistCurrentColor = kClassicPlaylistCurrent;
+        state.PlaylistNormalBGColor = kClassicPlaylistNormalBG;
+        state.PlaylistSelectedBGColor = kClassicPlaylistSelectedBG;
+        return;
+    }
     const IniFile ini = IniFile::Load(path);
-    const auto read = [&ini](std::string_view key) {
-        return ParseSkinColor(ini.readString("Text", key, "#000000"));
+    const auto read = [&](std::string_view key) {
+        std::string value = ini.readString("Text", key, "#000000");
+        value.erase(std::min(value.find_first_of(" \t;"), value.size()));
+        try {
+            return ParseSkinColor(value);
+        } catch (const AppError&) {
+            if (prompts)
+                prompts->showMessage(
+                    MessageIcon::Warning, QStringLiteral("注意"),
+                    QStringLiteral("%1: %2 の値 '%3' は色として読めないため、黒にしました")
+                        .arg(DisplayPath(path), QString::fromLatin1(key.data(), qsizetype(key.size())),
+                             DecodeCp932(value)));
+            return kBlack;
+        }
     };
     state.PlaylistNormalColor = read("Normal");
     state.PlaylistCurrentColor = read("Current");

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Color.h"
+#include "platform/Prompts.h"
 #include "skin/SkinState.h"
 
 #include <filesystem>
@@ -15,10 +16,19 @@ namespace tf {
 // from it.
 Color ParseSkinColor(std::string_view text);
 
+// The colours the classic player gives a skin without pledit.txt.
+constexpr Color kClassicPlaylistNormal = MakeColor(0x00, 0xFF, 0x00);
+constexpr Color kClassicPlaylistCurrent = MakeColor(0xFF, 0xFF, 0xFF);
+constexpr Color kClassicPlaylistNormalBG = MakeColor(0x00, 0x00, 0x00);
+constexpr Color kClassicPlaylistSelectedBG = MakeColor(0x00, 0x00, 0xFF);
+
 // The four playlist colours of pledit.txt, section "Text": "Normal",
-// "Current", "NormalBG", "SelectedBG", each black when missing. A missing
-// file gives black for all four. A colour that does not parse raises the
-// conversion error; the colours read before it keep their new values.
-void ReadPlaylistColors(SkinState& state, const std::filesystem::path& path);
+// "Current", "NormalBG", "SelectedBG", each black when missing; the classic
+// colours when the file does not exist. A value ends at its first blank, tab
+// or ";" (skins put comments after it). A value that still is no colour
+// gives black for its key and, when prompts is given, a warning naming the
+// file, the key and the value; reading goes on.
+void ReadPlaylistColors(SkinState& state, const std::filesystem::path& path,
+                        Prompts* prompts = nullptr);
 
 } // namespace tf

@@ -38,6 +38,11 @@ void SetSkinSource(SkinSession& session, const fs::path& folder)
     }
 }
 
+std::optional<fs::path> FindSampleSkinFile(const SkinSession& session, std::string_view name)
+{
+    return FindFileNoCase(session.DataFolder / "sample", name);
+}
+
 bool SourcePresent(const SkinState& state, SourceFile file)
 {
     return IsRegularFile(state.SourceFilePaths[size_t(file)]);

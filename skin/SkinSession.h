@@ -9,6 +9,8 @@
 #include "skin/SkinState.h"
 
 #include <filesystem>
+#include <optional>
+#include <string_view>
 
 namespace tf {
 
@@ -33,6 +35,11 @@ void InitializeSession(SkinSession& session);
 // Makes folder the current skin source: resolves the 20 source paths (names
 // matched without regard to case).
 void SetSkinSource(SkinSession& session, const std::filesystem::path& folder);
+
+// A file of the skin shipped beside the executables (the data folder's
+// "sample"), which stands in for files a skin lacks; nothing when absent.
+std::optional<std::filesystem::path> FindSampleSkinFile(const SkinSession& session,
+                                                        std::string_view name);
 
 // True when the resolved source file exists.
 bool SourcePresent(const SkinState& state, SourceFile file);

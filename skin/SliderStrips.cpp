@@ -88,7 +88,7 @@ bool ComposePan(SkinState& state, const std::filesystem::path& balancePath,
     const Bitmap source = Bitmap::Load(balancePath);
     // Read whenever balance.bmp exists, so a missing table is reported even
     // for a bitmap too short to use.
-    const std::filesystem::path tablePath = exeFolder / "pan.dat";
+    const std::filesystem::path tablePath = FindFileNoCase(exeFolder, "pan.dat").value_or(exeFolder / "pan.dat");
     const TStringList lines = ReadLines(tablePath);
     if (source.height() <= kFrameHeight)
         return false;

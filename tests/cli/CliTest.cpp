@@ -1,5 +1,7 @@
 #include "cli/Batch.h"
 #include "cli/CommandLine.h"
+#include "korvel/SkinCheck.h"
+#include "platform/FileSystem.h"
 #include "platform/ImageFile.h"
 #include "platform/TextFile.h"
 #include "support/SkinFixture.h"
@@ -7,6 +9,9 @@
 #include "support/ZipWriter.h"
 
 #include <QProcess>
+#include <algorithm>
+#include <cctype>
+#include <sstream>
 #include <gtest/gtest.h>
 
 namespace fs = std::filesystem;
@@ -150,6 +155,59 @@ TEST(CliProgram, RunsWithoutADisplay)
     ASSERT_TRUE(process.waitForFinished(30000));
     EXPECT_EQ(process.exitCode(), 0);
     EXPECT_TRUE(process.readAllStandardOutput().contains("convert"));
+}
+
+// Every token of a definition file that names a bitmap (the switch targets
+// are the player's check's to judge: "Small.ssf" is the player's own).
+std::vector<std::string> NamedFiles(const fs::path& ssf)
+{
+    std::vector<std::string> names;
+    for (const std::string& line : ReadLines(ssf)) {
+        std::istringstream words(line);
+        for (std::string word; words >> word;) {
+            std::string lower = word;
+            std::transform(lower.begin(), lower.end(), lower.begin(),
+                           [](unsigned char c) { return char(std::tolower(c)); });
+            if (lower.ends_with(".bmp"))
+                names.push_back(word);
+        }
+    }
+    return names;
+}
+
+// The real skins of the corpus, converted as archives two at a time: each
+// converts, names only files it wrote, never shows the private unpacking
+// folder, and gives a skin the player's check finds nothing wrong with.
+TEST(CliCorpus, EverySkinConvertsWhole)
+{
+    TF_REQUIRE_SHARED_SKINS();
+    std::vector<fs::path> archives;
+    for (const auto& entry : fs::directory_iterator(*test::SharedSkinsFolder() / "corpus"))
+        if (entry.path().extension() == ".wsz")
+            archives.push_back(entry.path());
+    std::sort(archives.begin(), archives.end());
+    ASSERT_FALSE(archives.empty());
+
+    test::TempFolder out;
+    const std::vector<BatchEntry> entries = PlanBatch(archives, out.path());
+    const std::vector<ConversionResult> results = RunBatch(test::BinFolder(), entries, {}, 2);
+    ASSERT_EQ(results.size(), entries.size());
+    for (size_t i = 0; i < entries.size(); ++i) {
+        SCOPED_TRACE(entries[i].Name.toStdString());
+        const ConversionResult& result = results[i];
+        EXPECT_TRUE(result.Converted) << result.Error.toStdString();
+        for (const QString& message : QStringList(result.Warnings) << result.Error)
+            EXPECT_FALSE(message.contains(QStringLiteral("tessaform-"))) << message.toStdString();
+        for (const auto& file : fs::directory_iterator(entries[i].SsfPath.parent_path())) {
+            if (file.path().extension() != ".ssf")
+                continue;
+            for (const std::string& name : NamedFiles(file.path()))
+                EXPECT_TRUE(FindFileNoCase(file.path().parent_path(), name)) << name;
+            const std::vector<CheckFinding> findings = CheckKorvelSkin(file.path());
+            for (const CheckFinding& finding : findings)
+                EXPECT_NE(finding.severity, Severity::Problem) << finding.toString().toStdString();
+        }
+    }
 }
 
 } // namespace

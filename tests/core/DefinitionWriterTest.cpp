@@ -391,6 +391,30 @@ TEST_F(DefinitionFixture, PlaylistFieldsFollowThePlaylistPictureSize)
     EXPECT_TRUE(Contains(lines, "PlayListTimeField 245 128 275 138"));
 }
 
+// A fresh start without any playlist picture: the size the step counts give.
+TEST_F(DefinitionFixture, PlaylistFieldsWithoutAPictureFollowTheStepCounts)
+{
+    const struct {
+        int32_t widthSteps, heightSteps;
+        const char* heightLink;
+        const char* widthLink;
+        const char* totalField;
+    } cases[] = {
+        {0, 0, "PlayListLinkXY 0 -116", "PlayListLinkXY 275 0", "PlayListTotalPlayTimeField 135 87 220 97"},
+        {2, 1, "PlayListLinkXY 0 -145", "PlayListLinkXY 325 0", "PlayListTotalPlayTimeField 185 116 270 126"},
+    };
+    for (const auto& c : cases) {
+        session.Previews.Playlist = Bitmap();
+        session.State.PlaylistWidthSteps = c.widthSteps;
+        session.State.PlaylistHeightSteps = c.heightSteps;
+        const std::vector<std::string> lines = Lines(build().plain);
+        const size_t link = IndexOf(lines, "PlayListLinkXY 0 116");
+        EXPECT_EQ(lines[link + 1], c.heightLink);
+        EXPECT_EQ(lines[link + 2], c.widthLink);
+        EXPECT_TRUE(Contains(lines, c.totalField)) << c.totalField;
+    }
+}
+
 TEST_F(DefinitionFixture, NamesComeFromTheChosenFileName)
 {
     session.Editor.ShowEqualizer = true;

@@ -3,10 +3,14 @@
 
 #include "platform/Errors.h"
 #include "platform/SplitRule.h"
+#include "skin/SliderStrips.h"
+#include "support/SkinFixture.h"
 #include "support/TestPaths.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <fstream>
 
 namespace fs = std::filesystem;
@@ -51,6 +55,26 @@ TEST_F(GeometryFilesTest, MissingFilesWarnOnceEachInReadingOrder)
     EXPECT_TRUE(prompts.shown()[1].text.startsWith(QStringLiteral("\"loadbtns2.dat\"")));
     EXPECT_TRUE(prompts.shown()[2].text.startsWith(QStringLiteral("\"eqpos.dat\"")));
     EXPECT_EQ(rects[36], (Rect{1, 2, 3, 4}));
+}
+
+TEST_F(GeometryFilesTest, DataFilesAreFoundInAnyLetterCase)
+{
+    PartRectTable shipped{};
+    ReadStartupGeometry(shipped, test::BinFolder(), prompts);
+    for (const char* name : {"LOADBTNS1.DAT", "LoadBtns2.dat", "BTNSPOS.DAT", "EqPos.Dat", "PAN.DAT"}) {
+        std::string lower(name);
+        std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) { return char(std::tolower(c)); });
+        fs::copy_file(test::BinFolder() / lower, folder / name);
+    }
+    prompts.clear();
+    ReadStartupGeometry(rects, folder.path(), prompts);
+    EXPECT_TRUE(prompts.shown().empty());
+    EXPECT_EQ(rects, shipped);
+
+    test::SkinFixture skin(folder / "skin");
+    skin.writeBitmap(kBalanceBmp, 47, 433);
+    SkinState state;
+    EXPECT_TRUE(ComposePan(state, skin.path("balance.bmp"), folder.path()));
 }
 
 TEST_F(GeometryFilesTest, HeadingOnlyStoresNothing)

@@ -3,7 +3,9 @@
 
 #include "platform/Errors.h"
 #include "platform/ImageFile.h"
+#include "skin/AnalyzerPattern.h"
 #include "skin/GrowRect.h"
+#include "skin/Playlist.h"
 #include "skin/PreviewPlacement.h"
 #include "support/ImageChecks.h"
 #include "support/SessionFixture.h"
@@ -279,6 +281,81 @@ TEST_F(LoadSkinTest, BrokenBitmapStopsTheLoadAndNamesTheFile)
     EXPECT_TRUE(HasPiece(state.MainNormalImage, kCButtonsBmp, {0, 0, 23, 18}, {16, 88, 39, 106}));
     EXPECT_TRUE(test::SamePixels(state.PosBarImage1, before));
     EXPECT_EQ(state.MainNormalImage.clip(), nullptr);
+}
+
+TEST_F(LoadSkinTest, PleditBmpWithoutPleditTxtTakesTheClassicColours)
+{
+    skin.writeStandard().remove("pledit.txt");
+    fixture.load(skin.folder());
+    EXPECT_TRUE(fixture.prompts.shown().empty());
+    EXPECT_EQ((std::array{state.PlaylistNormalColor, state.PlaylistCurrentColor, state.PlaylistNormalBGColor,
+                          state.PlaylistSelectedBGColor}),
+              (std::array{MakeColor(0, 255, 0), kWhite, kBlack, kBlue}));
+    const Rect& text = state.PlaylistTextRect;
+    ASSERT_EQ(text, (Rect{12, 20, 255, 79}));
+    for (int y = text.top; y < text.bottom; ++y)
+        for (int x = text.left; x < text.right; ++x)
+            ASSERT_EQ(fixture.session.Previews.Playlist.pixel(x, y), kBlack) << x << "," << y;
+}
+
+// What a skin lacks of the playlist and analyzer comes from the sample skin
+// on a fresh start, with one warning each; later loads keep what is there.
+TEST_F(LoadSkinTest, FreshStartTakesMissingPlaylistAndAnalyzerFromTheSample)
+{
+    skin.writeStandard().remove("pledit.bmp").remove("viscolor.txt");
+    fixture.load(skin.folder());
+
+    SkinState expectedState;
+    PreviewPictures expected;
+    const fs::path sample = test::BinFolder() / "sample";
+    ASSERT_TRUE(ComposePlaylist(expectedState, expected, sample / "pledit.bmp", skin.path("pledit.txt"), 0, 0));
+    ASSERT_TRUE(BuildAnalyzerPattern(expectedState, expected, sample / "viscolor.txt"));
+    const PreviewPictures& previews = fixture.session.Previews;
+    EXPECT_TRUE(test::SamePixels(previews.Playlist, expected.Playlist));
+    EXPECT_EQ(state.PlaylistNormalBGColor, MakeColor(0, 0, 0x10)) << "the skin's own pledit.txt";
+    EXPECT_TRUE(test::SamePixels(previews.Analyzer, expected.Analyzer));
+    EXPECT_EQ(state.AnalyzerColors, expectedState.AnalyzerColors);
+    QStringList texts;
+    for (const auto& shown : fixture.prompts.shown())
+        texts.append(shown.text);
+    EXPECT_EQ(texts, (QStringList{
+                         QStringLiteral("viscolor.txt がないため、アナライザーの色は同梱のスキンの viscolor.txt で作りました"),
+                         QStringLiteral("pledit.bmp がないため、プレイリストは同梱のスキンの画像で作りました")}));
+
+    SkinFixture full(skinFolder.path() / "full");
+    full.writeStandard();
+    fixture.load(full.folder());
+    const Bitmap playlist = previews.Playlist;
+    const Bitmap analyzer = previews.Analyzer;
+    fixture.prompts.clear();
+    fixture.load(skin.folder());
+    EXPECT_TRUE(fixture.prompts.shown().empty());
+    EXPECT_TRUE(test::SamePixels(previews.Playlist, playlist));
+    EXPECT_TRUE(test::SamePixels(previews.Analyzer, analyzer));
+}
+
+// A broken file stops the load naming it; what the steps before it composed
+// stays: the outline before main.bmp, the main background before eqmain.bmp.
+TEST_F(LoadSkinTest, BrokenFileLeavesTheEarlierStepsComposed)
+{
+    const struct {
+        const char* broken;
+        bool mainBackground;
+    } cases[] = {{"main.bmp", false}, {"eqmain.bmp", true}, {"pledit.bmp", true}};
+    for (const auto& c : cases) {
+        SessionFixture fresh;
+        skin.writeStandard().writeText(c.broken, "BM this is not a bitmap");
+        try {
+            fresh.load(skin.folder());
+            ADD_FAILURE() << "no error for " << c.broken;
+        } catch (const AppError& error) {
+            EXPECT_TRUE(error.message().contains(DisplayPath(skin.path(c.broken)))) << error.what();
+        }
+        const Bitmap& main = fresh.state().MainNormalImage;
+        EXPECT_EQ(main.pixel(0, 0), kMagenta) << c.broken;
+        EXPECT_EQ(bool(HasPiece(main, kMainBmp, {20, 30, 60, 40}, {20, 30, 60, 40})), c.mainBackground) << c.broken;
+        EXPECT_EQ(main.clip(), nullptr);
+    }
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "skin/PlaylistColors.h"
 
 #include "platform/Errors.h"
+#include "support/ScriptedPrompts.h"
 #include "support/SkinFixture.h"
 #include "support/TestPaths.h"
 
@@ -68,11 +69,10 @@ TEST_F(PlaylistColors, ReadsTheFourKeysOfSectionText)
                                               MakeColor(7, 8, 9), MakeColor(10, 11, 12)}));
 }
 
-TEST_F(PlaylistColors, MissingFileSectionOrKeyGivesBlack)
+TEST_F(PlaylistColors, MissingFileGivesTheClassicColoursAndMissingSectionOrKeyBlack)
 {
-    setAllWhite();
     ReadPlaylistColors(state, skin.path("pledit.txt"));
-    EXPECT_EQ(colors(), (std::array<Color, 4>{kBlack, kBlack, kBlack, kBlack}));
+    EXPECT_EQ(colors(), (std::array<Color, 4>{kGreen, kWhite, kBlack, kBlue}));
 
     setAllWhite();
     skin.writeText("pledit.txt", "[Other]\r\nNormal=#FFFFFF\r\n");
@@ -84,16 +84,39 @@ TEST_F(PlaylistColors, MissingFileSectionOrKeyGivesBlack)
     EXPECT_EQ(colors(), (std::array<Color, 4>{kBlack, kGreen, kBlack, kBlack}));
 }
 
-TEST_F(PlaylistColors, BadColourStopsWithTheEarlierKeysRead)
+// A value ends at its first blank, tab or ";"; what still is no colour
+// gives black and a warning, and the keys after it are read.
+TEST_F(PlaylistColors, LooseValuesAreCutAndBadOnesWarnAndGiveBlack)
 {
-    setAllWhite();
-    skin.writeText("pledit.txt", "[Text]\r\nNormal=#00FF00\r\nCurrent=#00FF00\r\nNormalBG=#0F0\r\n");
-    EXPECT_THROW(ReadPlaylistColors(state, skin.path("pledit.txt")), AppError);
-    EXPECT_EQ(colors(), (std::array<Color, 4>{kGreen, kGreen, kWhite, kWhite}));
-
-    // An empty value is not the default: it fails as well.
-    skin.writeText("pledit.txt", "[Text]\r\nNormal=\r\n");
-    EXPECT_THROW(ReadPlaylistColors(state, skin.path("pledit.txt")), AppError);
+    const struct {
+        const char* value;
+        Color color;
+        const char* warned; // the value shown in the warning, or nothing
+    } cases[] = {
+        {"#102030      ;Textfarbe", MakeColor(0x10, 0x20, 0x30), nullptr},
+        {"#102030\t; comment", MakeColor(0x10, 0x20, 0x30), nullptr},
+        {"#102030;comment", MakeColor(0x10, 0x20, 0x30), nullptr},
+        {"#102030   ", MakeColor(0x10, 0x20, 0x30), nullptr},
+        {"#00000", kBlack, "#00000"},
+        {"#0F0", kBlack, "#0F0"},
+        {"", kBlack, ""},
+    };
+    for (const auto& c : cases) {
+        setAllWhite();
+        skin.writeText("pledit.txt", std::string("[Text]\r\nNormal=#00FF00\r\nNormalBG=") + c.value
+                                         + "\r\nSelectedBG=#00FF00\r\n");
+        ScriptedPrompts prompts;
+        ReadPlaylistColors(state, skin.path("pledit.txt"), &prompts);
+        EXPECT_EQ(colors(), (std::array<Color, 4>{kGreen, kBlack, c.color, kGreen})) << c.value;
+        if (!c.warned) {
+            EXPECT_TRUE(prompts.shown().empty()) << c.value;
+            continue;
+        }
+        ASSERT_EQ(prompts.shown().size(), 1u) << c.value;
+        const QString& text = prompts.shown()[0].text;
+        EXPECT_TRUE(text.contains(DisplayPath(skin.path("pledit.txt")))) << text.toStdString();
+        EXPECT_TRUE(text.contains(QStringLiteral("NormalBG の値 '%1'").arg(c.warned))) << text.toStdString();
+    }
 }
 
 } // namespace

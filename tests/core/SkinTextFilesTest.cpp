@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace tf {
 namespace {
 
@@ -16,6 +18,12 @@ protected:
         skin.writeBitmap(kMainBmp, 275, 116);
         skin.writeText("Sexyfont.txt", "[YunaSoft SexyFont Plug-In]\r\n" + sexyfont);
         fixture.load(skin.folder());
+    }
+    // The boxes of GrowRect; the load also warns of the sample's stand-ins.
+    size_t growRectPrompts() const
+    {
+        return size_t(std::count_if(fixture.prompts.shown().begin(), fixture.prompts.shown().end(),
+                                    [](const auto& shown) { return shown.caption == QStringLiteral("情報"); }));
     }
 
     test::TempFolder temp;
@@ -43,14 +51,13 @@ TEST_F(PluginFileTest, OffsetsGrowTheScrollTextField)
 {
     loadWith("OffsetLeft=2\r\n");
     EXPECT_EQ(state.ScrollTextRect().left, 110);
-    EXPECT_TRUE(fixture.prompts.shown().empty());
+    EXPECT_EQ(growRectPrompts(), 0u);
 }
 
 TEST_F(PluginFileTest, NegativeOffsetAsksAndKeepsTheField)
 {
     loadWith("OffsetTop=30\r\n");
-    ASSERT_EQ(fixture.prompts.shown().size(), 1u);
-    EXPECT_EQ(fixture.prompts.shown()[0].caption, QStringLiteral("情報"));
+    EXPECT_EQ(growRectPrompts(), 1u);
     EXPECT_EQ(state.ScrollTextRect().left, 112);
     EXPECT_EQ(state.ScrollTextRect().top, 25);
 }
