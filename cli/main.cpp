@@ -2,6 +2,7 @@
 #include "cli/CommandLine.h"
 #include "platform/FileSystem.h"
 #include "platform/Fonts.h"
+#include "platform/Interruption.h"
 #include "platform/Product.h"
 
 #include <QGuiApplication>
@@ -51,6 +52,8 @@ int main(int argc, char** argv)
         out << "tessaform-cli " << QGuiApplication::applicationVersion() << "\n";
         return tf::kExitConverted;
     }
+    // A signal stops the batch between skins, so nothing is left half done.
+    tf::CatchInterruptions();
     const auto exeFolder = tf::QStringToPath(QGuiApplication::applicationDirPath());
     return tf::RunCommand(command, exeFolder, out, err, isatty(STDERR_FILENO) != 0);
 }
