@@ -124,8 +124,12 @@ void WriteSkinImages(const ImageWriter& writer, const SkinSession& session, int3
 QString ControlsEscaped(const QString& text)
 {
     QString shown;
-    for (const QChar c : text)
-        shown += c.category() == QChar::Other_Control ? QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0')) : QString(c);
+    for (const QChar c : text) {
+        if (c.category() == QChar::Other_Control)
+            shown += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+        else
+            shown += c;
+    }
     return shown;
 }
 
