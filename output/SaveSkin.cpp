@@ -14,6 +14,7 @@
 #include <QLockFile>
 #include <algorithm>
 #include <array>
+#include <functional>
 
 namespace fs = std::filesystem;
 
@@ -24,22 +25,40 @@ constexpr int kJoinedImageHeight = 2 * kWindowHeight;
 // A save takes well under a second; a lock held longer belongs to a hung run.
 constexpr int kLockWait = 60 * 1000;
 
-// Collects the encoded images of the skin in the order they are saved.
+// Hands each file of the skin, encoded, to a sink in the order they are
+// saved: a list in memory, or the staged files of a save, which so holds one
+// image at a time.
+using FileSink = std::function<void(const std::string& name, const QByteArray& bytes)>;
+
 class ImageWriter {
 public:
-    explicit ImageWriter(std::vector<NamedFile>& files) : m_files(files) {}
+    explicit ImageWriter(const FileSink& sink) : m_sink(sink) {}
 
     // An empty picture has no pixels to write; the definition file still
     // names it, as it does whatever the folder holds.
     void write(const char* name, const Bitmap& image) const
     {
         if (!image.isEmpty())
-            m_files.push_back({name, EncodeBmp24(image.image())});
+            m_sink(name, EncodeBmp24(image.image()));
     }
 
 private:
-    std::vector<NamedFile>& m_files;
+    const FileSink& m_sink;
 };
+
+void WriteSkinImages(const ImageWriter& writer, const SkinSession& session, int32_t mainOffset,
+                     int32_t eqOffset);
+
+void BuildSkinFilesInto(const SkinSession& session, const fs::path& ssfPath, const FileSink& sink)
+{
+    WriteSkinImages(ImageWriter(sink), session, MainPartTop(session.Editor), EqPartTop(session.Editor));
+    // The definition files come last, so a player reading them finds the new
+    // images already in place.
+    const DefinitionFiles definitions = BuildDefinitionFiles(session, ssfPath);
+    sink(ssfPath.filename().string(), QByteArray::fromStdString(definitions.plain));
+    if (session.Editor.ShowEqualizer)
+        sink(EqDefinitionPath(ssfPath).filename().string(), QByteArray::fromStdString(definitions.eq));
+}
 
 struct JoinedImage {
     const char* name;
@@ -167,13 +186,8 @@ std::vector<std::string> SkinFileNames(const fs::path& ssfPath)
 std::vector<NamedFile> BuildSkinFiles(const SkinSession& session, const fs::path& ssfPath)
 {
     std::vector<NamedFile> files;
-    WriteSkinImages(ImageWriter(files), session, MainPartTop(session.Editor), EqPartTop(session.Editor));
-    // The definition files come last, so a player reading them finds the new
-    // images already in place.
-    const DefinitionFiles definitions = BuildDefinitionFiles(session, ssfPath);
-    files.push_back({ssfPath.filename().string(), QByteArray::fromStdString(definitions.plain)});
-    if (session.Editor.ShowEqualizer)
-        files.push_back({EqDefinitionPath(ssfPath).filename().string(), QByteArray::fromStdString(definitions.eq)});
+    BuildSkinFilesInto(session, ssfPath,
+                       [&](const std::string& name, const QByteArray& bytes) { files.push_back({name, bytes}); });
     return files;
 }
 
@@ -209,7 +223,6 @@ void SaveSkin(const SkinSession& session, const fs::path& ssfPath, FileCreator& 
 {
     const fs::path skinFolder = session.State.SourceFilePaths[size_t(kMainBmp)].parent_path();
     CheckSaveTarget(ssfPath, skinFolder);
-    std::vector<NamedFile> files = BuildSkinFiles(session, ssfPath);
 
     // One writer at a time per definition file; the lock of a process that
     // died is taken over.
@@ -225,7 +238,11 @@ void SaveSkin(const SkinSession& session, const fs::path& ssfPath, FileCreator& 
         ThrowFileCreateError(LockPath(ssfPath), probe.errorString());
     }
     RemoveAbandonedTemporaries(ssfPath.parent_path(), SkinFileNames(ssfPath));
-    WriteFilesTogether(ssfPath.parent_path(), files, creator);
+    StagedFiles staged(ssfPath.parent_path(), creator);
+    BuildSkinFilesInto(session, ssfPath, [&](const std::string& name, const QByteArray& bytes) {
+        staged.add(name, std::string_view(bytes.constData(), size_t(bytes.size())));
+    });
+    staged.commit();
 }
 
 } // namespace tf

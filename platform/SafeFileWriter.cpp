@@ -114,44 +114,63 @@ void ThrowFileCreateError(const fs::path& path, const QString& reason)
                    QStringLiteral("ファイル \"%1\". %2 を作成できません").arg(DisplayPath(path), reason));
 }
 
-void WriteFilesTogether(const fs::path& folder, const std::vector<NamedFile>& files, FileCreator& creator)
+StagedFiles::StagedFiles(fs::path folder, FileCreator& creator)
+    : m_folder(std::move(folder)), m_creator(creator)
 {
+}
+
+StagedFiles::~StagedFiles() { removeTemporaries(0); }
+
+void StagedFiles::removeTemporaries(size_t from)
+{
+    for (size_t i = from; i < m_staged.size(); ++i)
+        RemoveQuietly(m_staged[i].second);
+    m_staged.resize(from);
+}
+
+void StagedFiles::add(const std::string& name, std::string_view bytes)
+{
+    const fs::path target = m_folder / name;
     // A folder in a file's place would refuse the rename after others were
     // done; found now, nothing is written.
-    for (const NamedFile& file : files) {
-        std::error_code error;
-        if (fs::is_directory(fs::symlink_status(folder / file.Name, error)))
-            ThrowFileCreateError(folder / file.Name, ErrnoReason(EISDIR));
+    std::error_code error;
+    if (fs::is_directory(fs::symlink_status(target, error))) {
+        removeTemporaries(0);
+        ThrowFileCreateError(target, ErrnoReason(EISDIR));
     }
     // No flush to the disk before the renames: a skin is dozens of files,
     // and waiting for each to reach the disk would make a save many times
     // slower; the renames still keep every name whole.
-    std::vector<fs::path> temporaries;
-    temporaries.reserve(files.size());
-    const auto removeTemporaries = [&](size_t from) {
-        for (size_t i = from; i < temporaries.size(); ++i)
-            RemoveQuietly(temporaries[i]);
-    };
-    for (const NamedFile& file : files) {
-        const fs::path target = folder / file.Name;
-        temporaries.push_back(TemporaryPath(target));
-        const QString reason = creator.create(
-            temporaries.back(), std::string_view(file.Bytes.constData(), size_t(file.Bytes.size())));
-        if (!reason.isEmpty()) {
-            removeTemporaries(0);
-            ThrowFileCreateError(target, reason);
-        }
+    m_staged.emplace_back(name, TemporaryPath(target));
+    const QString reason = m_creator.create(m_staged.back().second, bytes);
+    if (!reason.isEmpty()) {
+        removeTemporaries(0);
+        ThrowFileCreateError(target, reason);
     }
-    for (size_t i = 0; i < files.size(); ++i) {
+}
+
+void StagedFiles::commit()
+{
+    for (size_t i = 0; i < m_staged.size(); ++i) {
         std::error_code error;
-        fs::rename(temporaries[i], folder / files[i].Name, error);
+        fs::rename(m_staged[i].second, m_folder / m_staged[i].first, error);
         if (error) {
             // Only a change of the folder under our feet gets here; what is
             // renamed stays, the rest is not left lying about.
+            const fs::path target = m_folder / m_staged[i].first;
             removeTemporaries(i);
-            ThrowFileCreateError(folder / files[i].Name, QString::fromStdString(error.message()));
+            ThrowFileCreateError(target, QString::fromStdString(error.message()));
         }
     }
+    m_staged.clear();
+}
+
+void WriteFilesTogether(const fs::path& folder, const std::vector<NamedFile>& files, FileCreator& creator)
+{
+    StagedFiles staged(folder, creator);
+    for (const NamedFile& file : files)
+        staged.add(file.Name, std::string_view(file.Bytes.constData(), size_t(file.Bytes.size())));
+    staged.commit();
 }
 
 void WriteFileReplacing(const fs::path& path, std::string_view bytes)

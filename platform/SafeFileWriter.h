@@ -42,11 +42,31 @@ struct NamedFile {
     QByteArray Bytes;
 };
 
-// Writes all files into folder whole or not at all: every one first under a
-// temporary name, then, only when all are written, each renamed over its
-// namesake in the order given. When a file cannot be written the temporaries
-// are removed and the folder holds what it held before. Throws
-// AppError(FileCreate) naming the file, with the system's reason.
+// Files written into one folder whole or not at all: each is written under
+// a temporary name as it is added, and only commit renames them over their
+// namesakes, in the order added. A file that cannot be written throws
+// AppError(FileCreate) naming it, with the system's reason; the temporaries
+// are removed then, as they are when the object goes without a commit, so
+// the folder holds what it held before.
+class StagedFiles {
+public:
+    StagedFiles(std::filesystem::path folder, FileCreator& creator = DiskFileCreator());
+    ~StagedFiles();
+    StagedFiles(const StagedFiles&) = delete;
+    StagedFiles& operator=(const StagedFiles&) = delete;
+
+    void add(const std::string& name, std::string_view bytes);
+    void commit();
+
+private:
+    void removeTemporaries(size_t from);
+
+    std::filesystem::path m_folder;
+    FileCreator& m_creator;
+    std::vector<std::pair<std::string, std::filesystem::path>> m_staged; // name, temporary
+};
+
+// All files at once through StagedFiles.
 void WriteFilesTogether(const std::filesystem::path& folder, const std::vector<NamedFile>& files,
                         FileCreator& creator = DiskFileCreator());
 
