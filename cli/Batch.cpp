@@ -43,7 +43,8 @@ std::vector<BatchEntry> PlanBatch(const std::vector<fs::path>& sources, const fs
 
 std::vector<ConversionResult> RunBatch(
     const fs::path& exeFolder, const std::vector<BatchEntry>& entries, const ConversionOptions& options,
-    int jobs, const std::function<void(size_t, const BatchEntry&, const ConversionResult&)>& progress)
+    int jobs, const std::function<void(size_t, const BatchEntry&, const ConversionResult&)>& progress,
+    const std::function<bool()>& stop)
 {
     std::vector<ConversionResult> results(entries.size());
     std::atomic<size_t> next{0};
@@ -51,6 +52,8 @@ std::vector<ConversionResult> RunBatch(
     std::mutex progressMutex;
     const auto work = [&] {
         for (size_t i = next++; i < entries.size(); i = next++) {
+            if (stop && stop())
+                break;
             results[i] = ConvertSkin(exeFolder, {entries[i].Source, entries[i].SsfPath}, options);
             const std::lock_guard lock(progressMutex);
             ++done;

@@ -28,10 +28,13 @@ std::vector<BatchEntry> PlanBatch(const std::vector<std::filesystem::path>& sour
 
 // Runs the entries on up to jobs threads; results come back in entry order.
 // progress is called (from the worker threads, one at a time) after each
-// skin with the number done so far and the entry just finished.
+// skin with the number done so far and the entry just finished. Once stop
+// answers true no further skin is started; those in flight finish, and the
+// results of the others stay empty.
 std::vector<ConversionResult> RunBatch(
     const std::filesystem::path& exeFolder, const std::vector<BatchEntry>& entries,
     const ConversionOptions& options, int jobs,
-    const std::function<void(size_t done, const BatchEntry&, const ConversionResult&)>& progress = {});
+    const std::function<void(size_t done, const BatchEntry&, const ConversionResult&)>& progress = {},
+    const std::function<bool()>& stop = {});
 
 } // namespace tf

@@ -1,8 +1,10 @@
 #include "cli/CommandLine.h"
 
 #include "cli/Batch.h"
+#include "cli/Report.h"
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
+#include "platform/Interruption.h"
 
 #include <QCommandLineParser>
 #include <system_error>
@@ -118,8 +120,13 @@ QString UsageText()
                           "       tessaform-cli preview SKIN.ssf -o VIEW.png [--state STATE] [--eq] [--scale N]\n"
                           "       tessaform-cli check SKIN.ssf...\n")
         + parser.helpText().section(QLatin1Char('\n'), 1)
-        + QStringLiteral("\nExit status: 0 when every skin converted (preview: written; check: nothing would break),"
-                         " 1 when any failed (check: something would break), 2 for wrong usage.\n");
+        + QStringLiteral("
+Exit status: 0 when every skin converted (preview: written; check: nothing would break),
+"
+                         "1 when any failed (check: something would break), 2 for wrong usage,
+"
+                         "130, 143 or 129 when SIGINT, SIGTERM or SIGHUP stopped the batch.
+");
 }
 
 bool ParseCommandLine(const QStringList& arguments, CommandLine& command, QString& reason)
@@ -204,38 +211,15 @@ int RunCommand(const CommandLine& command, const fs::path& exeFolder, QTextStrea
     else
         entries = PlanBatch(command.Sources, command.Output);
 
-    const auto progress = [&](size_t done, const BatchEntry& entry, const ConversionResult&) {
-        if (!showProgress)
-            return;
-        err << QStringLiteral("\r\x1b[K[%1/%2] %3").arg(done).arg(entries.size()).arg(entry.Name);
-        err.flush();
-    };
-    const std::vector<ConversionResult> results
-        = RunBatch(exeFolder, entries, command.Options, command.Jobs, progress);
-    if (showProgress) {
-        err << QStringLiteral("\r\x1b[K");
-        err.flush();
-    }
-
-    int converted = 0;
-    for (size_t i = 0; i < entries.size(); ++i) {
-        const ConversionResult& result = results[i];
-        if (result.Converted) {
-            ++converted;
-            out << QStringLiteral("converted  %1 -> %2\n").arg(entries[i].Name, DisplayPath(entries[i].SsfPath));
-        } else {
-            out << QStringLiteral("FAILED     %1: %2\n").arg(entries[i].Name, result.Error);
-        }
-        for (const QString& warning : result.Warnings)
-            out << QStringLiteral("  warning  %1: %2\n").arg(entries[i].Name, warning);
-    }
-    const int failed = int(entries.size()) - converted;
-    out << QStringLiteral("%1 of %2 skins converted").arg(converted).arg(entries.size());
-    if (failed > 0)
-        out << QStringLiteral(", %1 failed").arg(failed);
-    out << "\n";
-    out.flush();
-    return failed == 0 ? kExitConverted : kExitSomeFailed;
+    RemoveAbandonedWorkFolders();
+    BatchReport report(out, err, entries.size(), showProgress);
+    RunBatch(
+        exeFolder, entries, command.Options, command.Jobs,
+        [&](size_t done, const BatchEntry& entry, const ConversionResult& result) {
+            report.finished(done, entry, result);
+        },
+        [] { return InterruptionSignal() != 0; });
+    return report.summarise(InterruptionSignal());
 }
 
 } // namespace tf

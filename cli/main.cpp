@@ -3,6 +3,7 @@
 #include "platform/DataFolder.h"
 #include "platform/FileSystem.h"
 #include "platform/Fonts.h"
+#include "platform/Interruption.h"
 #include "platform/Product.h"
 
 #include <QGuiApplication>
@@ -52,6 +53,8 @@ int main(int argc, char** argv)
         out << "tessaform-cli " << QGuiApplication::applicationVersion() << "\n";
         return tf::kExitConverted;
     }
+    // A signal stops the batch between skins, so nothing is left half done.
+    tf::CatchInterruptions();
     const auto dataFolder = tf::FindDataFolder(tf::QStringToPath(QGuiApplication::applicationDirPath()));
     return tf::RunCommand(command, dataFolder, out, err, isatty(STDERR_FILENO) != 0);
 }

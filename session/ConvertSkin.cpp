@@ -3,6 +3,7 @@
 #include "output/SaveSkin.h"
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
+#include "platform/ProcessAlive.h"
 #include "platform/Prompts.h"
 #include "session/OpenSkin.h"
 #include "skin/SkinSession.h"
@@ -50,7 +51,37 @@ void ApplyOptions(SkinState& state, const ConversionOptions& options)
         state.ShowSeekBar = false;
 }
 
+bool IsDirectory(const fs::path& path)
+{
+    std::error_code error;
+    return fs::is_directory(path, error);
+}
+
+// The pid in the name tells a later run whether the folder's owner still runs.
+const QLatin1String kWorkFolderPrefix("tessaform-");
+
+QString WorkFolderTemplate()
+{
+    return QDir::tempPath() + QLatin1Char('/') + kWorkFolderPrefix
+        + QString::number(CurrentProcessId()) + QStringLiteral("-XXXXXX");
+}
+
 } // namespace
+
+void RemoveAbandonedWorkFolders()
+{
+    const QDir temp(QDir::tempPath());
+    const QStringList names
+        = temp.entryList({kWorkFolderPrefix + QStringLiteral("*-*")}, QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+    for (const QString& name : names) {
+        bool ok = false;
+        const int64_t pid = name.mid(kWorkFolderPrefix.size()).section(QLatin1Char('-'), 0, 0).toLongLong(&ok);
+        if (ok && pid != CurrentProcessId() && !IsProcessAlive(pid)) {
+            std::error_code ignored;
+            fs::remove_all(QStringToPath(temp.filePath(name)), ignored);
+        }
+    }
+}
 
 ConversionResult ConvertSkin(const fs::path& dataFolder, const ConversionJob& job,
                              const ConversionOptions& options)
@@ -58,7 +89,9 @@ ConversionResult ConvertSkin(const fs::path& dataFolder, const ConversionJob& jo
     ConversionResult result;
     WarningPrompts prompts;
     try {
-        QTemporaryDir unpack(QDir::tempPath() + QStringLiteral("/tessaform-XXXXXX"));
+        // Refused before anything is created, the output folder included.
+        CheckSaveTarget(job.SsfPath, IsDirectory(job.Source) ? job.Source : fs::path());
+        QTemporaryDir unpack(WorkFolderTemplate());
         if (!unpack.isValid())
             throw AppError(ErrorKind::FileCreate,
                            QStringLiteral("作業フォルダを作成できません: %1").arg(unpack.errorString()));

@@ -36,11 +36,17 @@ struct ConversionResult {
 };
 
 // Opens the source as the window opens it (OpenSkinSource), applies the
-// options and saves. Never throws: every failure comes back in the result.
+// options and saves (whole or nothing, see SaveSkin). A target inside the
+// source folder, or with a name it cannot have, fails before anything is
+// created. Never throws: every failure comes back in the result.
 // Archives are unpacked into a private temporary folder that is removed
 // afterwards, so conversions can run in parallel. The output folder is
 // created when missing.
 ConversionResult ConvertSkin(const std::filesystem::path& dataFolder, const ConversionJob& job,
                              const ConversionOptions& options);
+
+// Removes the private folders that runs no longer alive (killed midway) left
+// in the temporary folder.
+void RemoveAbandonedWorkFolders();
 
 } // namespace tf

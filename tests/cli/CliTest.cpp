@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <algorithm>
 #include <cctype>
+#include <fstream>
 #include <sstream>
 #include <gtest/gtest.h>
 
@@ -116,6 +117,103 @@ TEST_F(CliTest, GrowRectWarningsAreAnsweredAndReported)
     const CliRun run = RunCli({"convert", Text(skin.folder()), "-o", Text(temp / "o" / "w.ssf")});
     EXPECT_EQ(run.exitCode, kExitConverted);
     EXPECT_TRUE(run.out.contains(QStringLiteral("warning  w: Rectの値が0より小さくなりました")));
+}
+
+TEST_F(CliTest, ControlCharactersInNamesCannotForgeLines)
+{
+    const fs::path skin = writeSkin("x\nconverted  ok-skin -> ok.ssf");
+    const CliRun run = RunCli({"convert", Text(skin), "-o", Text(temp / "out" / "ok.ssf")});
+    EXPECT_EQ(run.exitCode, kExitConverted);
+    EXPECT_EQ(run.out.count(QLatin1Char('\n')), 2) << run.out.toStdString();
+    EXPECT_TRUE(run.out.startsWith(QStringLiteral("converted  x\\x0aconverted  ok-skin -> ok.ssf -> ")));
+}
+
+TEST_F(CliTest, OutputInsideTheSkinFolderIsRefused)
+{
+    const fs::path skin = writeSkin("s");
+    for (const fs::path& out : {skin / "out.ssf", skin / "sub" / "out.ssf"}) {
+        const CliRun run = RunCli({"convert", Text(skin), "-o", Text(out)});
+        EXPECT_EQ(run.exitCode, kExitSomeFailed);
+        EXPECT_TRUE(run.out.contains(QStringLiteral("スキンのフォルダ"))) << run.out.toStdString();
+    }
+    EXPECT_FALSE(fs::exists(skin / "out.ssf"));
+    EXPECT_FALSE(fs::exists(skin / "sub"));
+}
+
+// The program on a batch large enough to be stopped midway, with its own
+// temporary folder.
+class CliInterruptTest : public CliTest {
+protected:
+    void SetUp() override
+    {
+        fs::create_directories(tmp);
+        for (int i = 0; i < 60; ++i)
+            sources << Text(writeSkin("skin" + std::to_string(i)));
+    }
+    void start(QProcess& process)
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("TMPDIR", Text(tmp));
+        process.setProcessEnvironment(environment);
+        process.start(Text(test::BinFolder() / "tessaform-cli"),
+                      QStringList{"convert"} + sources + QStringList{"-o", Text(out), "-j", "2"});
+    }
+    // Started and at least one skin through.
+    void waitForFirstSkin(QProcess& process)
+    {
+        ASSERT_TRUE(process.waitForStarted(10000));
+        while (!process.canReadLine())
+            ASSERT_TRUE(process.waitForReadyRead(30000));
+    }
+    std::vector<std::string> leftovers() const
+    {
+        std::vector<std::string> found;
+        for (const auto& entry : fs::directory_iterator(tmp)) // Qt keeps its runtime folder there
+            if (entry.path().filename().string().starts_with("tessaform-"))
+                found.push_back(entry.path().filename().string());
+        for (const auto& entry : fs::recursive_directory_iterator(out)) {
+            const std::string name = entry.path().filename().string();
+            if (name.ends_with(".tmp") || name.ends_with(".lock"))
+                found.push_back(name);
+        }
+        return found;
+    }
+    fs::path tmp = temp / "tmp";
+    fs::path out = temp / "out";
+    QStringList sources;
+};
+
+TEST_F(CliInterruptTest, RerunAfterAKillLeavesNoTemporaries)
+{
+    QProcess killed;
+    start(killed);
+    waitForFirstSkin(killed);
+    killed.kill();
+    killed.waitForFinished();
+    // What a run killed at a worse moment leaves, in case this one was quick.
+    fs::create_directories(tmp / "tessaform-999999999-AbCdEf" / "tmp");
+    fs::create_directories(out / "skin0");
+    std::ofstream(out / "skin0" / "MainNormal.bmp.999999999-7.tmp") << "half";
+
+    QProcess rerun;
+    start(rerun);
+    ASSERT_TRUE(rerun.waitForFinished(120000));
+    EXPECT_EQ(rerun.exitCode(), kExitConverted) << rerun.readAllStandardOutput().toStdString();
+    EXPECT_EQ(leftovers(), std::vector<std::string>{});
+}
+
+TEST_F(CliInterruptTest, TerminationStopsTheBatchWithTheSummary)
+{
+    QProcess process;
+    start(process);
+    waitForFirstSkin(process);
+    process.terminate();
+    ASSERT_TRUE(process.waitForFinished(60000));
+    const QString output = QString::fromUtf8(process.readAllStandardOutput());
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 143) << output.toStdString();
+    EXPECT_TRUE(output.contains(QStringLiteral("not started: stopped by SIGTERM"))) << output.toStdString();
+    EXPECT_EQ(leftovers(), std::vector<std::string>{});
 }
 
 TEST(CliUsage, WrongUsageIsExitTwoWithAReason)

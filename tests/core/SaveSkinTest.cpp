@@ -12,7 +12,9 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <map>
 #include <set>
+#include <thread>
 
 #ifndef _WIN32
 #include <unistd.h>
@@ -246,20 +248,131 @@ void ExpectFileCreateError(const std::function<void()>& action, const fs::path& 
     }
 }
 
-TEST_F(SaveFixture, FileThatCannotBeWrittenStopsTheSaveAndKeepsEarlierFiles)
+TEST_F(SaveFixture, FolderInAFilesPlaceFailsTheSaveBeforeAnythingIsWritten)
 {
     WriteText(ssfPath(), "old");
     // A folder where the playlist image should go cannot be replaced.
     fs::create_directory(folder / "PlayListNormal.bmp");
     ExpectFileCreateError([&] { save(); }, folder / "PlayListNormal.bmp");
-
-    EXPECT_TRUE(test::SamePixels(Bitmap::FromImage(decode("MainNormal.bmp")), session.State.MainNormalImage));
-    EXPECT_EQ(decode("MainInactive_EQ.bmp").size(), QSize(275, 232));
-    EXPECT_FALSE(fs::exists(folder / "PlayListPressed.bmp"));
-    EXPECT_FALSE(fs::exists(folder / "VolMask_EQ.bmp"));
-    EXPECT_FALSE(fs::exists(folder / "Foo_EQ.ssf"));
     EXPECT_EQ(ReadFileBytes(ssfPath()), "old");
-    EXPECT_EQ(filesInFolder().size(), 8u); // six images, the folder, the old file; no temporaries
+    EXPECT_EQ(filesInFolder(), (std::set<std::string>{"Foo.ssf", "PlayListNormal.bmp"}));
+}
+
+// Fails the file of one position of the save as a full disk would.
+class FailingCreator : public FileCreator {
+public:
+    explicit FailingCreator(size_t failAt) : m_failAt(failAt) {}
+    QString create(const fs::path& path, std::string_view bytes) override
+    {
+        if (m_calls++ == m_failAt)
+            return QString::fromStdString(std::generic_category().message(ENOSPC));
+        return FileCreator::create(path, bytes);
+    }
+
+private:
+    size_t m_failAt;
+    size_t m_calls = 0;
+};
+
+std::map<std::string, std::string> FolderContents(const fs::path& folder)
+{
+    std::map<std::string, std::string> contents;
+    for (const auto& entry : fs::directory_iterator(folder))
+        contents[entry.path().filename().string()] = ReadFileBytes(entry.path());
+    return contents;
+}
+
+TEST_F(SaveFixture, FailedFileAtAnyPositionLeavesTheFolderAsItWas)
+{
+    session.Editor.ShowEqualizer = false;
+    save();
+    WriteText(folder / "readme.txt", "not the skin's");
+    const auto before = FolderContents(folder);
+    session.Editor.ShowEqualizer = true;
+    session.State.TextColor = MakeColor(7, 7, 7);
+    const std::vector<NamedFile> files = BuildSkinFiles(session, ssfPath());
+    ASSERT_EQ(files.size(), 20u);
+    for (size_t position = 0; position < files.size(); ++position) {
+        FailingCreator creator(position);
+        try {
+            SaveSkin(session, ssfPath(), creator);
+            ADD_FAILURE() << "no error at " << position;
+        } catch (const AppError& error) {
+            EXPECT_EQ(error.message(), QStringLiteral("ファイル \"%1\". No space left on device を作成できません")
+                                           .arg(DisplayPath(folder / files[position].Name)));
+        }
+        EXPECT_TRUE(FolderContents(folder) == before) << "failed at " << files[position].Name;
+    }
+}
+
+TEST_F(SaveFixture, ConcurrentSavesIntoOneTargetLeaveOneWholeSkin)
+{
+    ScriptedPrompts otherPrompts;
+    SkinSession other{fs::path("/nowhere"), otherPrompts};
+    other.State = session.State;
+    other.Previews = session.Previews;
+    other.Editor = session.Editor;
+    other.State.MainNormalImage = Filled(275, 116, MakeColor(9, 9, 9));
+    other.State.TextColor = MakeColor(9, 9, 9);
+    std::map<std::string, std::string> mine, theirs;
+    for (const NamedFile& file : BuildSkinFiles(session, ssfPath()))
+        mine[file.Name] = file.Bytes.toStdString();
+    for (const NamedFile& file : BuildSkinFiles(other, ssfPath()))
+        theirs[file.Name] = file.Bytes.toStdString();
+    for (int round = 0; round < 5; ++round) {
+        std::thread first([&] { save(); });
+        SaveSkin(other, ssfPath());
+        first.join();
+        const auto contents = FolderContents(folder);
+        EXPECT_TRUE(contents == mine || contents == theirs) << "mixed in round " << round;
+    }
+}
+
+TEST_F(SaveFixture, TargetsThatCannotTakeTheSkinWriteNothing)
+{
+    fs::create_directories(folder / "skin");
+    SetSkinSource(session, folder / "skin");
+    const struct {
+        fs::path target;
+        const char* says;
+    } cases[] = {
+        {folder / (std::string(230, 'a') + ".ssf"), "長すぎます"},
+        {folder / "\xed\x95\x9c.ssf", "Shift-JIS"}, // a Hangul syllable
+        {folder / "a\nb.ssf", "a\\x0ab.ssf"},
+        {folder / "skin" / "Foo.ssf", "スキンのフォルダ"},
+        {folder / "skin" / "out" / ".." / "deeper" / "Foo.ssf", "スキンのフォルダ"},
+    };
+    for (const auto& c : cases) {
+        fs::create_directories(c.target.parent_path());
+        try {
+            SaveSkin(session, c.target);
+            ADD_FAILURE() << "saved " << c.target;
+        } catch (const AppError& error) {
+            EXPECT_TRUE(error.message().contains(QString::fromUtf8(c.says))) << error.message().toStdString();
+        }
+    }
+    EXPECT_EQ(filesInFolder(), (std::set<std::string>{"skin"}));
+    EXPECT_TRUE(fs::is_empty(folder / "skin" / "deeper"));
+    // A sibling whose name starts like the skin's is not inside it.
+    fs::create_directories(folder / "skin2");
+    SaveSkin(session, folder / "skin2" / "Foo.ssf");
+}
+
+TEST_F(SaveFixture, TemporariesOfDeadRunsAreRemovedAndOthersKept)
+{
+    const std::vector<std::string> left = {"MainNormal.bmp.999999999-3.tmp", "Foo_EQ.ssf.999999999-0.tmp",
+                                           ".Foo.ssf.lock"};
+    const std::vector<std::string> kept = {"Other.bmp.999999999-1.tmp", "Foo.ssf.tmp",
+                                           "MainNormal.bmp." + std::to_string(getppid()) + "-1.tmp"};
+    for (const std::string& name : left)
+        WriteText(folder / name, "999999999\ntessaform\n\n");
+    for (const std::string& name : kept)
+        WriteText(folder / name, "x");
+    save();
+    for (const std::string& name : left)
+        EXPECT_FALSE(fs::exists(folder / name)) << name;
+    for (const std::string& name : kept)
+        EXPECT_TRUE(fs::exists(folder / name)) << name;
 }
 
 TEST_F(SaveFixture, UnwritableFolderGivesTheCreateErrorAndKeepsThePreviousFile)
@@ -268,13 +381,13 @@ TEST_F(SaveFixture, UnwritableFolderGivesTheCreateErrorAndKeepsThePreviousFile)
         // Permissions do not stop root: a folder path through a regular file does.
         WriteText(folder / "plain", "x");
         const fs::path target = folder / "plain" / "Foo.ssf";
-        ExpectFileCreateError([&] { SaveSkin(session, target); }, folder / "plain" / "MainNormal.bmp");
+        ExpectFileCreateError([&] { SaveSkin(session, target); }, folder / "plain" / ".Foo.ssf.lock");
         return;
     }
     const std::string previous = "previous image";
     WriteText(folder / "MainNormal.bmp", previous);
     fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
-    ExpectFileCreateError([&] { save(); }, folder / "MainNormal.bmp");
+    ExpectFileCreateError([&] { save(); }, folder / ".Foo.ssf.lock");
     fs::permissions(folder, fs::perms::owner_all);
     EXPECT_EQ(ReadFileBytes(folder / "MainNormal.bmp"), previous);
     EXPECT_EQ(filesInFolder(), std::set<std::string>{"MainNormal.bmp"});
