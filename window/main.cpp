@@ -8,6 +8,7 @@
 #include "window/DisplayControls.h"
 #include "window/MainWindow.h"
 #include "window/QtPrompts.h"
+#include "window/QtTranslation.h"
 #include "window/SplashWindow.h"
 
 #include <QApplication>
@@ -17,6 +18,7 @@ int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tessaform"));
+    tf::InstallQtTranslation(application);
     tf::InstallFontSubstitutions();
     QApplication::setFont(tf::DesignFont());
 
