@@ -1,6 +1,7 @@
-// The main window with Winamp's base skin loaded, saved as the picture of
-// the documentation. Runs under a real X server (xvfb-run) so that the
-// fonts and the style are the ones a user sees.
+// The main window with Winamp's base skin loaded, saved beside the tests
+// (bin/screenshot.png) to be looked at; the picture of the documentation is
+// made by tools/make-screenshot. Runs under a real X server (xvfb-run) so
+// that the fonts and the style are the ones a user sees.
 
 #include "WindowFixture.h"
 
@@ -41,8 +42,7 @@ private slots:
 
         const QImage shot = form.grab().toImage();
         QCOMPARE(shot.size(), form.size());
-        const fs::path target = SourceFolder() / "docs" / "screenshot.png";
-        fs::create_directories(target.parent_path());
+        const fs::path target = BinFolder() / "screenshot.png";
         QVERIFY(shot.save(PathToQString(target), "PNG"));
 
     }
