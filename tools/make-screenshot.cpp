@@ -107,8 +107,8 @@ int main(int argc, char* argv[])
     tree.expandItem(tree.indexOfPath(tf::PathToQString(skins)));
     WaitFor([&] { return tree.model()->rowCount(tree.indexOfPath(tf::PathToQString(skins))) == 3; });
     tree.setPath(archive);
-    WaitFor([&] { return tree.viewport()->rect().contains(tree.visualRect(tree.selectedItem())); });
-    form.ShellTreeView1Click(tree.visualRect(tree.selectedItem()).center());
+    WaitFor([&] { return tree.viewport()->rect().contains(tree.visualRect(tree.selectedItem()).topLeft()); });
+    form.ShellTreeView1Click(tree.visualRect(tree.selectedItem()).topLeft() + QPoint(12, 4));
     if (!form.app().SkinLoaded) {
         std::fprintf(stderr, "make-screenshot: the sample archive did not load\n");
         return 1;

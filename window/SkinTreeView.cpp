@@ -12,6 +12,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QTimer>
 #include <functional>
 
 namespace tf {
@@ -126,6 +127,13 @@ SkinTreeView::SkinTreeView(QWidget* parent)
     };
     connect(m_filter, &QAbstractItemModel::rowsInserted, this, reveal, Qt::QueuedConnection);
     connect(m_filter, &QAbstractItemModel::layoutChanged, this, reveal, Qt::QueuedConnection);
+    // The name column is as wide as its longest shown name, so that long
+    // names get a horizontal scroll bar instead of being cut.
+    connect(m_filter, &QAbstractItemModel::rowsInserted, this, &SkinTreeView::FitNameColumn);
+    connect(m_filter, &QAbstractItemModel::layoutChanged, this, &SkinTreeView::FitNameColumn);
+    connect(m_filter, &QAbstractItemModel::modelReset, this, &SkinTreeView::FitNameColumn);
+    connect(this, &QTreeView::expanded, this, &SkinTreeView::FitNameColumn);
+    connect(this, &QTreeView::collapsed, this, &SkinTreeView::FitNameColumn);
     connect(this, &QTreeView::expanded, this, [this](const QModelIndex& index) {
         if (!m_quiet)
             emit itemExpanding(index);
@@ -163,9 +171,19 @@ void SkinTreeView::ShowNameColumnOnly()
 {
     for (int column = 1; column < m_files->columnCount(); ++column)
         hideColumn(column);
-    // The column is as wide as its longest name, so that long names get a
-    // horizontal scroll bar instead of being cut.
-    header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+}
+
+void SkinTreeView::FitNameColumn()
+{
+    // Later, once the model is done changing: sizing the column while the
+    // filter is remapping its rows would read rows that are going away.
+    if (m_fitPending)
+        return;
+    m_fitPending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_fitPending = false;
+        resizeColumnToContents(0);
+    });
 }
 
 void SkinTreeView::refresh()

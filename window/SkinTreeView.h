@@ -86,10 +86,12 @@ protected:
 private:
     void UseNewFileModel();
     void ShowNameColumnOnly();
+    void FitNameColumn();
 
     std::unique_ptr<PlainIconProvider> m_icons;
     QFileSystemModel* m_files = nullptr;
     SkinTreeFilter* m_filter;
+    bool m_fitPending = false;
     bool m_quiet = false;           // expansions made by the program
     bool m_releaseOfDouble = false; // the release after a double click is no click of its own
     // The item set by setPath, kept in view while the folders above it are

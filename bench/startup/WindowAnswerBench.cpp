@@ -45,7 +45,8 @@ struct Bench {
         archive = fixture.writeSkinArchive("Packed Skin.wsz", "Packed Skin");
         form = &fixture.open();
         form->show();
-        QTest::qWaitForWindowExposed(form);
+        if (!QTest::qWaitForWindowExposed(form))
+            std::fprintf(stderr, "the window was not shown\n");
         core = std::make_unique<tf::SkinSession>(fixture.files.ExePath.parent_path(), corePrompts);
         tf::InitializeSession(*core);
     }
@@ -56,11 +57,14 @@ struct Bench {
         tf::SkinTreeView& tree = *form->ShellTreeView1;
         tree.setPath(tf::PathToQString(path));
         QPersistentModelIndex item = tree.selectedItem();
-        QTest::qWaitFor([&] {
+        const bool shown = QTest::qWaitFor([&] {
             tree.scrollTo(item);
-            return tree.viewport()->rect().contains(tree.visualRect(item));
+            const QRect rect = tree.visualRect(item);
+            return tree.viewport()->rect().contains(QRect(rect.topLeft(), QSize(24, rect.height())));
         });
-        return tree.visualRect(item).center();
+        if (!shown)
+            std::fprintf(stderr, "not on screen in the tree: %s\n", path.string().c_str());
+        return tree.visualRect(item).topLeft() + QPoint(12, 4);
     }
 
     void Click(QPoint at)

@@ -11,6 +11,7 @@
 #include <QFileSystemModel>
 #include <QScrollBar>
 #include <QMimeData>
+#include <algorithm>
 #include <fstream>
 
 namespace fs = std::filesystem;
@@ -21,13 +22,22 @@ namespace {
 const QString kCaption = QStringLiteral("Tessaform Convertor 1.0 β6");
 const QString kNoSkinFolder = QStringLiteral("スキンのフォルダではありません (main.bmp がありません)");
 
+// Where a click hits the item: the start of its name (the name column can
+// be wider than the tree).
+QPoint CenterOf(SkinTreeView& tree, const QModelIndex& index)
+{
+    const QRect item = tree.visualRect(index);
+    return {std::min(item.center().x(), item.left() + 12), item.center().y()};
+}
+
 // The item of path, with its parent's listing loaded and the item on screen.
 // The view lays new rows out later; scroll once they are there.
 void EnsureVisible(SkinTreeView& tree, const QModelIndex& index)
 {
     const bool shown = QTest::qWaitFor([&] {
         tree.scrollTo(index);
-        return tree.viewport()->rect().contains(tree.visualRect(index));
+        const QRect item = tree.visualRect(index);
+        return tree.viewport()->rect().contains(QRect(item.topLeft(), QSize(24, item.height())));
     });
     if (!shown)
         qWarning() << "item not on screen:" << tree.pathOf(index);
@@ -52,11 +62,6 @@ QPersistentModelIndex ShowItem(SkinTreeView& tree, const fs::path& path)
         qWarning() << "not listed in the tree:" << wanted;
     EnsureVisible(tree, found);
     return found;
-}
-
-QPoint CenterOf(SkinTreeView& tree, const QModelIndex& index)
-{
-    return tree.visualRect(index).center();
 }
 
 // The expand button sits in the indentation left of the item.
