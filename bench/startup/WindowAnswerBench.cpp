@@ -3,8 +3,8 @@
 // is painted (core: the load), on a .wsz (core: extraction and load), and
 // the analyzer scale switch until the preview is painted (core: the
 // analyzer pattern). The window's own share is the answer minus its core
-// work; it should stay under 30 % of the answer, and under 16 ms (one frame
-// at 60 Hz) for a folder skin.
+// work; it should stay under 30 % of the answer for the loads, and under
+// 16 ms (one frame at 60 Hz) for a folder skin and for the switch.
 
 #include "WindowFixture.h"
 #include "bench/RatioReporter.h"
@@ -138,17 +138,19 @@ void BM_AnalyzerScaleSwitch(benchmark::State& state)
 }
 BENCHMARK(BM_AnalyzerScaleSwitch)->Unit(benchmark::kMillisecond);
 
+// shareAim: the window's own share of the answer should stay under 30 %;
+// frameAim (ms, 0 for none): and the window's own time under a frame. A
+// switch whose core work is a few microseconds is held to the frame only.
 void Report(const tf::bench::RatioReporter& reporter, const char* label, const char* answer, const char* core,
-            double frameAim)
+            bool shareAim, double frameAim)
 {
     const double total = reporter.time(answer), inner = reporter.time(core);
     if (total <= 0 || inner <= 0)
         return;
     const double own = std::max(0.0, total - inner);
+    const bool within = (!shareAim || own / total < 0.30) && (frameAim <= 0 || own < frameAim);
     std::printf("%s: answer %.2f ms, core work %.2f ms, window's own %.2f ms = %.0f %% of the answer%s\n", label,
-                total, inner, own, 100 * own / total,
-                frameAim > 0 ? (own / total < 0.30 && own < frameAim ? "  [within aim]" : "  [over aim]")
-                             : (own / total < 0.30 ? "  [within aim]" : "  [over aim]"));
+                total, inner, own, 100 * own / total, within ? "  [within aim]" : "  [over aim]");
 }
 
 } // namespace
@@ -163,9 +165,9 @@ int main(int argc, char** argv)
     g_bench = std::make_unique<Bench>();
     tf::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    Report(reporter, "tree click on a folder skin", "BM_TreeClickFolder", "BM_CoreLoadFolder", 16.0);
-    Report(reporter, "tree click on a .wsz", "BM_TreeClickArchive", "BM_CoreLoadArchive", 0);
-    Report(reporter, "analyzer scale switch", "BM_AnalyzerScaleSwitch", "BM_CoreAnalyzer", 0);
+    Report(reporter, "tree click on a folder skin", "BM_TreeClickFolder", "BM_CoreLoadFolder", true, 16.0);
+    Report(reporter, "tree click on a .wsz", "BM_TreeClickArchive", "BM_CoreLoadArchive", true, 0);
+    Report(reporter, "analyzer scale switch", "BM_AnalyzerScaleSwitch", "BM_CoreAnalyzer", false, 16.0);
     g_bench.reset();
     benchmark::Shutdown();
     return 0;
