@@ -1,14 +1,15 @@
 #include "window/Dialogs.h"
 
+#include "window/FontDialog.h"
 #include "window/SettingsFile.h"
 
 #include <QColorDialog>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFontDialog>
+#include <QFont>
+#include <QMessageBox>
 #include <algorithm>
-#include <cmath>
 
 namespace tf {
 namespace {
@@ -69,22 +70,10 @@ std::optional<QString> QtDialogs::chooseSaveFile(QWidget* owner, const QString& 
 
 std::optional<FontChoice> QtDialogs::chooseFont(QWidget* owner, const FontChoice& preset)
 {
-    QFont initial(preset.Face);
-    initial.setPointSize(std::max(1, preset.Size));
-    initial.setBold(preset.Bold);
-    initial.setItalic(preset.Italic);
-    bool accepted = false;
-    const QFont chosen = QFontDialog::getFont(&accepted, initial, owner);
-    if (!accepted)
+    FontPicker dialog(preset, owner);
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    FontChoice choice;
-    choice.Face = KeepWindowsFace(preset.Face, chosen.family());
-    choice.Size = chosen.pointSize() > 0 ? chosen.pointSize() : int(std::lround(chosen.pointSizeF()));
-    choice.Bold = chosen.bold();
-    choice.Italic = chosen.italic();
-    // Qt's font dialog has no colour; the preset colour comes back unchanged.
-    choice.Color = preset.Color;
-    return choice;
+    return dialog.choice();
 }
 
 std::optional<QColor> QtDialogs::chooseColor(QWidget* owner, const QColor& preset)
@@ -93,6 +82,13 @@ std::optional<QColor> QtDialogs::chooseColor(QWidget* owner, const QColor& prese
     if (!chosen.isValid())
         return std::nullopt;
     return chosen;
+}
+
+bool QtDialogs::askOkCancel(QWidget* owner, const QString& caption, const QString& text)
+{
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::Ok | QMessageBox::Cancel, owner);
+    box.setDefaultButton(QMessageBox::Cancel);
+    return box.exec() == QMessageBox::Ok;
 }
 
 QString KeepWindowsFace(const QString& presetFace, const QString& chosenFace)

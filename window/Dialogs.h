@@ -2,7 +2,8 @@
 
 // The modal dialogs of the main window behind one interface, so that tests
 // can answer them: the folder dialog FD1, OpenDialog1, SaveDialog1,
-// FontDialog1 and ColorDialog1.
+// FontDialog1 (our own, FontDialog.h) and ColorDialog1, and the question
+// before saving a skin that is not all its own.
 
 #include <QColor>
 #include <QString>
@@ -39,6 +40,8 @@ public:
                                                   const QString& defaultSuffix) = 0;
     virtual std::optional<FontChoice> chooseFont(QWidget* owner, const FontChoice& preset) = 0;
     virtual std::optional<QColor> chooseColor(QWidget* owner, const QColor& preset) = 0;
+    // A question box with OK and Cancel; true for OK.
+    virtual bool askOkCancel(QWidget* owner, const QString& caption, const QString& text) = 0;
 };
 
 // The Qt dialogs.
@@ -53,6 +56,7 @@ public:
                                           const QString& defaultSuffix) override;
     std::optional<FontChoice> chooseFont(QWidget* owner, const FontChoice& preset) override;
     std::optional<QColor> chooseColor(QWidget* owner, const QColor& preset) override;
+    bool askOkCancel(QWidget* owner, const QString& caption, const QString& text) override;
 };
 
 // The face to keep from a font dialog: the dialog lists installed fonts

@@ -16,6 +16,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScopeGuard>
@@ -28,6 +29,8 @@ namespace {
 
 const QString kFolderDialogTitle = QStringLiteral("変換するスキンのフォルダを指定してください");
 const QString kArchiveDialogTitle = QStringLiteral("wszファイルを選んでください");
+const QString kNoSkinFolderMessage = QStringLiteral("スキンのフォルダではありません (main.bmp がありません)");
+const QString kInformationCaption = QStringLiteral("情報");
 const QStringList kArchiveFilters = {
     QStringLiteral("Winanp Skin Zipファイル(*.wsz)"),
     QStringLiteral("Zipファイル(*.zip)"),
@@ -154,6 +157,8 @@ void TForm1::ConnectHandlers()
     connect(ShellTreeView1, &SkinTreeView::clickedAt, this, &TForm1::ShellTreeView1Click);
     connect(ShellTreeView1, &SkinTreeView::itemExpanding, this, &TForm1::ShellTreeView1Expanding);
     connect(ShellTreeView1, &SkinTreeView::itemCollapsing, this, &TForm1::ShellTreeView1Collapsing);
+    connect(ShellTreeView1, &SkinTreeView::openRequested, this,
+            [this] { RunHandler([this] { ShellTreeView1KeyOpen(); }); });
     ConnectSettingHandlers();
 }
 
@@ -181,7 +186,11 @@ void TForm1::O1Click()
     const auto folder = m_dialogs.chooseFolder(this, kFolderDialogTitle, m_app.FolderDialogRoot);
     if (!folder)
         return;
-    OpenFolder(QStringToPath(*folder), {}); // this path leaves the caption as it is
+    // The caption names the folder as a tree click would: it has to name the
+    // skin the preview shows.
+    const fs::path path = QStringToPath(*folder);
+    const QString name = QFileInfo(*folder).fileName();
+    OpenFolder(path, name.isEmpty() ? *folder : name, true);
 }
 
 void TForm1::wszW1Click()
@@ -197,6 +206,15 @@ void TForm1::S1Click()
     AppValues& app = m_app;
     if (!app.SkinLoaded)
         return;
+    if (!m_carried.empty()) {
+        QStringList names;
+        for (SkinPart part : m_carried)
+            names << SkinPartName(part);
+        const QString question = QStringLiteral("次の部分は前のスキンのままです。このまま保存しますか?\n\n")
+            + names.join(QStringLiteral(", "));
+        if (!m_dialogs.askOkCancel(this, QStringLiteral("保存"), question))
+            return;
+    }
     const auto path = m_dialogs.chooseSaveFile(this, app.SaveName, QStringLiteral("ssf"));
     if (!path)
         return;
@@ -225,7 +243,7 @@ void TForm1::ShellTreeView1Click(QPoint viewportPos)
             // The click that comes with a collapse must not open the item again.
             if (!m_treeCollapsing && underCursor.isValid())
                 ShellTreeView1->expandItem(underCursor);
-            OpenFolder(path, ShellTreeView1->displayTextOf(selected));
+            OpenFolder(path, ShellTreeView1->displayTextOf(selected), false);
         } else if (HasSkinArchiveExtension(path)) {
             if (underCursor.isValid())
                 ShellTreeView1->setHasChildren(underCursor, false);
@@ -248,17 +266,31 @@ void TForm1::ShellTreeView1Collapsing(const QModelIndex&)
     m_treeCollapsing = true;
 }
 
+void TForm1::ShellTreeView1KeyOpen()
+{
+    const QModelIndex selected = ShellTreeView1->selectedItem();
+    if (!selected.isValid())
+        return;
+    const fs::path path = QStringToPath(ShellTreeView1->pathOf(selected));
+    if (IsFolder(path)) {
+        OpenFolder(path, ShellTreeView1->displayTextOf(selected), true);
+    } else if (HasSkinArchiveExtension(path)) {
+        ShellTreeView1->setHasChildren(selected, false);
+        OpenArchive(path);
+    }
+}
+
 void TForm1::OpenDropped(const QString& path)
 {
     RunHandler([&] {
         const fs::path dropped = QStringToPath(QDir::cleanPath(path));
         if (IsFolder(dropped)) {
-            if (!IsSkinFolder(dropped))
-                return;
             const QString name = QFileInfo(PathToQString(dropped)).fileName();
-            OpenFolder(dropped, name.isEmpty() ? PathToQString(dropped) : name);
+            OpenFolder(dropped, name.isEmpty() ? PathToQString(dropped) : name, true);
         } else if (HasSkinArchiveExtension(dropped)) {
             OpenArchive(dropped);
+        } else {
+            ShowOpenResult(OpenSkinSource(m_session, dropped, m_files.WorkFolder), dropped, {}, true);
         }
     });
 }
@@ -269,25 +301,35 @@ void TForm1::SetSkinCaption(const QString& itemText)
     setWindowTitle(m_app.Caption);
 }
 
-void TForm1::OpenFolder(const fs::path& folder, const QString& captionName)
+void TForm1::OpenFolder(const fs::path& folder, const QString& captionName, bool sayNoSkin)
 {
-    if (!captionName.isEmpty())
-        SetSkinCaption(captionName);
-    ShowOpenResult(OpenSkinFolder(m_session, folder), false);
+    ShowOpenResult(OpenSkinFolder(m_session, folder), folder, captionName, sayNoSkin);
 }
 
 void TForm1::OpenArchive(const fs::path& archive)
 {
     m_app.OpenName = PathToQString(archive); // the archive dialog opens here next time
-    if (HasSkinArchiveExtension(archive))
-        SetSkinCaption(PathToQString(archive.filename()));
-    ShowOpenResult(OpenSkinArchive(m_session, archive, m_files.WorkFolder), true);
+    ShowOpenResult(OpenSkinArchive(m_session, archive, m_files.WorkFolder), archive,
+                   PathToQString(archive.filename()), true);
 }
 
-void TForm1::ShowOpenResult(const OpenResult& result, bool fromArchive)
+void TForm1::ShowOpenResult(const OpenResult& result, const fs::path& source, const QString& captionName,
+                            bool sayNoSkin)
 {
+    // The caption, the tree and the preview name the same skin before any
+    // message about it is up.
+    const bool loadRan = result.Outcome == OpenOutcome::Loaded || result.Outcome == OpenOutcome::LoadFailed;
+    if (loadRan) {
+        SetSkinCaption(captionName);
+        const QString sourcePath = PathToQString(source);
+        if (ShellTreeView1->path() != sourcePath)
+            ShellTreeView1->setPath(sourcePath);
+        PreviewHint->hide();
+        m_carried = NoteLoadedParts(m_partHistory, m_session.State, m_session.Editor.ShowEqualizer);
+        ShowCarriedOverParts();
+    }
     for (const QString& notice : result.Notices)
-        m_prompts.showMessage(MessageIcon::Information, QStringLiteral("情報"), notice);
+        m_prompts.showMessage(MessageIcon::Information, kInformationCaption, notice);
     switch (result.Outcome) {
     case OpenOutcome::Loaded:
         m_app.FolderDialogRoot = PathToQString(result.SkinFolder);
@@ -299,12 +341,25 @@ void TForm1::ShowOpenResult(const OpenResult& result, bool fromArchive)
         ShowOutputPictures(); // what the load composed before the error stays, and shows
         throw AppError(ErrorKind::Other, result.Error);
     case OpenOutcome::NoSkinFolder:
-        if (fromArchive)
-            m_prompts.showMessage(MessageIcon::Information, QStringLiteral("情報"), result.Error);
-        break; // a folder without a skin is passed over
+        // An archive says so in its own words; a folder passed over in the
+        // tree stays silent.
+        if (HasSkinArchiveExtension(source) && !IsFolder(source))
+            m_prompts.showMessage(MessageIcon::Information, kInformationCaption, result.Error);
+        else if (sayNoSkin)
+            m_prompts.showMessage(MessageIcon::Information, kInformationCaption, kNoSkinFolderMessage);
+        break;
     case OpenOutcome::NotASkinSource:
+        if (sayNoSkin)
+            m_prompts.showMessage(MessageIcon::Information, kInformationCaption, result.Error);
         break;
     }
+}
+
+void TForm1::ShowCarriedOverParts()
+{
+    const QString line = CarriedOverLine(m_carried);
+    CarriedOverLabel->setText(line);
+    CarriedOverLabel->setToolTip(line);
 }
 
 void TForm1::ShowLoadedSkin()
@@ -355,9 +410,9 @@ void TForm1::dragEnterEvent(QDragEnterEvent* event)
     const QList<QUrl> urls = event->mimeData()->urls();
     if (urls.size() != 1 || !urls.first().isLocalFile())
         return;
-    const fs::path path = QStringToPath(urls.first().toLocalFile());
-    if (IsFolder(path) || HasSkinArchiveExtension(path))
-        event->acceptProposedAction();
+    // Anything local is taken: what is no skin gets a message rather than
+    // a refused drop.
+    event->acceptProposedAction();
 }
 
 void TForm1::dropEvent(QDropEvent* event)

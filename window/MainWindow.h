@@ -6,6 +6,7 @@
 // controls show it and their handlers write it back.
 
 #include "platform/Product.h"
+#include "session/CarriedParts.h"
 #include "skin/PlaylistDrag.h"
 #include "skin/SkinSession.h"
 #include "window/SettingsFile.h"
@@ -80,10 +81,17 @@ public:
     void ShellTreeView1Click(QPoint viewportPos);
     void ShellTreeView1Expanding(const QModelIndex& index);
     void ShellTreeView1Collapsing(const QModelIndex& index);
+    // Enter or Space: the selected item opens as through 開く, so a folder
+    // without a skin is said.
+    void ShellTreeView1KeyOpen();
     bool treeCollapsing() const { return m_treeCollapsing; }
 
-    // A dropped folder or archive opens as a click in the tree would.
+    // A dropped folder or archive opens as a click in the tree would; what
+    // is no skin is said.
     void OpenDropped(const QString& path);
+
+    // The parts of the preview that the last loaded skin did not draw.
+    const std::vector<SkinPart>& carriedOverParts() const { return m_carried; }
 
     // Preview panel: the playlist drag, in the receiving control's coordinates.
     void Panel1MouseDown(QPoint position);
@@ -116,8 +124,12 @@ public:
     QCheckBox* CheckEQUp;
     SkinTreeView* ShellTreeView1;
 
-    // Preview.
+    // Preview: the switch of the Korvel view above it, the line naming the
+    // parts not the loaded skin's own below it, the hint until a skin is in.
+    QCheckBox* KorvelViewSwitch;
     QFrame* Panel1;
+    QLabel* PreviewHint;
+    QLabel* CarriedOverLabel;
     PictureBox* Image1;
     PictureBox* Image5;
     PictureBox* Image2;
@@ -201,11 +213,14 @@ private:
     StoredSettings SettingsToStore() const;
 
     // Opening skins (MainWindow.cpp). captionName names the skin in the
-    // caption; empty leaves the caption as it is.
-    void OpenFolder(const std::filesystem::path& folder, const QString& captionName);
+    // caption once its images are in the preview; sayNoSkin: a folder
+    // without a skin gets a message (everywhere but the tree's plain click).
+    void OpenFolder(const std::filesystem::path& folder, const QString& captionName, bool sayNoSkin);
     void OpenArchive(const std::filesystem::path& archive);
-    void ShowOpenResult(const OpenResult& result, bool fromArchive);
+    void ShowOpenResult(const OpenResult& result, const std::filesystem::path& source,
+                        const QString& captionName, bool sayNoSkin);
     void SetSkinCaption(const QString& itemText);
+    void ShowCarriedOverParts();
     void ShowLoadedSkin();
     void ShowAppValues();
 
@@ -229,6 +244,8 @@ private:
     bool m_firstShowDone = false; // FirstShowDone
     bool m_treeCollapsing = false; // TreeCollapsing
     PlaylistDrag m_drag;
+    PartHistory m_partHistory;
+    std::vector<SkinPart> m_carried;
 };
 
 } // namespace tf

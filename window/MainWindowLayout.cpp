@@ -29,6 +29,17 @@ constexpr int kTightCheckWidth = 46;
 // Right-hand group boxes: left edge at design size, anchored to the right.
 constexpr int kRightColumn = 578;
 
+// The preview column: the Korvel view switch on top, the panel, the line of
+// carried-over parts at the bottom, within the design's 236, 4, 335 x 445.
+constexpr int kPreviewLeft = 236;
+constexpr int kPreviewWidth = 335;
+constexpr int kSwitchTop = 4;
+constexpr int kSwitchHeight = 18;
+constexpr int kPanelTop = kSwitchTop + kSwitchHeight + 2;
+constexpr int kStatusHeight = 16;
+constexpr int kPanelHeight = 445 - (kPanelTop - 4) - kStatusHeight - 2;
+constexpr int kStatusTop = kPanelTop + kPanelHeight + 2;
+
 template <typename Control>
 Control* Named(Control* control, const char* name)
 {
@@ -85,6 +96,13 @@ QLineEdit* AddEdit(QWidget* parent, const char* name, const QString& text, QRect
     edit->setGeometry(geometry);
     edit->setReadOnly(readOnly);
     edit->setCursorPosition(0);
+    if (readOnly) {
+        // Read-only fields look it: the window's colour instead of a field's.
+        QPalette palette = edit->palette();
+        palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+        edit->setPalette(palette);
+        edit->setFocusPolicy(Qt::ClickFocus);
+    }
     return edit;
 }
 
@@ -139,8 +157,10 @@ void TForm1::CreateSettingsGroup(QWidget* client)
 
 void TForm1::CreatePreviewPanel(QWidget* client)
 {
+    KorvelViewSwitch = Named(new QCheckBox(QStringLiteral("Korvel表示"), client), "KorvelViewSwitch");
+    KorvelViewSwitch->setGeometry(kPreviewLeft, kSwitchTop, kPreviewWidth, kSwitchHeight);
     Panel1 = Named(new QFrame(client), "Panel1");
-    Panel1->setGeometry(236, 4, 335, 445);
+    Panel1->setGeometry(kPreviewLeft, kPanelTop, kPreviewWidth, kPanelHeight);
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken); // lowered bevel, one pixel
     Panel1->setLineWidth(1);
     Panel1->setMouseTracking(true);
@@ -154,6 +174,18 @@ void TForm1::CreatePreviewPanel(QWidget* client)
     Image1 = addImage("Image1", 1);
     Image5 = addImage("Image5", 117);
     Image2 = addImage("Image2", 233);
+
+    PreviewHint = Named(new QLabel(QStringLiteral("左のツリーでスキンを選ぶか、フォルダや .wsz をここにドロップしてください"),
+                                   Panel1),
+                        "PreviewHint");
+    PreviewHint->setAlignment(Qt::AlignCenter);
+    PreviewHint->setWordWrap(true);
+    PreviewHint->setStyleSheet(QStringLiteral("color: palette(dark);"));
+    PreviewHint->setAttribute(Qt::WA_TransparentForMouseEvents);
+    PreviewHint->setGeometry(Panel1->contentsRect().adjusted(24, 0, -24, 0));
+
+    CarriedOverLabel = Named(new QLabel(client), "CarriedOverLabel");
+    CarriedOverLabel->setGeometry(kPreviewLeft, kStatusTop, kPreviewWidth, kStatusHeight);
 }
 
 void TForm1::CreateTextGroup(QWidget* client)
@@ -253,7 +285,9 @@ void TForm1::ApplyAnchors(QSize clientSize)
     const int dw = clientSize.width() - kClientWidth;
     const int dh = clientSize.height() - kClientHeight;
     ShellTreeView1->setGeometry(4, 72, 225, 377 + dh);
-    Panel1->setGeometry(236, 4, 335 + dw, 445 + dh);
+    Panel1->setGeometry(kPreviewLeft, kPanelTop, kPreviewWidth + dw, kPanelHeight + dh);
+    PreviewHint->setGeometry(Panel1->contentsRect().adjusted(24, 0, -24, 0));
+    CarriedOverLabel->setGeometry(kPreviewLeft, kStatusTop + dh, kPreviewWidth + dw, kStatusHeight);
     for (QGroupBox* box : {GroupBox5, GroupBox3, GroupBox6, GroupBox2, GroupBox4})
         box->move(kRightColumn + dw, box->y());
 }

@@ -44,6 +44,13 @@ void RunThenShow(const std::function<void()>& body, const std::function<void()>&
     show();
 }
 
+// A face name from its start: a long one would show its end.
+void ShowFaceName(QLineEdit* edit, const QString& face)
+{
+    edit->setText(face);
+    edit->setCursorPosition(0);
+}
+
 } // namespace
 
 void TForm1::BindToggle(QAbstractButton* box, const std::function<void(bool)>& apply)
@@ -140,11 +147,13 @@ void TForm1::Button3Click()
     if (!chosen)
         return;
     // Each control's handler carries its value into the font setting.
-    Edit4->setText(chosen->Face);
+    ShowFaceName(Edit4, chosen->Face);
     Edit3->setText(QString::number(chosen->Size));
     CheckBox7->setChecked(chosen->Bold);
     CheckBox8->setChecked(chosen->Italic);
-    m_session.State.ScrollTextFont().Name = EncodeCp932(chosen->Face);
+    // An unchanged face keeps its bytes as the skin gave them.
+    if (chosen->Face != preset.Face)
+        m_session.State.ScrollTextFont().Name = EncodeCp932(chosen->Face);
 }
 
 void TForm1::Button2Click()
@@ -153,9 +162,10 @@ void TForm1::Button2Click()
     const auto chosen = m_dialogs.chooseFont(this, preset);
     if (!chosen)
         return;
-    Edit1->setText(chosen->Face);
+    ShowFaceName(Edit1, chosen->Face);
     Edit5->setText(QString::number(chosen->Size));
-    m_session.State.PlaylistFont().Name = EncodeCp932(chosen->Face);
+    if (chosen->Face != preset.Face)
+        m_session.State.PlaylistFont().Name = EncodeCp932(chosen->Face);
 }
 
 void TForm1::Button1Click()
@@ -164,7 +174,8 @@ void TForm1::Button1Click()
     const FontChoice preset{DecodeCp932(editor.TimeGlyphFontName), EditInteger(Edit2),
                             CheckBox2->isChecked(), CheckBox3->isChecked(), Shape1->brushColor()};
     if (const auto chosen = m_dialogs.chooseFont(this, preset)) {
-        editor.TimeGlyphFontName = EncodeCp932(chosen->Face);
+        if (chosen->Face != preset.Face)
+            editor.TimeGlyphFontName = EncodeCp932(chosen->Face);
         Edit2->setText(QString::number(chosen->Size));
         CheckBox2->setChecked(chosen->Bold);
         CheckBox3->setChecked(chosen->Italic);
@@ -260,9 +271,9 @@ void TForm1::ShowSkinState()
     CheckBox6->setChecked(state.InfoFont().Shadow);
     CheckBox7->setChecked(state.ScrollTextFont().Bold);
     CheckBox8->setChecked(state.ScrollTextFont().Italic);
-    Edit4->setText(DecodeCp932(state.ScrollTextFont().Name));
+    ShowFaceName(Edit4, DecodeCp932(state.ScrollTextFont().Name));
     Edit3->setText(QString::number(state.ScrollTextFont().Size));
-    Edit1->setText(DecodeCp932(state.PlaylistFont().Name));
+    ShowFaceName(Edit1, DecodeCp932(state.PlaylistFont().Name));
     Edit5->setText(QString::number(state.PlaylistFont().Size));
     CheckBox9->setChecked(state.ShowScrollText);
     CheckBox12->setChecked(state.ShowTime);

@@ -7,9 +7,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFileSystemModel>
+#include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QTimer>
+#include <functional>
 
 namespace tf {
 namespace {
@@ -94,23 +98,24 @@ bool SkinTreeFilter::hasChildren(const QModelIndex& parent) const
     return QSortFilterProxyModel::hasChildren(parent);
 }
 
+QVariant SkinTreeFilter::data(const QModelIndex& index, int role) const
+{
+    if (role == Qt::ToolTipRole)
+        return QSortFilterProxyModel::data(index, Qt::DisplayRole);
+    return QSortFilterProxyModel::data(index, role);
+}
+
 SkinTreeView::SkinTreeView(QWidget* parent)
     : QTreeView(parent)
     , m_icons(std::make_unique<PlainIconProvider>())
-    , m_files(new QFileSystemModel(this))
     , m_filter(new SkinTreeFilter(this))
 {
-    // The tree does not follow changes on disk, and never renames anything.
-    m_files->setOption(QFileSystemModel::DontWatchForChanges);
-    m_files->setReadOnly(true);
-    m_files->setFilter(QDir::AllDirs | QDir::Files | QDir::NoDotAndDotDot | QDir::Drives);
-    m_files->setIconProvider(m_icons.get());
-    m_files->setRootPath(QDir::rootPath());
-    m_filter->setSourceModel(m_files);
+    UseNewFileModel();
     setModel(m_filter);
-    for (int column = 1; column < m_files->columnCount(); ++column)
-        hideColumn(column);
+    ShowNameColumnOnly();
     setHeaderHidden(true);
+    header()->setStretchLastSection(false);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setIndentation(19);
     setRootIsDecorated(false);
     setUniformRowHeights(true);
@@ -122,6 +127,13 @@ SkinTreeView::SkinTreeView(QWidget* parent)
     };
     connect(m_filter, &QAbstractItemModel::rowsInserted, this, reveal, Qt::QueuedConnection);
     connect(m_filter, &QAbstractItemModel::layoutChanged, this, reveal, Qt::QueuedConnection);
+    // The name column is as wide as its longest shown name, so that long
+    // names get a horizontal scroll bar instead of being cut.
+    connect(m_filter, &QAbstractItemModel::rowsInserted, this, &SkinTreeView::FitNameColumn);
+    connect(m_filter, &QAbstractItemModel::layoutChanged, this, &SkinTreeView::FitNameColumn);
+    connect(m_filter, &QAbstractItemModel::modelReset, this, &SkinTreeView::FitNameColumn);
+    connect(this, &QTreeView::expanded, this, &SkinTreeView::FitNameColumn);
+    connect(this, &QTreeView::collapsed, this, &SkinTreeView::FitNameColumn);
     connect(this, &QTreeView::expanded, this, [this](const QModelIndex& index) {
         if (!m_quiet)
             emit itemExpanding(index);
@@ -139,6 +151,65 @@ SkinTreeView::~SkinTreeView()
     setModel(nullptr);
     delete m_filter;
     delete m_files;
+}
+
+void SkinTreeView::UseNewFileModel()
+{
+    QFileSystemModel* old = m_files;
+    m_files = new QFileSystemModel(this);
+    // The tree does not follow changes on disk, and never renames anything.
+    m_files->setOption(QFileSystemModel::DontWatchForChanges);
+    m_files->setReadOnly(true);
+    m_files->setFilter(QDir::AllDirs | QDir::Files | QDir::NoDotAndDotDot | QDir::Drives);
+    m_files->setIconProvider(m_icons.get());
+    m_files->setRootPath(QDir::rootPath());
+    m_filter->setSourceModel(m_files);
+    delete old;
+}
+
+void SkinTreeView::ShowNameColumnOnly()
+{
+    for (int column = 1; column < m_files->columnCount(); ++column)
+        hideColumn(column);
+}
+
+void SkinTreeView::FitNameColumn()
+{
+    // Later, once the model is done changing: sizing the column while the
+    // filter is remapping its rows would read rows that are going away.
+    if (m_fitPending)
+        return;
+    m_fitPending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_fitPending = false;
+        resizeColumnToContents(0);
+    });
+}
+
+void SkinTreeView::refresh()
+{
+    // A file system model lists each folder once; a new one lists afresh.
+    QStringList open;
+    std::function<void(const QModelIndex&)> collect = [&](const QModelIndex& parent) {
+        for (int row = 0; row < m_filter->rowCount(parent); ++row) {
+            const QModelIndex child = m_filter->index(row, 0, parent);
+            if (isExpanded(child)) {
+                open << pathOf(child);
+                collect(child);
+            }
+        }
+    };
+    collect(rootIndex());
+    const QString selected = path();
+    const QString root = pathOf(rootIndex());
+    UseNewFileModel();
+    ShowNameColumnOnly();
+    if (!root.isEmpty())
+        setRootIndex(indexOfPath(root));
+    for (const QString& folder : open)
+        expandItem(indexOfPath(folder));
+    if (!selected.isEmpty())
+        setPath(selected);
 }
 
 QString SkinTreeView::pathOf(const QModelIndex& index) const
@@ -228,6 +299,17 @@ void SkinTreeView::mouseReleaseEvent(QMouseEvent* event)
 void SkinTreeView::keyPressEvent(QKeyEvent* event)
 {
     m_reveal = QPersistentModelIndex();
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (plain && event->key() == Qt::Key_F5) {
+        refresh();
+        return;
+    }
+    if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Space)
+        && currentIndex().isValid()) {
+        selectItem(currentIndex());
+        emit openRequested();
+        return;
+    }
     QTreeView::keyPressEvent(event);
 }
 

@@ -29,6 +29,8 @@ public:
 
     void setHasChildren(const QModelIndex& index, bool hasChildren);
     bool hasChildren(const QModelIndex& parent = {}) const override;
+    // The full name as the tooltip: long names are cut in the tree.
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
 protected:
     bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
@@ -62,12 +64,17 @@ public:
     // handlers' own expansions do not.
     void expandItem(const QModelIndex& index);
     void setHasChildren(const QModelIndex& index, bool hasChildren);
+    // Lists the folders afresh (F5): the tree does not follow the disk. The
+    // open folders and the selection stay.
+    void refresh();
 
 signals:
     // Left button released in the tree, in viewport coordinates.
     void clickedAt(QPoint viewportPos);
     void itemExpanding(const QModelIndex& index);
     void itemCollapsing(const QModelIndex& index);
+    // Enter or Space on the selected item.
+    void openRequested();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -77,9 +84,14 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
+    void UseNewFileModel();
+    void ShowNameColumnOnly();
+    void FitNameColumn();
+
     std::unique_ptr<PlainIconProvider> m_icons;
-    QFileSystemModel* m_files;
+    QFileSystemModel* m_files = nullptr;
     SkinTreeFilter* m_filter;
+    bool m_fitPending = false;
     bool m_quiet = false;           // expansions made by the program
     bool m_releaseOfDouble = false; // the release after a double click is no click of its own
     // The item set by setPath, kept in view while the folders above it are

@@ -10,6 +10,7 @@
 #include "window/DisplayControls.h"
 #include "window/MainWindow.h"
 #include "window/QtPrompts.h"
+#include "window/QtTranslation.h"
 #include "window/SplashWindow.h"
 
 #include <QApplication>
@@ -24,6 +25,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("tessaform"));
     QApplication::setDesktopFileName(QStringLiteral("tessaform"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("tessaform")));
+    tf::InstallQtTranslation(application);
     tf::InstallFontSubstitutions();
     QApplication::setFont(tf::DesignFont());
 

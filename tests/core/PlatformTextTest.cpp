@@ -3,11 +3,14 @@
 #include "platform/IniFile.h"
 #include "platform/Numbers.h"
 #include "platform/ShiftJis.h"
+#include "platform/SystemReason.h"
 #include "platform/TextFile.h"
 #include "support/TestPaths.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 
 namespace fs = std::filesystem;
@@ -143,6 +146,22 @@ TEST(FileLookup, ListingsAreSortedByName)
         names.push_back(entry.path().filename().string());
     EXPECT_EQ(names, (std::vector<std::string>{"B", "a", "b", "c"}));
     EXPECT_TRUE(ListFolderSorted(temp / "missing").empty());
+}
+
+} // namespace
+} // namespace tf
+
+namespace tf {
+namespace {
+
+TEST(JapaneseReasonTest, CommonSystemReasonsReadJapanese)
+{
+    EXPECT_EQ(JapaneseReason(QString::fromLocal8Bit(std::strerror(ENOENT))),
+              QStringLiteral("ファイルまたはフォルダがありません"));
+    EXPECT_EQ(JapaneseReason(QStringLiteral("File not found")), QStringLiteral("ファイルまたはフォルダがありません"));
+    EXPECT_EQ(JapaneseReason(QString::fromLocal8Bit(std::strerror(ENOSPC))),
+              QStringLiteral("ディスクの空き領域が足りません"));
+    EXPECT_EQ(JapaneseReason(QStringLiteral("Something odd")), QStringLiteral("Something odd"));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "platform/Prompts.h"
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 namespace tf {
@@ -24,12 +25,17 @@ public:
     MessageAnswer showMessage(MessageIcon icon, const QString& caption, const QString& text) override
     {
         m_shown.push_back({icon, caption, text});
+        if (onShow)
+            onShow(m_shown.back());
         if (m_answers.empty())
             return m_defaultAnswer;
         const MessageAnswer answer = m_answers.front();
         m_answers.pop_front();
         return answer;
     }
+
+    // Called as each box comes up, to look at the world as it stands then.
+    std::function<void(const Shown&)> onShow;
 
     void queueAnswer(MessageAnswer answer) { m_answers.push_back(answer); }
     const std::vector<Shown>& shown() const { return m_shown; }

@@ -6,10 +6,15 @@
 
 #include "platform/FileSystem.h"
 #include "support/SkinFixture.h"
+#include "platform/ShiftJis.h"
 #include "window/DisplayControls.h"
+#include "window/FontDialog.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QSpinBox>
 #include <QRadioButton>
 
 namespace fs = std::filesystem;
@@ -106,6 +111,69 @@ private slots:
         QCOMPARE(KeepWindowsFace(QStringLiteral("MS UI Gothic"), QStringLiteral("IPAGothic")),
                  QStringLiteral("IPAGothic"));
         QCOMPARE(KeepWindowsFace(QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")), QStringLiteral("DejaVu Sans"));
+    }
+
+    void fontDialogListsWindowsFacesAndOpensOnThePreset()
+    {
+        const QStringList windowsFirst = {
+            "MS UI Gothic", "ＭＳ ゴシック", "ＭＳ Ｐゴシック", "ＭＳ 明朝", "ＭＳ Ｐ明朝", "メイリオ", "Meiryo UI",
+            "Yu Gothic UI", "游ゴシック", "游明朝", "Arial", "Tahoma", "Verdana", "Times New Roman", "Courier New"};
+        const FontChoice preset{QStringLiteral("MS UI Gothic"), 9, true, false, Qt::red};
+        FontPicker picker(preset);
+        for (int row = 0; row < windowsFirst.size(); ++row)
+            QCOMPARE(picker.faceList()->item(row)->text(), windowsFirst[row]);
+        const auto installed = picker.faceList()->findItems(QStringLiteral("IPAPGothic"), Qt::MatchExactly);
+        QVERIFY(!installed.isEmpty() && picker.faceList()->row(installed.first()) >= WindowsFaceNames().size());
+        QCOMPARE(picker.faceList()->currentItem()->text(), preset.Face);
+        QCOMPARE(picker.sizeBox()->value(), 9);
+        QCOMPARE(picker.choice(), preset); // OK without a change
+        QCOMPARE(picker.standInLabel()->text(), QStringLiteral("表示には IPAPGothic を使います"));
+        QVERIFY(picker.warningLabel()->text().isEmpty());
+        picker.selectFace(QStringLiteral("IPAGothic"));
+        QCOMPARE(picker.choice().Face, QStringLiteral("IPAGothic"));
+        QVERIFY(picker.warningLabel()->text().contains(QStringLiteral("Korvel で見つからないことがあります")));
+
+        // A face of the skin that no list has comes first and stays chosen.
+        FontPicker odd(FontChoice{QStringLiteral("ms ui gothic"), 8, false, false, Qt::black});
+        QCOMPARE(odd.choice().Face, QStringLiteral("ms ui gothic"));
+        FontPicker unknown(FontChoice{QStringLiteral("Skin Face"), 8, false, false, Qt::black});
+        QCOMPARE(unknown.faceList()->item(0)->text(), QStringLiteral("Skin Face"));
+        QCOMPARE(unknown.choice().Face, QStringLiteral("Skin Face"));
+    }
+
+    void unchangedFaceKeepsItsBytes()
+    {
+        const std::string stored = "Face\xFF\x82"; // no CP932 round trip
+        session().State.ScrollTextFont().Name = stored;
+        m_form->Edit4->setText(DecodeCp932(stored));
+        m_fixture->dialogs.fonts.push_back(FontChoice{m_form->Edit4->text(), 10, false, false, Qt::black});
+        m_form->Button3Click();
+        QCOMPARE(session().State.ScrollTextFont().Name, stored);
+        QCOMPARE(session().State.ScrollTextFont().Size, 10);
+    }
+
+    void carriedOverPartsAreSaidAndSavingAMixAsks()
+    {
+        QCOMPARE(m_form->CarriedOverLabel->text(), QString());
+        const fs::path lacking = m_fixture->writeSkin("lacking");
+        SkinFixture(lacking).remove("eqmain.bmp").remove("pledit.bmp").remove("numbers.bmp").remove("nums_ex.bmp");
+        m_form->OpenDropped(PathToQString(lacking));
+        QCOMPARE(m_form->CarriedOverLabel->text(),
+                 QStringLiteral("前のスキンのままの部分: イコライザー, プレイリスト, 時間の数字"));
+
+        const fs::path out = m_fixture->root() / "out";
+        fs::create_directories(out);
+        m_fixture->dialogs.saveFiles.push_back(PathToQString(out / "mix.ssf"));
+        m_fixture->dialogs.questions = {false, true};
+        m_form->S1->trigger();
+        QCOMPARE(m_fixture->dialogs.calls.back().kind, QStringLiteral("question"));
+        QVERIFY(m_fixture->dialogs.calls.back().initial.contains(QStringLiteral("イコライザー, プレイリスト, 時間の数字")));
+        QVERIFY(!fs::exists(out / "mix.ssf"));
+        m_form->S1->trigger();
+        QVERIFY(fs::exists(out / "mix.ssf"));
+
+        m_form->OpenDropped(PathToQString(m_fixture->writeSkin("whole")));
+        QCOMPARE(m_form->CarriedOverLabel->text(), QString());
     }
 
     void timeGroupRendersAfterEveryChange()

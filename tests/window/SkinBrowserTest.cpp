@@ -4,11 +4,14 @@
 #include "WindowFixture.h"
 
 #include "platform/FileSystem.h"
+#include "support/ZipWriter.h"
 #include "window/SkinTreeView.h"
 
 #include <QDropEvent>
 #include <QFileSystemModel>
+#include <QScrollBar>
 #include <QMimeData>
+#include <algorithm>
 #include <fstream>
 
 namespace fs = std::filesystem;
@@ -17,6 +20,15 @@ namespace tf::test {
 namespace {
 
 const QString kCaption = QStringLiteral("Tessaform Convertor 1.0 β6");
+const QString kNoSkinFolder = QStringLiteral("スキンのフォルダではありません (main.bmp がありません)");
+
+// Where a click hits the item: the start of its name (the name column can
+// be wider than the tree).
+QPoint CenterOf(SkinTreeView& tree, const QModelIndex& index)
+{
+    const QRect item = tree.visualRect(index);
+    return {std::min(item.center().x(), item.left() + 12), item.center().y()};
+}
 
 // The item of path, with its parent's listing loaded and the item on screen.
 // The view lays new rows out later; scroll once they are there.
@@ -24,7 +36,8 @@ void EnsureVisible(SkinTreeView& tree, const QModelIndex& index)
 {
     const bool shown = QTest::qWaitFor([&] {
         tree.scrollTo(index);
-        return tree.viewport()->rect().contains(tree.visualRect(index));
+        const QRect item = tree.visualRect(index);
+        return tree.viewport()->rect().contains(QRect(item.topLeft(), QSize(24, item.height())));
     });
     if (!shown)
         qWarning() << "item not on screen:" << tree.pathOf(index);
@@ -49,11 +62,6 @@ QPersistentModelIndex ShowItem(SkinTreeView& tree, const fs::path& path)
         qWarning() << "not listed in the tree:" << wanted;
     EnsureVisible(tree, found);
     return found;
-}
-
-QPoint CenterOf(SkinTreeView& tree, const QModelIndex& index)
-{
-    return tree.visualRect(index).center();
 }
 
 // The expand button sits in the indentation left of the item.
@@ -149,6 +157,70 @@ private slots:
         QCOMPARE(m_form->windowTitle(), kCaption);
         QVERIFY(!m_fixture->app().SkinLoaded);
         QVERIFY(!tree.isExpanded(item));
+        QVERIFY(m_fixture->prompts.shown().empty());
+
+        // Enter, 開く and a drop say what is wrong.
+        QTest::keyClick(&tree, Qt::Key_Return);
+        m_fixture->dialogs.folders.push_back(PathToQString(plain));
+        m_form->O1Click();
+        m_form->OpenDropped(PathToQString(plain));
+        QCOMPARE(m_fixture->prompts.shown().size(), size_t(3));
+        for (const auto& shown : m_fixture->prompts.shown()) {
+            QCOMPARE(shown.icon, MessageIcon::Information);
+            QCOMPARE(shown.text, kNoSkinFolder);
+        }
+        QCOMPARE(m_form->windowTitle(), kCaption);
+    }
+
+    void enterLoadsTheSelectedSkinAndF5ListsAnew()
+    {
+        const fs::path skin = m_fixture->writeSkin("A skin with a rather long name that the tree cannot show");
+        SkinTreeView& tree = *m_form->ShellTreeView1;
+        const QPersistentModelIndex item = ShowItem(tree, skin);
+        QCOMPARE(item.data(Qt::ToolTipRole).toString(), tree.displayTextOf(item));
+        QTRY_VERIFY(tree.horizontalScrollBar()->maximum() > 0); // the long name can be scrolled to
+        tree.selectItem(item);
+        QTest::keyClick(&tree, Qt::Key_Space);
+        QVERIFY2(m_fixture->app().SkinLoaded, qPrintable(ShownMessages(m_fixture->prompts)));
+        QCOMPARE(m_form->windowTitle(), kCaption + " -" + tree.displayTextOf(item) + "-");
+
+        const QString folder = PathToQString(skin.parent_path());
+        const auto listed = [&](const QString& name) {
+            const QModelIndex parent = tree.indexOfPath(folder); // a new listing has new indexes
+            for (int row = 0; row < tree.model()->rowCount(parent); ++row)
+                if (tree.displayTextOf(tree.model()->index(row, 0, parent)) == name)
+                    return true;
+            return false;
+        };
+        fs::create_directory(skin.parent_path() / "new");
+        QTest::qWait(100);
+        QVERIFY(!listed("new")); // the tree does not watch the disk
+        QTest::keyClick(&tree, Qt::Key_F5);
+        QTRY_VERIFY(listed("new"));
+        QCOMPARE(tree.path(), PathToQString(skin)); // the selection stays
+    }
+
+    void captionAndTreeNameTheSkinThePreviewShows()
+    {
+        const fs::path first = m_fixture->writeSkin("First");
+        m_form->OpenDropped(PathToQString(first));
+        QCOMPARE(m_form->windowTitle(), kCaption + " -First-");
+
+        // An archive without a skin leaves the preview, so the caption too.
+        const fs::path empty = m_fixture->root() / "empty.wsz";
+        ZipWriter(empty).addFile("readme.txt", "no skin");
+        QStringList captions;
+        m_fixture->prompts.onShow = [&](const ScriptedPrompts::Shown&) { captions << m_form->windowTitle(); };
+        m_fixture->dialogs.openFiles.push_back(PathToQString(empty));
+        m_form->RunHandler([&] { m_form->wszW1Click(); });
+        QCOMPARE(captions, QStringList{kCaption + " -First-"});
+
+        // 開く names the folder, and the tree selects it.
+        const fs::path second = m_fixture->writeSkin("Second");
+        m_fixture->dialogs.folders.push_back(PathToQString(second));
+        m_form->O1Click();
+        QCOMPARE(m_form->windowTitle(), kCaption + " -Second-");
+        QCOMPARE(m_form->ShellTreeView1->path(), PathToQString(second));
     }
 
     void clickOnArchiveExtractsItWithoutExpandButton()
@@ -178,10 +250,11 @@ private slots:
         QCOMPARE(call.filters, (QStringList{QStringLiteral("Winanp Skin Zipファイル(*.wsz)"),
                                             QStringLiteral("Zipファイル(*.zip)"),
                                             QStringLiteral("全てのファイル(*.*)")}));
-        // A file that is no archive only empties the working folder.
+        // A file that is no archive empties the working folder and is said.
         QVERIFY(!fs::exists(m_fixture->files.WorkFolder / "left-over"));
         QVERIFY(!m_fixture->app().SkinLoaded);
-        QVERIFY(m_fixture->prompts.shown().empty());
+        QCOMPARE(m_fixture->prompts.shown().size(), size_t(1));
+        QVERIFY(m_fixture->prompts.shown()[0].text.contains(QStringLiteral("skin.rar")));
         QCOMPARE(m_fixture->app().OpenName, PathToQString(rar));
     }
 
@@ -200,6 +273,7 @@ private slots:
         QCOMPARE(m_form->windowTitle(), kCaption + " -Dropped-");
         m_form->OpenDropped(PathToQString(m_fixture->root())); // no skin there
         QCOMPARE(m_form->windowTitle(), kCaption + " -Dropped-");
+        QCOMPARE(m_fixture->prompts.shown().back().text, kNoSkinFolder);
     }
 
 private:

@@ -12,7 +12,10 @@
 #include "window/SkinTreeView.h"
 #include "window/SplashWindow.h"
 
+#include <QCheckBox>
 #include <QDesktopServices>
+#include <QDialogButtonBox>
+#include <QLineEdit>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QLabel>
@@ -128,7 +131,7 @@ private slots:
         fixture.dialogs.folders.push_back(PathToQString(skin));
         form.RunHandler([&] { form.O1Click(); });
         QVERIFY(form.S1->isEnabled());
-        QCOMPARE(form.windowTitle(), QStringLiteral("Tessaform Convertor 1.0 β6")); // this path keeps it
+        QCOMPARE(form.windowTitle(), QStringLiteral("Tessaform Convertor 1.0 β6 -one-")); // as a tree click names it
         fixture.dialogs.folders.push_back(PathToQString(fixture.root()));         // no main.bmp
         form.RunHandler([&] { form.O1Click(); });
         QVERIFY(form.S1->isEnabled());
@@ -148,9 +151,33 @@ private slots:
         form.resize(form.width() + 100, form.height() + 50);
         QTRY_COMPARE(client->size(), QSize(926, 508));
         QCOMPARE(form.ShellTreeView1->geometry(), QRect(4, 72, 225, 427));
-        QCOMPARE(form.Panel1->geometry(), QRect(236, 4, 435, 495));
+        // The Korvel view switch above the panel, the carried-over line below.
+        QCOMPARE(form.KorvelViewSwitch->geometry(), QRect(236, 4, 335, 18));
+        QCOMPARE(form.Panel1->geometry(), QRect(236, 24, 435, 457));
+        QCOMPARE(form.CarriedOverLabel->geometry(), QRect(236, 483, 435, 16));
         QCOMPARE(form.GroupBox4->geometry(), QRect(678, 360, 241, 89));
         QCOMPARE(form.GroupBox1->geometry(), QRect(4, 4, 225, 61));
+    }
+
+    void firstSightInJapanese()
+    {
+        WindowFixture fixture;
+        TForm1& form = fixture.open();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(form.PreviewHint->isVisible());
+        QCOMPARE(form.PreviewHint->text(),
+                 QStringLiteral("左のツリーでスキンを選ぶか、フォルダや .wsz をここにドロップしてください"));
+        QVERIFY(!form.KorvelViewSwitch->isChecked());
+        for (QLineEdit* edit : {form.Edit4, form.Edit1})
+            QCOMPARE(edit->palette().color(QPalette::Base), edit->palette().color(QPalette::Window));
+        // Qt's own dialogs and buttons read Japanese.
+        QDialogButtonBox buttons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+        QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("キャンセル"));
+
+        form.OpenDropped(PathToQString(fixture.writeSkin("seen")));
+        QVERIFY(!form.PreviewHint->isVisible());
+        QCOMPARE(form.Edit4->cursorPosition(), 0); // the start of the name shows
     }
 
     void splashWithoutPictureKeepsDesignSize()

@@ -7,6 +7,7 @@
 #include "support/SkinFixture.h"
 #include "support/ZipWriter.h"
 #include "window/DisplayControls.h"
+#include "window/QtTranslation.h"
 
 namespace fs = std::filesystem;
 
@@ -57,6 +58,16 @@ std::optional<QColor> ScriptedDialogs::chooseColor(QWidget*, const QColor& prese
 {
     calls.push_back({QStringLiteral("color"), {}, {}, {}, {}, preset});
     return Next(colors);
+}
+
+bool ScriptedDialogs::askOkCancel(QWidget*, const QString& caption, const QString& text)
+{
+    calls.push_back({QStringLiteral("question"), caption, text, {}, {}, {}});
+    if (questions.empty())
+        return false;
+    const bool ok = questions.front();
+    questions.pop_front();
+    return ok;
 }
 
 WindowFixture::WindowFixture()
@@ -114,6 +125,7 @@ int RunWindowTest(int argc, char** argv, QObject& test)
     qputenv("LANG", "C.UTF-8");
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tessaform-window-tests"));
+    InstallQtTranslation(application);
     InstallFontSubstitutions();
     QApplication::setFont(DesignFont());
     return QTest::qExec(&test, argc, argv);

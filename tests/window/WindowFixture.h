@@ -21,7 +21,7 @@ namespace tf::test {
 class ScriptedDialogs : public Dialogs {
 public:
     struct Call {
-        QString kind; // "folder", "open", "save", "font", "color"
+        QString kind; // "folder", "open", "save", "font", "color", "question"
         QString title;
         QString initial;
         QStringList filters;
@@ -32,6 +32,7 @@ public:
     std::deque<std::optional<QString>> folders, openFiles, saveFiles;
     std::deque<std::optional<FontChoice>> fonts;
     std::deque<std::optional<QColor>> colors;
+    std::deque<bool> questions; // true answers OK
     std::vector<Call> calls;
 
     std::optional<QString> chooseFolder(QWidget*, const QString& title, const QString& root) override;
@@ -41,6 +42,7 @@ public:
                                           const QString& defaultSuffix) override;
     std::optional<FontChoice> chooseFont(QWidget*, const FontChoice& preset) override;
     std::optional<QColor> chooseColor(QWidget*, const QColor& preset) override;
+    bool askOkCancel(QWidget*, const QString& caption, const QString& text) override;
 };
 
 class WindowFixture {
