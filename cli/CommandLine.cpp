@@ -120,13 +120,9 @@ QString UsageText()
                           "       tessaform-cli preview SKIN.ssf -o VIEW.png [--state STATE] [--eq] [--scale N]\n"
                           "       tessaform-cli check SKIN.ssf...\n")
         + parser.helpText().section(QLatin1Char('\n'), 1)
-        + QStringLiteral("
-Exit status: 0 when every skin converted (preview: written; check: nothing would break),
-"
-                         "1 when any failed (check: something would break), 2 for wrong usage,
-"
-                         "130, 143 or 129 when SIGINT, SIGTERM or SIGHUP stopped the batch.
-");
+        + QStringLiteral("\nExit status: 0 when every skin converted (preview: written; check: nothing would break),\n"
+                         "1 when any failed (check: something would break), 2 for wrong usage,\n"
+                         "130, 143 or 129 when SIGINT, SIGTERM or SIGHUP stopped the batch.\n");
 }
 
 bool ParseCommandLine(const QStringList& arguments, CommandLine& command, QString& reason)
