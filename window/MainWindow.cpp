@@ -74,7 +74,8 @@ TForm1::TForm1(const WindowFiles& files, Prompts& prompts, Dialogs& dialogs, QWi
     m_client->setMinimumSize(kClientWidth, kClientHeight);
     m_client->installEventFilter(this);
     for (QWidget* receiver : {static_cast<QWidget*>(Panel1), static_cast<QWidget*>(Image1),
-                              static_cast<QWidget*>(Image5), static_cast<QWidget*>(Image2)})
+                              static_cast<QWidget*>(Image5), static_cast<QWidget*>(Image2),
+                              static_cast<QWidget*>(KorvelPicture)})
         receiver->installEventFilter(this);
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
     move(269, 192);
@@ -172,6 +173,7 @@ void TForm1::RunHandler(const std::function<void()>& body)
         m_prompts.showError(QString::fromLocal8Bit(error.what()));
     }
     ShowAppValues();
+    ScheduleKorvelView(); // every change shows at once in the player's view
 }
 
 void TForm1::ShowAppValues()
@@ -385,15 +387,20 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
             ApplyAnchors(static_cast<QResizeEvent*>(event)->size());
         return false;
     }
-    // Panel1 and its three images share the drag handlers; each event comes
-    // in the coordinates of the control that receives it.
+    // Panel1 and its images share the drag handlers; each event comes in the
+    // coordinates of the control that receives it. In the player's view the
+    // playlist is one part of the picture: its own coordinates are asked for.
+    const auto position = [&] {
+        const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+        return watched == KorvelPicture ? PlaylistPointOfKorvelView(at) : at;
+    };
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
-        Panel1MouseDown(static_cast<QMouseEvent*>(event)->position().toPoint());
+        Panel1MouseDown(position());
         break;
     case QEvent::MouseMove:
-        Panel1MouseMove(static_cast<QMouseEvent*>(event)->position().toPoint());
+        Panel1MouseMove(position());
         break;
     case QEvent::MouseButtonRelease:
         Panel1MouseUp();

@@ -127,6 +127,7 @@ public:
     // Preview: the switch of the Korvel view above it, the line naming the
     // parts not the loaded skin's own below it, the hint until a skin is in.
     QCheckBox* KorvelViewSwitch;
+    PictureBox* KorvelPicture; // the player's view while KorvelViewSwitch is on
     QFrame* Panel1;
     QLabel* PreviewHint;
     QLabel* CarriedOverLabel;
@@ -234,6 +235,12 @@ private:
     void BuildAnalyzer();
     void CheckBox1Click();
 
+    // The "Korvel表示" view (MainWindowKorvelView.cpp).
+    bool korvelViewShown() const;
+    void ScheduleKorvelView();
+    void ShowKorvelView();
+    QPoint PlaylistPointOfKorvelView(QPoint position) const;
+
     WindowFiles m_files;
     Prompts& m_prompts;
     Dialogs& m_dialogs;
@@ -244,6 +251,8 @@ private:
     bool m_firstShowDone = false; // FirstShowDone
     bool m_treeCollapsing = false; // TreeCollapsing
     PlaylistDrag m_drag;
+    bool m_korvelViewPending = false;
+    Rect m_korvelPlaylist; // where the playlist stands in the Korvel view
     PartHistory m_partHistory;
     std::vector<SkinPart> m_carried;
 };

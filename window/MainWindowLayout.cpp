@@ -174,6 +174,8 @@ void TForm1::CreatePreviewPanel(QWidget* client)
     Image1 = addImage("Image1", 1);
     Image5 = addImage("Image5", 117);
     Image2 = addImage("Image2", 233);
+    KorvelPicture = addImage("KorvelPicture", 1);
+    KorvelPicture->hide();
 
     PreviewHint = Named(new QLabel(QStringLiteral("左のツリーでスキンを選ぶか、フォルダや .wsz をここにドロップしてください"),
                                    Panel1),

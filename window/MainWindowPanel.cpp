@@ -73,6 +73,7 @@ void TForm1::ConnectSettingHandlers()
     BindToggle(CheckBox13, [&state](bool on) { state.ShowSeekBar = on; });
     BindToggle(CheckBox1, [this](bool) { CheckBox1Click(); });
     BindToggle(CheckEQUp, [this](bool) { CheckBox1Click(); });
+    BindToggle(KorvelViewSwitch, [this](bool) { ShowKorvelView(); });
     ConnectTimeHandlers();
 
     const auto onEdit = [this](QLineEdit* edit, std::function<void()> apply) {
@@ -323,8 +324,12 @@ void TForm1::PlacePreviews()
     const PreviewLayout layout = ApplyEqPlacement(m_session.Editor);
     Image1->move(1, layout.mainTop);
     Image5->move(1, layout.eqTop);
-    Image5->setVisible(layout.eqVisible);
     Image2->move(1, layout.playlistTop);
+    // The player's view stands in for all three while it is shown.
+    const bool composedShown = !korvelViewShown();
+    Image1->setVisible(composedShown);
+    Image5->setVisible(composedShown && layout.eqVisible);
+    Image2->setVisible(composedShown);
 }
 
 } // namespace tf

@@ -55,6 +55,31 @@ private slots:
         }
     }
 
+    // The player's view replaces the composed images and follows every
+    // change at once: hiding the time display clears its field, and only
+    // around it.
+    void korvelViewFollowsTheSettings()
+    {
+        m_form->KorvelViewSwitch->click();
+        QVERIFY(m_form->KorvelPicture->isVisible() && !m_form->Image1->isVisible());
+        const QImage before = m_form->KorvelPicture->picture();
+        QVERIFY(!before.isNull());
+        m_form->CheckBox12->click(); // the time display off
+        QTRY_VERIFY(m_form->KorvelPicture->picture() != before);
+        const QImage after = m_form->KorvelPicture->picture();
+        const QRect timeField(52, 26, 45, 13); // TimeField, the main window at the top left
+        QRect changed;
+        for (int y = 0; y < after.height(); ++y)
+            for (int x = 0; x < after.width(); ++x)
+                if (after.pixel(x, y) != before.pixel(x, y))
+                    changed |= QRect(x, y, 1, 1);
+        QVERIFY2(timeField.adjusted(-2, -2, 2, 2).contains(changed),
+                 qPrintable(QStringLiteral("changed %1,%2 %3x%4").arg(changed.x()).arg(changed.y())
+                                .arg(changed.width()).arg(changed.height())));
+        m_form->KorvelViewSwitch->click();
+        QVERIFY(!m_form->KorvelPicture->isVisible() && m_form->Image1->isVisible());
+    }
+
     void sizeEditsTakeOnlyWholeIntegers()
     {
         QTest::keyClicks(SelectAll(m_form->Edit3), QStringLiteral("12"));
