@@ -12,6 +12,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -19,7 +20,9 @@
 
 namespace tf::bench {
 
-// Drawing and measuring text needs a Gui application; benchmarks never need a display.
+// Drawing and measuring text needs a Gui application; benchmarks never need
+// a display, but keep one that the caller chose.
+template <typename Application = QGuiApplication>
 class OffscreenApplication {
 public:
     OffscreenApplication(int& argc, char** argv)
@@ -31,11 +34,12 @@ public:
 private:
     static int& PrepareOffscreen(int& argc)
     {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
         return argc;
     }
 
-    QGuiApplication m_application;
+    Application m_application;
 };
 
 // The shared skin a benchmark measures on; says so and gives nothing when
@@ -111,5 +115,22 @@ private:
     std::map<std::string, Times> m_times;
     std::set<std::string> m_medians;
 };
+
+// The main of a benchmark program: Qt without a display, Google Benchmark's
+// options, prepare() (false when there is nothing to measure), every
+// benchmark, then report() with their times.
+inline int RunBenchmarks(int& argc, char** argv, const std::function<void(const RatioReporter&)>& report,
+                         const std::function<bool()>& prepare = [] { return true; })
+{
+    OffscreenApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (!prepare())
+        return 0;
+    RatioReporter reporter;
+    reporter.runAll();
+    report(reporter);
+    benchmark::Shutdown();
+    return 0;
+}
 
 } // namespace tf::bench

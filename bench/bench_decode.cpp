@@ -45,18 +45,20 @@ BENCHMARK(DecodeQt)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    const auto skin = tf::bench::SkinToMeasure("base-2.91.wsz");
-    if (!skin)
-        return 0;
-    g_bitmaps = tf::test::ReadBmpMembers(*skin);
-    tf::bench::RatioReporter reporter;
-    reporter.runAll();
-    const double ours = reporter.time("DecodeOurs");
-    const double qt = reporter.time("DecodeQt");
-    if (ours > 0 && qt > 0)
-        std::printf("decode ratio ours / Qt: %.3f (%zu bitmaps, CPU %.1f us against %.1f us)\n", ours / qt,
-                    g_bitmaps.size(), ours, qt);
-    benchmark::Shutdown();
-    return 0;
+    const auto prepare = [] {
+        const auto skin = tf::bench::SkinToMeasure("base-2.91.wsz");
+        if (skin)
+            g_bitmaps = tf::test::ReadBmpMembers(*skin);
+        return skin.has_value();
+    };
+    return tf::bench::RunBenchmarks(
+        argc, argv,
+        [](const tf::bench::RatioReporter& reporter) {
+            const double ours = reporter.time("DecodeOurs");
+            const double qt = reporter.time("DecodeQt");
+            if (ours > 0 && qt > 0)
+                std::printf("decode ratio ours / Qt: %.3f (%zu bitmaps, CPU %.1f us against %.1f us)\n",
+                            ours / qt, g_bitmaps.size(), ours, qt);
+        },
+        prepare);
 }

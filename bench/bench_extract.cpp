@@ -119,14 +119,18 @@ BENCHMARK(ExtractOursAgainstPlain)->UseManualTime()->Unit(benchmark::kMicrosecon
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
-    const auto skin = tf::bench::SkinToMeasure("base-2.91.wsz");
-    if (!skin)
-        return 0;
-    g_archive = *skin;
-    benchmark::RunSpecifiedBenchmarks();
-    if (g_wallRatio > 0)
-        std::printf("extract ratio ours / plain libarchive: %.3f wall, %.3f cpu\n", g_wallRatio, g_cpuRatio);
-    benchmark::Shutdown();
-    return 0;
+    const auto prepare = [] {
+        const auto skin = tf::bench::SkinToMeasure("base-2.91.wsz");
+        if (skin)
+            g_archive = *skin;
+        return skin.has_value();
+    };
+    return tf::bench::RunBenchmarks(
+        argc, argv,
+        [](const tf::bench::RatioReporter&) {
+            if (g_wallRatio > 0)
+                std::printf("extract ratio ours / plain libarchive: %.3f wall, %.3f cpu\n", g_wallRatio,
+                            g_cpuRatio);
+        },
+        prepare);
 }

@@ -49,14 +49,10 @@ BENCHMARK(BM_RenderSessionKorvelView)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    tf::bench::OffscreenApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    tf::bench::RatioReporter reporter;
-    reporter.runAll();
-    reporter.printRatio("Korvel view of the session / one ComposePlaylist", "BM_RenderSessionKorvelView",
-                        "BM_ComposePlaylist", 3, tf::bench::RatioReporter::Clock::Cpu);
-    const double milliseconds = reporter.time("BM_RenderSessionKorvelView") / 1000.0;
-    std::printf("one Korvel view: %.2f ms (aim: under 16 ms)\n", milliseconds);
-    benchmark::Shutdown();
-    return 0;
+    return tf::bench::RunBenchmarks(argc, argv, [](const tf::bench::RatioReporter& reporter) {
+        reporter.printRatio("Korvel view of the session / one ComposePlaylist", "BM_RenderSessionKorvelView",
+                            "BM_ComposePlaylist", 3, tf::bench::RatioReporter::Clock::Cpu);
+        std::printf("one Korvel view: %.2f ms (aim: under 16 ms)\n",
+                    reporter.time("BM_RenderSessionKorvelView") / 1000.0);
+    });
 }

@@ -42,26 +42,27 @@ BENCHMARK(DecodeBitmapsBench)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    tf::bench::OffscreenApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    const auto archive = tf::bench::SkinToMeasure("base-2.91.wsz");
-    if (!archive)
-        return 0;
     tf::test::TempFolder unpacked;
-    tf::ExtractArchive(*archive, unpacked.path());
-    g_skinFolder = tf::FindSkinFolder(unpacked.path());
-    for (const auto& entry : fs::directory_iterator(g_skinFolder))
-        if (entry.path().extension() == ".BMP" || entry.path().extension() == ".bmp")
-            for (std::string_view name : tf::kSourceFileTable)
-                if (tf::FoldFileName(name) == tf::FoldFileName(entry.path().filename().string()))
-                    g_bitmapPaths.push_back(entry.path());
-
-    tf::bench::RatioReporter reporter;
-    reporter.runAll();
-    std::printf("%zu bitmaps of the skin decoded by the baseline\n", g_bitmapPaths.size());
-    reporter.printRatio("LoadSkin / decoding its bitmaps", "LoadSkinBench", "DecodeBitmapsBench", 1.5);
-    reporter.printRatio("LoadSkin / decoding its bitmaps", "LoadSkinBench", "DecodeBitmapsBench", 1.5,
-                        tf::bench::RatioReporter::Clock::Cpu);
-    benchmark::Shutdown();
-    return 0;
+    const auto prepare = [&] {
+        const auto archive = tf::bench::SkinToMeasure("base-2.91.wsz");
+        if (!archive)
+            return false;
+        tf::ExtractArchive(*archive, unpacked.path());
+        g_skinFolder = tf::FindSkinFolder(unpacked.path());
+        for (const auto& entry : fs::directory_iterator(g_skinFolder))
+            if (entry.path().extension() == ".BMP" || entry.path().extension() == ".bmp")
+                for (std::string_view name : tf::kSourceFileTable)
+                    if (tf::FoldFileName(name) == tf::FoldFileName(entry.path().filename().string()))
+                        g_bitmapPaths.push_back(entry.path());
+        return true;
+    };
+    return tf::bench::RunBenchmarks(
+        argc, argv,
+        [](const tf::bench::RatioReporter& reporter) {
+            std::printf("%zu bitmaps of the skin decoded by the baseline\n", g_bitmapPaths.size());
+            reporter.printRatio("LoadSkin / decoding its bitmaps", "LoadSkinBench", "DecodeBitmapsBench", 1.5);
+            reporter.printRatio("LoadSkin / decoding its bitmaps", "LoadSkinBench", "DecodeBitmapsBench", 1.5,
+                                tf::bench::RatioReporter::Clock::Cpu);
+        },
+        prepare);
 }

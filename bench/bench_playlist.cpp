@@ -54,12 +54,8 @@ BENCHMARK(BM_ComposePlaylist)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    tf::bench::OffscreenApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    tf::bench::RatioReporter reporter;
-    reporter.runAll();
-    std::printf("playlist of %d x %d pixels\n", kWidth, kHeight);
-    reporter.printRatio("ComposePlaylist at 40 x 40 steps / one fill", "BM_ComposePlaylist", "BM_FillBaseline", 3);
-    benchmark::Shutdown();
-    return 0;
+    return tf::bench::RunBenchmarks(argc, argv, [](const tf::bench::RatioReporter& reporter) {
+        std::printf("playlist of %d x %d pixels\n", kWidth, kHeight);
+        reporter.printRatio("ComposePlaylist at 40 x 40 steps / one fill", "BM_ComposePlaylist", "BM_FillBaseline", 3);
+    });
 }

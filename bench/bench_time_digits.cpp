@@ -62,16 +62,12 @@ BENCHMARK(BM_RenderTimeDigitsTransparent)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    tf::bench::OffscreenApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    tf::bench::RatioReporter reporter;
-    reporter.runAll();
-    reporter.printRatio("RenderTimeDigits / one decode of numbers.bmp", "BM_RenderTimeDigits",
-                        "BM_DecodeDigitsBaseline", 2);
-    reporter.printRatio("RenderTimeDigits, transparent / one decode of numbers.bmp",
-                        "BM_RenderTimeDigitsTransparent", "BM_DecodeDigitsBaseline", 2);
-    reporter.printRatio("decode of main.bmp / one decode of numbers.bmp", "BM_DecodeMainBmp",
-                        "BM_DecodeDigitsBaseline");
-    benchmark::Shutdown();
-    return 0;
+    return tf::bench::RunBenchmarks(argc, argv, [](const tf::bench::RatioReporter& reporter) {
+        reporter.printRatio("RenderTimeDigits / one decode of numbers.bmp", "BM_RenderTimeDigits",
+                            "BM_DecodeDigitsBaseline", 2);
+        reporter.printRatio("RenderTimeDigits, transparent / one decode of numbers.bmp",
+                            "BM_RenderTimeDigitsTransparent", "BM_DecodeDigitsBaseline", 2);
+        reporter.printRatio("decode of main.bmp / one decode of numbers.bmp", "BM_DecodeMainBmp",
+                            "BM_DecodeDigitsBaseline");
+    });
 }

@@ -65,6 +65,18 @@ bool ParseSteps(const QString& text, int32_t& width, int32_t& height)
         && height <= kMaxPlaylistSteps;
 }
 
+// An option's whole number from low to high into value; true also when the
+// option is not given (value keeps its default).
+bool ReadWholeNumber(const QCommandLineParser& parser, const QCommandLineOption& option, int low, int high,
+                     int& value)
+{
+    if (!parser.isSet(option))
+        return true;
+    bool ok = false;
+    value = parser.value(option).toInt(&ok);
+    return ok && value >= low && value <= high;
+}
+
 bool ParsePreview(const QCommandLineParser& parser, const Options& options, const QStringList& files,
                   CommandLine& command, QString& reason)
 {
@@ -86,13 +98,9 @@ bool ParsePreview(const QCommandLineParser& parser, const Options& options, cons
         reason = QStringLiteral("--state is normal, pressed or inactive.");
         return false;
     }
-    if (parser.isSet(options.scale)) {
-        bool ok = false;
-        preview.Scale = parser.value(options.scale).toInt(&ok);
-        if (!ok || preview.Scale < 1 || preview.Scale > 8) {
-            reason = QStringLiteral("--scale needs a whole number from 1 to 8.");
-            return false;
-        }
+    if (!ReadWholeNumber(parser, options.scale, 1, 8, preview.Scale)) {
+        reason = QStringLiteral("--scale needs a whole number from 1 to 8.");
+        return false;
     }
     return true;
 }
@@ -169,13 +177,9 @@ bool ParseCommandLine(const QStringList& arguments, CommandLine& command, QStrin
     }
 
     command.Jobs = int(std::max(1u, std::thread::hardware_concurrency()));
-    if (parser.isSet(options.jobs)) {
-        bool ok = false;
-        command.Jobs = parser.value(options.jobs).toInt(&ok);
-        if (!ok || command.Jobs < 1 || command.Jobs > 256) {
-            reason = QStringLiteral("-j needs a number of jobs from 1 to 256.");
-            return false;
-        }
+    if (!ReadWholeNumber(parser, options.jobs, 1, 256, command.Jobs)) {
+        reason = QStringLiteral("-j needs a number of jobs from 1 to 256.");
+        return false;
     }
     ConversionOptions& conversion = command.Options;
     conversion.ShowEqualizer = !parser.isSet(options.noEqualizer);

@@ -4,6 +4,7 @@
 // baseline is one repaint of the panel holding the 40-step playlist; the
 // slowest step is reported beside the mean.
 
+#include "WindowBenchApplication.h"
 #include "WindowFixture.h"
 #include "bench/RatioReporter.h"
 
@@ -113,10 +114,7 @@ BENCHMARK(BM_DragStep)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    QApplication application(argc, argv);
-    tf::InstallFontSubstitutions();
-    QApplication::setFont(tf::DesignFont());
+    tf::bench::WindowBenchApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
     g_window = std::make_unique<LoadedWindow>();
     tf::bench::RatioReporter reporter;

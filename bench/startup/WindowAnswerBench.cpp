@@ -6,6 +6,7 @@
 // work; it should stay under 30 % of the answer for the loads, and under
 // 16 ms (one frame at 60 Hz) for a folder skin and for the switch.
 
+#include "WindowBenchApplication.h"
 #include "WindowFixture.h"
 #include "bench/RatioReporter.h"
 #include "support/ScriptedPrompts.h"
@@ -157,10 +158,7 @@ void Report(const tf::bench::RatioReporter& reporter, const char* label, const c
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    QApplication application(argc, argv);
-    tf::InstallFontSubstitutions();
-    QApplication::setFont(tf::DesignFont());
+    tf::bench::WindowBenchApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
     g_bench = std::make_unique<Bench>();
     tf::bench::RatioReporter reporter;

@@ -294,7 +294,9 @@ TEST(CliCorpus, EverySkinConvertsWhole)
         SCOPED_TRACE(entries[i].Name.toStdString());
         const ConversionResult& result = results[i];
         EXPECT_TRUE(result.Converted) << result.Error.toStdString();
-        for (const QString& message : QStringList(result.Warnings) << result.Error)
+        QStringList messages = result.Warnings; // a named list: the loop must not outlive it
+        messages << result.Error;
+        for (const QString& message : messages)
             EXPECT_FALSE(message.contains(QStringLiteral("tessaform-"))) << message.toStdString();
         for (const auto& file : fs::directory_iterator(entries[i].SsfPath.parent_path())) {
             if (file.path().extension() != ".ssf")

@@ -27,9 +27,8 @@ private slots:
     void init()
     {
         m_fixture = std::make_unique<WindowFixture>();
-        m_form = &m_fixture->open();
-        m_form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_form));
+        m_form = m_fixture->openShown();
+        QVERIFY(m_form);
         m_form->OpenDropped(PathToQString(m_fixture->writeSkin("panel")));
         QVERIFY2(app().SkinLoaded, qPrintable(ShownMessages(m_fixture->prompts)));
     }

@@ -84,9 +84,8 @@ private slots:
     void init()
     {
         m_fixture = std::make_unique<WindowFixture>();
-        m_form = &m_fixture->open();
-        m_form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_form));
+        m_form = m_fixture->openShown();
+        QVERIFY(m_form);
     }
     void cleanup() { m_fixture.reset(); }
 

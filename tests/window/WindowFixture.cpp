@@ -1,4 +1,6 @@
 #include "WindowFixture.h"
+
+#include <QTest>
 #include "support/ScriptedPrompts.h"
 
 #include "platform/FileSystem.h"
@@ -85,6 +87,13 @@ TForm1& WindowFixture::open()
 {
     m_form = std::make_unique<TForm1>(files, prompts, dialogs);
     return *m_form;
+}
+
+TForm1* WindowFixture::openShown()
+{
+    TForm1& form = open();
+    form.show();
+    return QTest::qWaitForWindowExposed(&form) ? &form : nullptr;
 }
 
 void WindowFixture::close() { m_form.reset(); }

@@ -51,6 +51,8 @@ public:
     ~WindowFixture();
 
     TForm1& open();  // creates the window (FormCreate)
+    // Creates the window and shows it; null when it never came on screen.
+    TForm1* openShown();
     void close();    // destroys it (FormDestroy)
     TForm1& form() { return *m_form; }
     SkinSession& session() { return m_form->session(); }
