@@ -28,6 +28,8 @@ jobs=${TESSAFORM_WINDOWS_JOBS:-2}
 toolchain=$here/mingw-toolchain.cmake
 wine_run=$here/wine-run
 stamp_name=.tessaform-built
+# The dependencies are built with nothing but their own options.
+unset TESSAFORM_WINDOWS_PREFIXES
 
 # Raise a recipe number when the build options of a dependency change, so
 # that the cache folder built with the old options is not reused.
@@ -181,7 +183,7 @@ if ! built "$archive_prefix"; then
     -DENABLE_OPENSSL=OFF -DENABLE_MBEDTLS=OFF -DENABLE_NETTLE=OFF -DENABLE_CNG=OFF \
     -DENABLE_LIBB2=OFF -DENABLE_LZ4=OFF -DENABLE_LZO=OFF -DENABLE_LZMA=OFF \
     -DENABLE_ZSTD=OFF -DENABLE_BZip2=OFF -DENABLE_LIBXML2=OFF -DENABLE_EXPAT=OFF \
-    -DENABLE_WIN32_XMLLITE=OFF -DENABLE_PCREPOSIX=OFF -DENABLE_LIBGCC=OFF \
+    -DENABLE_PCREPOSIX=OFF -DENABLE_LIBGCC=OFF \
     -DENABLE_TAR=OFF -DENABLE_CPIO=OFF -DENABLE_CAT=OFF \
     -DENABLE_XATTR=OFF -DENABLE_ACL=OFF -DENABLE_ICONV=OFF -DENABLE_TEST=OFF
   nice -n 19 cmake --build "$build" -j "$jobs"
