@@ -29,4 +29,9 @@ fs::path FindDataFolder(const fs::path& exeFolder)
     return exeFolder;
 }
 
+bool IsInstalledCopy(const fs::path& exeFolder)
+{
+    return FindDataFolder(exeFolder) != exeFolder;
+}
+
 } // namespace tf

@@ -11,4 +11,9 @@ namespace tf {
 // that the error about a missing data file names the place it was sought.
 std::filesystem::path FindDataFolder(const std::filesystem::path& exeFolder);
 
+// True for a copy whose data lives in the installed share folder: it keeps
+// its settings and working files in the user's folders, even where it could
+// write beside itself (root running it from /usr/bin).
+bool IsInstalledCopy(const std::filesystem::path& exeFolder);
+
 } // namespace tf

@@ -1,5 +1,6 @@
 #include "window/SettingsFile.h"
 
+#include "platform/DataFolder.h"
 #include "platform/FileSystem.h"
 #include "platform/IniFile.h"
 #include "platform/SafeFileWriter.h"
@@ -22,7 +23,7 @@ fs::path ChooseSettingsFile(const fs::path& exePath)
     fs::path name = exePath.filename();
     name.replace_extension(".ini");
     const fs::path folder = exePath.parent_path();
-    if (IsWritableFolder(folder))
+    if (IsWritableFolder(folder) && !IsInstalledCopy(folder))
         return folder / name;
     const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     return QStringToPath(config) / name;

@@ -1,5 +1,6 @@
 #include "window/WorkFolder.h"
 
+#include "platform/DataFolder.h"
 #include "platform/FileSystem.h"
 
 #include <QStandardPaths>
@@ -10,7 +11,7 @@ namespace tf {
 
 fs::path ChooseWorkFolder(const fs::path& exeFolder)
 {
-    if (IsWritableFolder(exeFolder))
+    if (IsWritableFolder(exeFolder) && !IsInstalledCopy(exeFolder))
         return exeFolder / "tmp";
     const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
     return QStringToPath(cache) / "tmp";

@@ -83,6 +83,13 @@ private slots:
         QCOMPARE(ChooseWorkFolder(folder.path()), folder / "tmp");
         const fs::path cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation).toStdString();
         QCOMPARE(ChooseWorkFolder(folder / "missing"), cache / "tmp");
+        // An installed copy keeps to the user's folders even where it can write.
+        fs::create_directories(folder / "bin");
+        fs::create_directories(folder / "share/tessaform");
+        WriteTextFile(folder / "share/tessaform/btnspos.dat", "heading\r\n");
+        QCOMPARE(ChooseWorkFolder(folder / "bin"), cache / "tmp");
+        const fs::path config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdString();
+        QCOMPARE(ChooseSettingsFile(folder / "bin/tessaform"), config / "tessaform.ini");
     }
 
 private:
