@@ -5,6 +5,7 @@
 #include "platform/Fonts.h"
 #include "platform/Interruption.h"
 #include "platform/Product.h"
+#include "session/Language.h"
 
 #include <QGuiApplication>
 #include <QTextStream>
@@ -37,12 +38,18 @@ int main(int argc, char** argv)
     QTextStream out(stdout);
     QTextStream err(stderr);
     QStringList arguments = QGuiApplication::arguments();
+    // A --lang that names no language is reported by the parser below, in
+    // the desktop's language.
+    QStringList scanned = arguments;
+    const auto languageName = tf::TakeLanguageArgument(scanned);
+    const auto language = languageName ? tf::ParseUiLanguage(*languageName) : std::nullopt;
+    tf::InstallTranslations(application, language.value_or(tf::SystemUiLanguage()));
     arguments.removeFirst();
 
     tf::CommandLine command;
     QString reason;
     if (!tf::ParseCommandLine(arguments, command, reason)) {
-        err << "tessaform-cli: " << reason << " (see tessaform-cli --help)\n";
+        err << QCoreApplication::translate("Cli", "tessaform-cli: %1 (see tessaform-cli --help)").arg(reason) << "\n";
         return tf::kExitUsage;
     }
     if (command.Help) {

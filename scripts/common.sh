@@ -3,7 +3,7 @@
 
 TESSAFORM_PACKAGES=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n qt6-l10n-tools
   libarchive-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic

@@ -8,11 +8,11 @@
 
 #include "platform/FileSystem.h"
 #include "platform/Fonts.h"
+#include "session/Language.h"
 #include "window/Dialogs.h"
 #include "window/DisplayControls.h"
 #include "window/MainWindow.h"
 #include "window/QtPrompts.h"
-#include "window/QtTranslation.h"
 #include "window/SkinTreeView.h"
 
 #include <QApplication>
@@ -75,7 +75,7 @@ int main(int argc, char* argv[])
     // The tree opens the home folder at start: make it the neutral one.
     qputenv("HOME", neutral.path().toLocal8Bit());
     QApplication application(argc, argv);
-    tf::InstallQtTranslation(application);
+    tf::InstallTranslations(application, tf::UiLanguage::Japanese);
     tf::InstallFontSubstitutions();
     QApplication::setFont(tf::DesignFont());
 

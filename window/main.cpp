@@ -5,17 +5,18 @@
 #include "platform/DataFolder.h"
 #include "platform/FileSystem.h"
 #include "platform/Fonts.h"
+#include "session/Language.h"
 #include "window/AboutBox.h"
 #include "window/Dialogs.h"
 #include "window/DisplayControls.h"
 #include "window/MainWindow.h"
 #include "window/QtPrompts.h"
-#include "window/QtTranslation.h"
 #include "window/SplashWindow.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QIcon>
+#include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
 
@@ -25,7 +26,17 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("tessaform"));
     QApplication::setDesktopFileName(QStringLiteral("tessaform"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("tessaform")));
-    tf::InstallQtTranslation(application);
+    QStringList arguments = QApplication::arguments();
+    const auto languageName = tf::TakeLanguageArgument(arguments);
+    const auto language = languageName ? tf::ParseUiLanguage(*languageName) : std::nullopt;
+    tf::InstallTranslations(application, language.value_or(tf::SystemUiLanguage()));
+    if (languageName && !language) {
+        // The window program has no console on Windows, so the box says it.
+        QMessageBox::critical(nullptr, tf::kProductName,
+                              QCoreApplication::translate("Startup", "--lang は ja か en です。\"%1\" は使えません")
+                                  .arg(*languageName));
+        return 2;
+    }
     tf::InstallFontSubstitutions();
     QApplication::setFont(tf::DesignFont());
 
@@ -45,7 +56,6 @@ int main(int argc, char* argv[])
     splash = nullptr;
     mainWindow.show();
 
-    const QStringList arguments = QApplication::arguments();
     if (arguments.size() > 1) {
         const QString skin = QFileInfo(arguments.at(1)).absoluteFilePath();
         QTimer::singleShot(0, &mainWindow, [&mainWindow, skin] { mainWindow.OpenDropped(skin); });

@@ -6,10 +6,10 @@
 #include "platform/FileSystem.h"
 #include "platform/Fonts.h"
 #include "platform/TextFile.h"
+#include "session/Language.h"
 #include "support/SkinFixture.h"
 #include "support/ZipWriter.h"
 #include "window/DisplayControls.h"
-#include "window/QtTranslation.h"
 
 namespace fs = std::filesystem;
 
@@ -134,7 +134,7 @@ int RunWindowTest(int argc, char** argv, QObject& test)
     qputenv("LANG", "C.UTF-8");
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tessaform-window-tests"));
-    InstallQtTranslation(application);
+    InstallTranslations(application, UiLanguage::Japanese);
     InstallFontSubstitutions();
     QApplication::setFont(DesignFont());
     return QTest::qExec(&test, argc, argv);

@@ -1,0 +1,705 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="ja">
+<context>
+    <name>Archive</name>
+    <message>
+        <source>アーカイブを展開できません: %1 (%2)</source>
+        <translation>Cannot extract the archive: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>読めない名前</source>
+        <translation>unreadable name</translation>
+    </message>
+    <message>
+        <source>絶対パス</source>
+        <translation>absolute path</translation>
+    </message>
+    <message>
+        <source>「..」を含むパス</source>
+        <translation>path with &quot;..&quot;</translation>
+    </message>
+    <message>
+        <source>長すぎる名前</source>
+        <translation>name too long</translation>
+    </message>
+    <message>
+        <source>リンク</source>
+        <translation>link</translation>
+    </message>
+    <message>
+        <source>特殊ファイル</source>
+        <translation>special file</translation>
+    </message>
+    <message>
+        <source>途中のフォルダがリンク</source>
+        <translation>a folder on the way is a link</translation>
+    </message>
+    <message>
+        <source>書き込めません: %1</source>
+        <translation>cannot write: %1</translation>
+    </message>
+    <message>
+        <source>ほか %1 個</source>
+        <translation>%1 more</translation>
+    </message>
+    <message>
+        <source>書庫 %1 の次のファイルは展開しませんでした: %2</source>
+        <translation>These files of archive %1 were not extracted: %2</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>書庫 %1 のファイル数が上限の %2 個を超えているため、%2 個目までを展開して打ち切りました。</source>
+        <translation>Archive %1 holds more than %2 files, the limit; extraction stopped after file %2.</translation>
+    </message>
+    <message>
+        <source>書庫 %1 の %2 は展開すると上限の %3 MB を超えるため、そこで展開を打ち切りました。</source>
+        <translation>%2 in archive %1 would be larger than %3 MB, the limit; extraction stopped there.</translation>
+    </message>
+    <message>
+        <source>書庫 %1 は展開すると合計で上限の %2 MB を超えるため、%3 で展開を打ち切りました。</source>
+        <translation>Archive %1 would be larger than %2 MB in all, the limit; extraction stopped at %3.</translation>
+    </message>
+</context>
+<context>
+    <name>Check</name>
+    <message>
+        <source>矩形 (4 つの整数)</source>
+        <translation>a rectangle (4 integers)</translation>
+    </message>
+    <message>
+        <source>色 (0 から 255 の 3 つの整数)</source>
+        <translation>a colour (3 integers from 0 to 255)</translation>
+    </message>
+    <message>
+        <source>0 か 1</source>
+        <translation>0 or 1</translation>
+    </message>
+    <message>
+        <source>整数</source>
+        <translation>an integer</translation>
+    </message>
+    <message>
+        <source>2 つの整数</source>
+        <translation>2 integers</translation>
+    </message>
+    <message>
+        <source>%1 の値 &quot;%2&quot; は%3ではありません</source>
+        <translation>The value &quot;%2&quot; of %1 is not %3</translation>
+    </message>
+    <message>
+        <source>MainBitmap の行がありません</source>
+        <translation>There is no MainBitmap line</translation>
+    </message>
+    <message>
+        <source>%1 の %2 がありません</source>
+        <translation>%2 of %1 is missing</translation>
+    </message>
+    <message>
+        <source>%1 の %2 を読めません: %3</source>
+        <translation>Cannot read %2 of %1: %3</translation>
+    </message>
+    <message>
+        <source>%1 は %2 ですが、%3 %4 %5 の %6 コマなら %7 です</source>
+        <translation>%1 is %2, but %6 frames of %3 %4 %5 make %7</translation>
+    </message>
+    <message>
+        <source>%1 は %2 ですが、%3 の %4 と同じ大きさでなければなりません</source>
+        <translation>%1 is %2, but it must be the size of %3, %4</translation>
+    </message>
+    <message>
+        <source>%1 %2 %3 %4 %5 が %6 (%7) の外にはみ出しています</source>
+        <translation>%1 %2 %3 %4 %5 reaches outside %6 (%7)</translation>
+    </message>
+    <message>
+        <source>%1 の矩形 &quot;%2&quot; は空です</source>
+        <translation>The rectangle &quot;%2&quot; of %1 is empty</translation>
+    </message>
+    <message>
+        <source>%1 はありません。プレーヤーの小さい表示のスキンで、変換では書き出しません</source>
+        <translation>%1 is missing. It is the player&apos;s small view skin, which the converter does not write</translation>
+    </message>
+    <message>
+        <source>SetTargetSSF の %1 がありません</source>
+        <translation>%1 of SetTargetSSF is missing</translation>
+    </message>
+    <message>
+        <source>ChangeSkinButton の切り替え先 &quot;%1&quot; に当たる SetTargetSSF の行がありません</source>
+        <translation>No SetTargetSSF line matches &quot;%1&quot;, the skin ChangeSkinButton switches to</translation>
+    </message>
+    <message>
+        <source>: 注意</source>
+        <translation>: note</translation>
+    </message>
+</context>
+<context>
+    <name>Files</name>
+    <message>
+        <source>ファイルまたはフォルダがありません</source>
+        <translation>No such file or folder</translation>
+    </message>
+    <message>
+        <source>アクセスが拒否されました</source>
+        <translation>Access denied</translation>
+    </message>
+    <message>
+        <source>この操作は許可されていません</source>
+        <translation>Operation not permitted</translation>
+    </message>
+    <message>
+        <source>フォルダです</source>
+        <translation>It is a folder</translation>
+    </message>
+    <message>
+        <source>フォルダではありません</source>
+        <translation>Not a folder</translation>
+    </message>
+    <message>
+        <source>ディスクの空き領域が足りません</source>
+        <translation>Not enough disk space</translation>
+    </message>
+    <message>
+        <source>読み取り専用のファイルシステムです</source>
+        <translation>Read-only file system</translation>
+    </message>
+    <message>
+        <source>既に存在します</source>
+        <translation>Already exists</translation>
+    </message>
+    <message>
+        <source>入出力エラーが発生しました</source>
+        <translation>Input/output error</translation>
+    </message>
+    <message>
+        <source>ファイル名が長すぎます</source>
+        <translation>File name too long</translation>
+    </message>
+    <message>
+        <source>開いているファイルが多すぎます</source>
+        <translation>Too many open files</translation>
+    </message>
+    <message>
+        <source>使用中です</source>
+        <translation>In use</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; は整数ではありません</source>
+        <translation>&apos;%1&apos; is not an integer</translation>
+    </message>
+    <message>
+        <source>リストのインデックスが範囲を超えています (%1)</source>
+        <translation>List index out of range (%1)</translation>
+    </message>
+    <message>
+        <source>ファイル %1 を開けません。%2</source>
+        <translation>Cannot open file %1. %2</translation>
+    </message>
+    <message>
+        <source>%1 (%2 行目): %3</source>
+        <translation>%1 (line %2): %3</translation>
+    </message>
+    <message>
+        <source>ファイル &quot;%1&quot;. %2 を作成できません</source>
+        <translation>Cannot create file &quot;%1&quot;. %2</translation>
+    </message>
+    <message>
+        <source>通常のファイルではありません</source>
+        <translation>Not a regular file</translation>
+    </message>
+    <message>
+        <source>ファイルが大きすぎます (%1 バイト、%2 バイトまで)</source>
+        <translation>File too large (%1 bytes, at most %2)</translation>
+    </message>
+</context>
+<context>
+    <name>Images</name>
+    <message>
+        <source>画像の大きさ %1 x %2 は扱えません</source>
+        <translation>Cannot handle an image of %1 x %2</translation>
+    </message>
+    <message>
+        <source>%1が途中で切れています: %2 バイト目から %3 バイト要りますが、ファイルは %4 バイトです</source>
+        <translation>The %1 is cut short: it needs %3 bytes from byte %2, but the file has %4 bytes</translation>
+    </message>
+    <message>
+        <source>%1 は読み込めないビットマップです (%2)</source>
+        <translation>%1 is not a readable bitmap (%2)</translation>
+    </message>
+    <message>
+        <source>情報ヘッダー</source>
+        <translation>info header</translation>
+    </message>
+    <message>
+        <source>情報ヘッダーの大きさ %1 バイトには対応していません</source>
+        <translation>An info header of %1 bytes is not supported</translation>
+    </message>
+    <message>
+        <source>幅 %1 は正しくありません</source>
+        <translation>The width %1 is not valid</translation>
+    </message>
+    <message>
+        <source>高さが 0 です</source>
+        <translation>The height is 0</translation>
+    </message>
+    <message>
+        <source>%1 x %2 ピクセルは大きすぎます (一辺 %3、合わせて %4 ピクセルまで)</source>
+        <translation>%1 x %2 pixels is too large (at most %3 a side and %4 pixels in all)</translation>
+    </message>
+    <message>
+        <source>プレーン数が 0 です</source>
+        <translation>The number of planes is 0</translation>
+    </message>
+    <message>
+        <source>1 ピクセル %1 ビットのビットマップには対応していません</source>
+        <translation>Bitmaps with %1 bits a pixel are not supported</translation>
+    </message>
+    <message>
+        <source>圧縮方式 %1 には対応していません</source>
+        <translation>Compression %1 is not supported</translation>
+    </message>
+    <message>
+        <source>圧縮方式 %1 は %2 ビットのビットマップには使えません</source>
+        <translation>Compression %1 cannot be used with %2-bit bitmaps</translation>
+    </message>
+    <message>
+        <source>圧縮されたビットマップの高さ %1 が負です</source>
+        <translation>The height %1 of a compressed bitmap is negative</translation>
+    </message>
+    <message>
+        <source>カラーマスク</source>
+        <translation>colour mask</translation>
+    </message>
+    <message>
+        <source>カラーパレット</source>
+        <translation>colour palette</translation>
+    </message>
+    <message>
+        <source>ピクセルデータの位置 %1 がファイルの外にあります (ファイルは %2 バイトです)</source>
+        <translation>The pixel data at %1 lies outside the file (the file has %2 bytes)</translation>
+    </message>
+    <message>
+        <source>ファイルヘッダー</source>
+        <translation>file header</translation>
+    </message>
+    <message>
+        <source>先頭が BM ではありません</source>
+        <translation>The file does not start with BM</translation>
+    </message>
+    <message>
+        <source>ピクセルデータ</source>
+        <translation>pixel data</translation>
+    </message>
+    <message>
+        <source>ランレングス圧縮のデータ</source>
+        <translation>run-length data</translation>
+    </message>
+    <message>
+        <source>%1 x %2 ピクセルの画像を作るメモリがありません</source>
+        <translation>Not enough memory for an image of %1 x %2 pixels</translation>
+    </message>
+    <message>
+        <source>画像の形式を認識できません</source>
+        <translation>Unknown image format</translation>
+    </message>
+    <message>
+        <source>%1 画像として読めません</source>
+        <translation>Cannot read it as a %1 image</translation>
+    </message>
+    <message>
+        <source>ファイルが空です</source>
+        <translation>The file is empty</translation>
+    </message>
+    <message>
+        <source>BMP ファイルを作れません (%1)</source>
+        <translation>Cannot make the BMP file (%1)</translation>
+    </message>
+</context>
+<context>
+    <name>KorvelView</name>
+    <message>
+        <source>MainBitmap %1 が見つかりません</source>
+        <translation>MainBitmap %1 not found</translation>
+    </message>
+</context>
+<context>
+    <name>Save</name>
+    <message>
+        <source>保存する名前 &quot;%1&quot; に制御文字があります</source>
+        <translation>The name &quot;%1&quot; has control characters</translation>
+    </message>
+    <message>
+        <source>保存する名前 &quot;%1&quot; は Shift-JIS で書けない文字を含みます</source>
+        <translation>The name &quot;%1&quot; has characters that Shift-JIS cannot hold</translation>
+    </message>
+    <message>
+        <source>ファイル名 &quot;%1&quot; が長すぎます (%2 バイトまで)</source>
+        <translation>The file name &quot;%1&quot; is too long (at most %2 bytes)</translation>
+    </message>
+    <message>
+        <source>保存先 &quot;%1&quot; はスキンのフォルダ &quot;%2&quot; の中です。別のフォルダを選んでください</source>
+        <translation>&quot;%1&quot; is inside the skin folder &quot;%2&quot;. Choose another folder</translation>
+    </message>
+    <message>
+        <source>ファイル &quot;%1&quot; は別の保存が使用中です</source>
+        <translation>Another save is using the file &quot;%1&quot;</translation>
+    </message>
+</context>
+<context>
+    <name>Session</name>
+    <message>
+        <source>イコライザー</source>
+        <translation>equalizer</translation>
+    </message>
+    <message>
+        <source>プレイリスト</source>
+        <translation>playlist</translation>
+    </message>
+    <message>
+        <source>時間の数字</source>
+        <translation>time digits</translation>
+    </message>
+    <message>
+        <source>ボタン</source>
+        <translation>buttons</translation>
+    </message>
+    <message>
+        <source>タイトルバー</source>
+        <translation>title bar</translation>
+    </message>
+    <message>
+        <source>シャッフル・リピート</source>
+        <translation>shuffle and repeat</translation>
+    </message>
+    <message>
+        <source>モノラル・ステレオ</source>
+        <translation>mono and stereo</translation>
+    </message>
+    <message>
+        <source>シークバー</source>
+        <translation>seek bar</translation>
+    </message>
+    <message>
+        <source>文字の色</source>
+        <translation>text colours</translation>
+    </message>
+    <message>
+        <source>アナライザーの色</source>
+        <translation>analyzer colours</translation>
+    </message>
+    <message>
+        <source>前のスキンのままの部分: </source>
+        <translation>Parts kept from the previous skin: </translation>
+    </message>
+    <message>
+        <source>作業フォルダを作成できません: %1</source>
+        <translation>Cannot create the working folder: %1</translation>
+    </message>
+    <message>
+        <source>フォルダ %1 を作成できません。%2</source>
+        <translation>Cannot create folder %1. %2</translation>
+    </message>
+    <message>
+        <source>Main.bmpがありません。Winampのスキンでない可能性があります</source>
+        <translation>There is no Main.bmp. This may not be a Winamp skin</translation>
+    </message>
+    <message>
+        <source> の </source>
+        <translation>/</translation>
+    </message>
+    <message>
+        <source>%1 は通常のファイルではないため読み込めません</source>
+        <translation>%1 is not a regular file, so it cannot be read</translation>
+    </message>
+    <message>
+        <source>通常のファイルではないため使いませんでした: %1</source>
+        <translation>Not used, as they are not regular files: %1</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>%1 はスキンのフォルダでも .wsz / .zip ファイルでもありません</source>
+        <translation>%1 is neither a skin folder nor a .wsz / .zip file</translation>
+    </message>
+    <message>
+        <source>%1 を開けません (%2)</source>
+        <translation>Cannot open %1 (%2)</translation>
+    </message>
+</context>
+<context>
+    <name>Skin</name>
+    <message>
+        <source>注意</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot;がありませんので正しく処理ができません</source>
+        <translation>&quot;%1&quot; is missing, so the skin cannot be converted correctly</translation>
+    </message>
+    <message>
+        <source>情報</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Rectの値が0より小さくなりました。デフォルトの値を使用します。</source>
+        <translation>A Rect value fell below 0. The default value is used.</translation>
+    </message>
+    <message>
+        <source>pledit.bmp がないため、プレイリストは同梱のスキンの画像で作りました</source>
+        <translation>There is no pledit.bmp, so the playlist uses the images of the bundled skin</translation>
+    </message>
+    <message>
+        <source>viscolor.txt がないため、アナライザーの色は同梱のスキンの viscolor.txt で作りました</source>
+        <translation>There is no viscolor.txt, so the analyzer colours come from the bundled skin&apos;s viscolor.txt</translation>
+    </message>
+    <message>
+        <source>%1: %2 の値 &apos;%3&apos; は色として読めないため、黒にしました</source>
+        <translation>%1: the value &apos;%3&apos; of %2 is not a colour, so black is used</translation>
+    </message>
+</context>
+<context>
+    <name>Startup</name>
+    <message>
+        <source>--lang は ja か en です。&quot;%1&quot; は使えません</source>
+        <translation>--lang is ja or en, not &quot;%1&quot;.</translation>
+    </message>
+</context>
+<context>
+    <name>tf::FontPicker</name>
+    <message>
+        <source>太字</source>
+        <translation>Bold</translation>
+    </message>
+    <message>
+        <source>斜体</source>
+        <translation>Italic</translation>
+    </message>
+    <message>
+        <source>フォント</source>
+        <translation>Font</translation>
+    </message>
+    <message>
+        <source>フォント名</source>
+        <translation>Font name</translation>
+    </message>
+    <message>
+        <source>サイズ</source>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <source>表示には %1 を使います</source>
+        <translation>Shown with %1</translation>
+    </message>
+    <message>
+        <source>%1 は Windows にないフォントです。Korvel で見つからないことがあります</source>
+        <translation>%1 is not a Windows font. Korvel may not find it</translation>
+    </message>
+</context>
+<context>
+    <name>tf::TForm1</name>
+    <message>
+        <source>変換するスキンのフォルダを指定してください</source>
+        <translation>Choose the folder of the skin to convert</translation>
+    </message>
+    <message>
+        <source>wszファイルを選んでください</source>
+        <translation>Choose a .wsz file</translation>
+    </message>
+    <message>
+        <source>スキンのフォルダではありません (main.bmp がありません)</source>
+        <translation>Not a skin folder (there is no main.bmp)</translation>
+    </message>
+    <message>
+        <source>情報</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Winanp Skin Zipファイル(*.wsz)</source>
+        <translation>Winamp skin files (*.wsz)</translation>
+    </message>
+    <message>
+        <source>Zipファイル(*.zip)</source>
+        <translation>Zip files (*.zip)</translation>
+    </message>
+    <message>
+        <source>全てのファイル(*.*)</source>
+        <translation>All files (*.*)</translation>
+    </message>
+    <message>
+        <source>次の部分は前のスキンのままです。このまま保存しますか?
+
+</source>
+        <translation>These parts are still those of the previous skin. Save anyway?
+
+</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>ファイル(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>開く(&amp;O)</source>
+        <translation>&amp;Open</translation>
+    </message>
+    <message>
+        <source>WSZを開く(&amp;W)</source>
+        <translation>Open &amp;WSZ</translation>
+    </message>
+    <message>
+        <source>保存(&amp;S)</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <source>終了(&amp;T)</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>About(&amp;A)</source>
+        <translation>&amp;About</translation>
+    </message>
+    <message>
+        <source>設定</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>KorvelにはEQ用のウィンドウはないので、画像だけつなげます</source>
+        <translation>Korvel has no equalizer window, so only the images are joined</translation>
+    </message>
+    <message>
+        <source>EQを表示する</source>
+        <translation>Show EQ</translation>
+    </message>
+    <message>
+        <source>EQを上にする</source>
+        <translation>EQ on top</translation>
+    </message>
+    <message>
+        <source>EQをメインの上につなげます</source>
+        <translation>Joins the EQ above the main window</translation>
+    </message>
+    <message>
+        <source>Korvel表示</source>
+        <translation>Korvel view</translation>
+    </message>
+    <message>
+        <source>左のツリーでスキンを選ぶか、フォルダや .wsz をここにドロップしてください</source>
+        <translation>Choose a skin in the tree on the left, or drop a folder or .wsz here</translation>
+    </message>
+    <message>
+        <source>テキスト</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>文字色</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>影色</source>
+        <translation>Shd.</translation>
+    </message>
+    <message>
+        <source>スクロール文字列</source>
+        <translation>Song title</translation>
+    </message>
+    <message>
+        <source>表示</source>
+        <translation>Show</translation>
+    </message>
+    <message>
+        <source>影</source>
+        <translation>Shadow</translation>
+    </message>
+    <message>
+        <source>太字</source>
+        <translation>Bold</translation>
+    </message>
+    <message>
+        <source>斜体</source>
+        <translation>Italic</translation>
+    </message>
+    <message>
+        <source>フォント</source>
+        <translation>Font</translation>
+    </message>
+    <message>
+        <source>周波数･ビットレート</source>
+        <translation>kHz / kbps</translation>
+    </message>
+    <message>
+        <source>アナライザー</source>
+        <translation>Analyzer</translation>
+    </message>
+    <message>
+        <source>Peak</source>
+        <translation>Peak</translation>
+    </message>
+    <message>
+        <source>Ocillo</source>
+        <translation>Scope</translation>
+    </message>
+    <message>
+        <source>シークバー</source>
+        <translation>Seek bar</translation>
+    </message>
+    <message>
+        <source>時間</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Korvelスキンではの0～9:/ｽﾍﾟｰｽの順で並んでいる必要があります</source>
+        <translation>A Korvel skin needs the digits in the order 0-9, :, / and space</translation>
+    </message>
+    <message>
+        <source>透過</source>
+        <translation>Key</translation>
+    </message>
+    <message>
+        <source>時間表示を左上の座標を透過色として透過します。Korvelの透過色はRGB(0,0,0)です。</source>
+        <translation>Colour key: the colour of the top left pixel of the time display becomes transparent. Korvel&apos;s transparent colour is RGB(0,0,0).</translation>
+    </message>
+    <message>
+        <source>プレイリスト</source>
+        <translation>Playlist</translation>
+    </message>
+    <message>
+        <source>背景色</source>
+        <translation>Background</translation>
+    </message>
+    <message>
+        <source>再生中文字色</source>
+        <translation>Playing</translation>
+    </message>
+    <message>
+        <source>選択時背景色</source>
+        <translation>Selected</translation>
+    </message>
+    <message>
+        <source>表示</source>
+        <comment>time, a narrow box</comment>
+        <translation>On</translation>
+    </message>
+</context>
+<context>
+    <name>tf::TForm2</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>フリーソフトウェアです。</source>
+        <translation>This is free software.</translation>
+    </message>
+</context>
+</TS>
