@@ -5,8 +5,10 @@
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
 #include "platform/Interruption.h"
+#include "session/Language.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <system_error>
 #include <thread>
 
@@ -19,37 +21,41 @@ namespace {
 constexpr int kMaxPlaylistSteps = 200;
 
 struct Options {
-    QCommandLineOption output{{"o", "output"}, "Where to write: OUT.ssf for one skin, or a folder that gets OUT/<name>/<name>.ssf for each skin.", "OUT"};
-    QCommandLineOption jobs{{"j", "jobs"}, "Skins converted in parallel (default: the number of cores).", "N"};
-    QCommandLineOption noEqualizer{"no-equalizer", "Leave the equalizer out (no _EQ images, no _EQ.ssf)."};
-    QCommandLineOption equalizerOnTop{"equalizer-on-top", "Join the equalizer above the main window instead of below it."};
-    QCommandLineOption playlistSteps{"playlist-steps", "Playlist size in steps of 25 x 29 pixels over 275 x 116 (default 0,0).", "W,H"};
-    QCommandLineOption hideTime{"hide-time", "Leave the time display out."};
-    QCommandLineOption hideAnalyzer{"hide-analyzer", "Leave the spectrum analyzer out."};
-    QCommandLineOption hideSongTitle{"hide-song-title", "Leave the scrolling song title out."};
-    QCommandLineOption hideInfo{"hide-info", "Leave the bit-rate and frequency texts out."};
-    QCommandLineOption hideSeekBar{"hide-seek-bar", "Leave the seek bar out."};
-    QCommandLineOption state{"state", "preview: the state drawn, normal, pressed or inactive (default normal).", "STATE"};
-    QCommandLineOption equalizer{"eq", "preview: draw the _EQ definition with the equalizer joined."};
-    QCommandLineOption scale{"scale", "preview: whole-pixel magnification, 1 to 8 (default 1).", "N"};
-    QCommandLineOption help{{"h", "help"}, "Show this help."};
-    QCommandLineOption version{"version", "Show the version."};
+    QCommandLineOption output{{"o", "output"}, QCoreApplication::translate("Cli", "Where to write: OUT.ssf for one skin, or a folder that gets OUT/<name>/<name>.ssf for each skin."), "OUT"};
+    QCommandLineOption jobs{{"j", "jobs"}, QCoreApplication::translate("Cli", "Skins converted in parallel (default: the number of cores)."), "N"};
+    QCommandLineOption noEqualizer{"no-equalizer", QCoreApplication::translate("Cli", "Leave the equalizer out (no _EQ images, no _EQ.ssf).")};
+    QCommandLineOption equalizerOnTop{"equalizer-on-top", QCoreApplication::translate("Cli", "Join the equalizer above the main window instead of below it.")};
+    QCommandLineOption playlistSteps{"playlist-steps", QCoreApplication::translate("Cli", "Playlist size in steps of 25 x 29 pixels over 275 x 116 (default 0,0)."), "W,H"};
+    QCommandLineOption hideTime{"hide-time", QCoreApplication::translate("Cli", "Leave the time display out.")};
+    QCommandLineOption hideAnalyzer{"hide-analyzer", QCoreApplication::translate("Cli", "Leave the spectrum analyzer out.")};
+    QCommandLineOption hideSongTitle{"hide-song-title", QCoreApplication::translate("Cli", "Leave the scrolling song title out.")};
+    QCommandLineOption hideInfo{"hide-info", QCoreApplication::translate("Cli", "Leave the bit-rate and frequency texts out.")};
+    QCommandLineOption hideSeekBar{"hide-seek-bar", QCoreApplication::translate("Cli", "Leave the seek bar out.")};
+    QCommandLineOption state{"state", QCoreApplication::translate("Cli", "preview: the state drawn, normal, pressed or inactive (default normal)."), "STATE"};
+    QCommandLineOption equalizer{"eq", QCoreApplication::translate("Cli", "preview: draw the _EQ definition with the equalizer joined.")};
+    QCommandLineOption scale{"scale", QCoreApplication::translate("Cli", "preview: whole-pixel magnification, 1 to 8 (default 1)."), "N"};
+    QCommandLineOption language{"lang", QCoreApplication::translate("Cli", "The language of the messages, ja or en (default: the desktop's)."), "LANG"};
+    QCommandLineOption help{{"h", "help"}, QCoreApplication::translate("Cli", "Show this help.")};
+    QCommandLineOption version{"version", QCoreApplication::translate("Cli", "Show the version.")};
 
     void addTo(QCommandLineParser& parser) const
     {
         for (const QCommandLineOption* option : {&output, &jobs, &noEqualizer, &equalizerOnTop, &playlistSteps,
                                                  &hideTime, &hideAnalyzer, &hideSongTitle, &hideInfo,
-                                                 &hideSeekBar, &state, &equalizer, &scale, &help, &version})
+                                                 &hideSeekBar, &state, &equalizer, &scale, &language, &help, &version})
             parser.addOption(*option);
     }
 };
 
 void SetUp(QCommandLineParser& parser, const Options& options)
 {
-    parser.setApplicationDescription(
-        "Converts Winamp 2 classic skins (folders, .wsz or .zip) into Korvel skins.");
-    parser.addPositionalArgument("COMMAND", "convert, preview or check.");
-    parser.addPositionalArgument("FILES", "convert: skin folders or .wsz/.zip archives; preview: one .ssf; check: .ssf files.", "FILES...");
+    parser.setApplicationDescription(QCoreApplication::translate(
+        "Cli", "Converts Winamp 2 classic skins (folders, .wsz or .zip) into Korvel skins."));
+    parser.addPositionalArgument("COMMAND", QCoreApplication::translate("Cli", "convert, preview or check."));
+    parser.addPositionalArgument(
+        "FILES",
+        QCoreApplication::translate("Cli", "convert: skin folders or .wsz/.zip archives; preview: one .ssf; check: .ssf files."),
+        "FILES...");
     options.addTo(parser);
 }
 
@@ -82,7 +88,7 @@ bool ParsePreview(const QCommandLineParser& parser, const Options& options, cons
 {
     command.Name = CommandName::Preview;
     if (files.size() != 1 || !parser.isSet(options.output)) {
-        reason = QStringLiteral("preview needs one .ssf and -o VIEW.png.");
+        reason = QCoreApplication::translate("Cli", "preview needs one .ssf and -o VIEW.png.");
         return false;
     }
     PreviewCommand& preview = command.Preview;
@@ -95,11 +101,11 @@ bool ParsePreview(const QCommandLineParser& parser, const Options& options, cons
     else if (state == QStringLiteral("inactive"))
         preview.State = PreviewState::Inactive;
     else if (!state.isEmpty() && state != QStringLiteral("normal")) {
-        reason = QStringLiteral("--state is normal, pressed or inactive.");
+        reason = QCoreApplication::translate("Cli", "--state is normal, pressed or inactive.");
         return false;
     }
     if (!ReadWholeNumber(parser, options.scale, 1, 8, preview.Scale)) {
-        reason = QStringLiteral("--scale needs a whole number from 1 to 8.");
+        reason = QCoreApplication::translate("Cli", "--scale needs a whole number from 1 to 8.");
         return false;
     }
     return true;
@@ -109,7 +115,7 @@ bool ParseCheck(const QStringList& files, CommandLine& command, QString& reason)
 {
     command.Name = CommandName::Check;
     if (files.isEmpty()) {
-        reason = QStringLiteral("check needs at least one .ssf.");
+        reason = QCoreApplication::translate("Cli", "check needs at least one .ssf.");
         return false;
     }
     for (const QString& file : files)
@@ -124,11 +130,11 @@ QString UsageText()
     QCommandLineParser parser;
     Options options;
     SetUp(parser, options);
-    return QStringLiteral("Usage: tessaform-cli convert SOURCE... -o OUT [options]\n"
-                          "       tessaform-cli preview SKIN.ssf -o VIEW.png [--state STATE] [--eq] [--scale N]\n"
-                          "       tessaform-cli check SKIN.ssf...\n")
+    return QCoreApplication::translate("Cli", "Usage: tessaform-cli convert SOURCE... -o OUT [options]\n"
+                                              "       tessaform-cli preview SKIN.ssf -o VIEW.png [--state STATE] [--eq] [--scale N]\n"
+                                              "       tessaform-cli check SKIN.ssf...\n")
         + parser.helpText().section(QLatin1Char('\n'), 1)
-        + QStringLiteral("\nExit status: 0 when every skin converted (preview: written; check: nothing would break),\n"
+        + QCoreApplication::translate("Cli", "\nExit status: 0 when every skin converted (preview: written; check: nothing would break),\n"
                          "1 when any failed (check: something would break), 2 for wrong usage,\n"
                          "130, 143 or 129 when SIGINT, SIGTERM or SIGHUP stopped the batch.\n");
 }
@@ -140,6 +146,10 @@ bool ParseCommandLine(const QStringList& arguments, CommandLine& command, QStrin
     SetUp(parser, options);
     if (!parser.parse(QStringList{QStringLiteral("tessaform-cli")} + arguments)) {
         reason = parser.errorText();
+        return false;
+    }
+    if (parser.isSet(options.language) && !ParseUiLanguage(parser.value(options.language))) {
+        reason = QCoreApplication::translate("Cli", "--lang is ja or en.");
         return false;
     }
     command.Help = parser.isSet(options.help);
@@ -154,16 +164,18 @@ bool ParseCommandLine(const QStringList& arguments, CommandLine& command, QStrin
     if (name == QStringLiteral("check"))
         return ParseCheck(positional, command, reason);
     if (name != QStringLiteral("convert")) {
-        reason = name.isEmpty() ? QStringLiteral("No command given; the commands are convert, preview and check.")
-                                : QStringLiteral("Unknown command \"%1\"; the commands are convert, preview and check.").arg(name);
+        reason = name.isEmpty()
+            ? QCoreApplication::translate("Cli", "No command given; the commands are convert, preview and check.")
+            : QCoreApplication::translate("Cli", "Unknown command \"%1\"; the commands are convert, preview and check.")
+                  .arg(name);
         return false;
     }
     if (positional.isEmpty()) {
-        reason = QStringLiteral("No skin given to convert.");
+        reason = QCoreApplication::translate("Cli", "No skin given to convert.");
         return false;
     }
     if (!parser.isSet(options.output)) {
-        reason = QStringLiteral("No output given; use -o OUT.ssf or -o FOLDER.");
+        reason = QCoreApplication::translate("Cli", "No output given; use -o OUT.ssf or -o FOLDER.");
         return false;
     }
     for (const QString& source : positional)
@@ -172,13 +184,13 @@ bool ParseCommandLine(const QStringList& arguments, CommandLine& command, QStrin
     command.Output = QStringToPath(output);
     command.OutputIsFile = command.Sources.size() == 1 && output.endsWith(QStringLiteral(".ssf"), Qt::CaseInsensitive);
     if (command.Sources.size() > 1 && output.endsWith(QStringLiteral(".ssf"), Qt::CaseInsensitive)) {
-        reason = QStringLiteral("Several skins need an output folder, not a .ssf file.");
+        reason = QCoreApplication::translate("Cli", "Several skins need an output folder, not a .ssf file.");
         return false;
     }
 
     command.Jobs = int(std::max(1u, std::thread::hardware_concurrency()));
     if (!ReadWholeNumber(parser, options.jobs, 1, 256, command.Jobs)) {
-        reason = QStringLiteral("-j needs a number of jobs from 1 to 256.");
+        reason = QCoreApplication::translate("Cli", "-j needs a number of jobs from 1 to 256.");
         return false;
     }
     ConversionOptions& conversion = command.Options;
@@ -187,7 +199,7 @@ bool ParseCommandLine(const QStringList& arguments, CommandLine& command, QStrin
     if (parser.isSet(options.playlistSteps)
         && !ParseSteps(parser.value(options.playlistSteps), conversion.PlaylistWidthSteps,
                        conversion.PlaylistHeightSteps)) {
-        reason = QStringLiteral("--playlist-steps needs W,H with whole numbers from 0 to %1.").arg(kMaxPlaylistSteps);
+        reason = QCoreApplication::translate("Cli", "--playlist-steps needs W,H with whole numbers from 0 to %1.").arg(kMaxPlaylistSteps);
         return false;
     }
     conversion.HideTime = parser.isSet(options.hideTime);

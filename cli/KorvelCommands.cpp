@@ -7,6 +7,7 @@
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
 
+#include <QCoreApplication>
 #include <QImageWriter>
 
 namespace fs = std::filesystem;
@@ -38,7 +39,7 @@ int RunPreview(const PreviewCommand& command, QTextStream& out, QTextStream& err
         if (command.Equalizer) {
             const auto eq = FindEqDefinition(definitionPath);
             if (!eq)
-                throw AppError(ErrorKind::FileOpen, QStringLiteral("%1 has no _EQ definition beside it")
+                throw AppError(ErrorKind::FileOpen, QCoreApplication::translate("Cli", "%1 has no _EQ definition beside it")
                                                         .arg(DisplayPath(definitionPath)));
             definitionPath = *eq;
         }
@@ -49,7 +50,7 @@ int RunPreview(const PreviewCommand& command, QTextStream& out, QTextStream& err
         if (!writer.write(view.image))
             throw AppError(ErrorKind::FileCreate, QStringLiteral("%1: %2")
                                                       .arg(DisplayPath(command.Image), writer.errorString()));
-        out << QStringLiteral("preview    %1 -> %2 (%3 x %4)\n")
+        out << QCoreApplication::translate("Cli", "preview    %1 -> %2 (%3 x %4)\n")
                    .arg(DisplayPath(definitionPath), DisplayPath(command.Image))
                    .arg(view.image.width())
                    .arg(view.image.height());

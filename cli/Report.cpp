@@ -3,6 +3,8 @@
 #include "platform/Errors.h"
 #include "platform/Interruption.h"
 
+#include <QCoreApplication>
+
 #include <csignal>
 
 namespace tf {
@@ -20,7 +22,7 @@ QString SignalName(int signal)
     case SIGINT: return QStringLiteral("SIGINT");
     case SIGTERM: return QStringLiteral("SIGTERM");
     case SIGHUP: return QStringLiteral("SIGHUP");
-    default: return QStringLiteral("signal %1").arg(signal);
+    default: return QCoreApplication::translate("Cli", "signal %1").arg(signal);
     }
 }
 
@@ -60,13 +62,13 @@ void BatchReport::finished(size_t done, const BatchEntry& entry, const Conversio
     const QString name = EscapeControls(entry.Name);
     if (result.Converted) {
         ++m_converted;
-        m_out << QStringLiteral("converted  %1 -> %2\n").arg(name, EscapeControls(DisplayPath(entry.SsfPath)));
+        m_out << QCoreApplication::translate("Cli", "converted  %1 -> %2\n").arg(name, EscapeControls(DisplayPath(entry.SsfPath)));
     } else {
         ++m_failed;
-        m_out << QStringLiteral("FAILED     %1: %2\n").arg(name, EscapeControls(result.Error));
+        m_out << QCoreApplication::translate("Cli", "FAILED     %1: %2\n").arg(name, EscapeControls(result.Error));
     }
     for (const QString& warning : result.Warnings)
-        m_out << QStringLiteral("  warning  %1: %2\n").arg(name, EscapeControls(warning));
+        m_out << QCoreApplication::translate("Cli", "  warning  %1: %2\n").arg(name, EscapeControls(warning));
     // A line at a time, so a log shows every finished skin even when the run
     // is killed.
     m_out.flush();
@@ -79,12 +81,12 @@ void BatchReport::finished(size_t done, const BatchEntry& entry, const Conversio
 int BatchReport::summarise(int interruptionSignal)
 {
     clearProgress();
-    m_out << QStringLiteral("%1 of %2 skins converted").arg(m_converted).arg(m_total);
+    m_out << QCoreApplication::translate("Cli", "%1 of %2 skins converted").arg(m_converted).arg(m_total);
     if (m_failed > 0)
-        m_out << QStringLiteral(", %1 failed").arg(m_failed);
+        m_out << QCoreApplication::translate("Cli", ", %1 failed").arg(m_failed);
     const size_t notStarted = m_total - m_converted - m_failed;
     if (interruptionSignal != 0)
-        m_out << QStringLiteral(", %1 not started: stopped by %2").arg(notStarted).arg(SignalName(interruptionSignal));
+        m_out << QCoreApplication::translate("Cli", ", %1 not started: stopped by %2").arg(notStarted).arg(SignalName(interruptionSignal));
     m_out << "\n";
     m_out.flush();
     if (interruptionSignal != 0)

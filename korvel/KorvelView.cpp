@@ -7,6 +7,7 @@
 #include "platform/Fonts.h"
 #include "platform/ShiftJis.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace fs = std::filesystem;
@@ -228,7 +229,7 @@ Bitmap ViewPainter::paintMain() const
     const auto normal = image("MainBitmap");
     if (!normal)
         throw AppError(ErrorKind::FileOpen,
-                       QStringLiteral("MainBitmap %1 が見つかりません")
+                       QCoreApplication::translate("KorvelView", "MainBitmap %1 が見つかりません")
                            .arg(DecodeCp932(m_def.text("MainBitmap").value_or(std::string()))));
     const auto pressed = image("MainBitmapPressed");
     Bitmap target = *normal;

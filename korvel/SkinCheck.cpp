@@ -3,6 +3,7 @@
 #include "platform/Errors.h"
 #include "platform/ShiftJis.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <array>
 #include <map>
@@ -114,15 +115,15 @@ QString FormName(ValueForm form)
 {
     switch (form) {
     case ValueForm::Rect:
-        return QStringLiteral("矩形 (4 つの整数)");
+        return QCoreApplication::translate("Check", "矩形 (4 つの整数)");
     case ValueForm::Color:
-        return QStringLiteral("色 (0 から 255 の 3 つの整数)");
+        return QCoreApplication::translate("Check", "色 (0 から 255 の 3 つの整数)");
     case ValueForm::Flag:
-        return QStringLiteral("0 か 1");
+        return QCoreApplication::translate("Check", "0 か 1");
     case ValueForm::Integer:
-        return QStringLiteral("整数");
+        return QCoreApplication::translate("Check", "整数");
     case ValueForm::Pair:
-        return QStringLiteral("2 つの整数");
+        return QCoreApplication::translate("Check", "2 つの整数");
     }
     return {};
 }
@@ -181,11 +182,11 @@ void SkinChecker::checkValues()
         const auto form = FormOf(line.key);
         if (form && !HasForm(line, *form))
             add(line.number, FindingKind::BadValue,
-                QStringLiteral("%1 の値 \"%2\" は%3ではありません")
+                QCoreApplication::translate("Check", "%1 の値 \"%2\" は%3ではありません")
                     .arg(Text(line.key), Text(line.text), FormName(*form)));
     }
     if (!m_def.find("MainBitmap"))
-        add(0, FindingKind::BadValue, QStringLiteral("MainBitmap の行がありません"));
+        add(0, FindingKind::BadValue, QCoreApplication::translate("Check", "MainBitmap の行がありません"));
 }
 
 void SkinChecker::checkBitmaps()
@@ -199,10 +200,10 @@ void SkinChecker::checkBitmaps()
             image = line->text.empty() ? std::nullopt : m_images(line->text);
             if (!image)
                 add(line->number, FindingKind::MissingBitmap,
-                    QStringLiteral("%1 の %2 がありません").arg(Text(key), Text(line->text)));
+                    QCoreApplication::translate("Check", "%1 の %2 がありません").arg(Text(key), Text(line->text)));
         } catch (const AppError& failure) {
             add(line->number, FindingKind::UnreadableBitmap,
-                QStringLiteral("%1 の %2 を読めません: %3").arg(Text(key), Text(line->text), failure.message()));
+                QCoreApplication::translate("Check", "%1 の %2 を読めません: %3").arg(Text(key), Text(line->text), failure.message()));
         }
         m_bitmaps.emplace(std::string(key), std::move(image));
     }
@@ -219,7 +220,7 @@ void SkinChecker::checkStrips()
         const int64_t wantedWidth = int64_t(*width) * rule.frames;
         if (image->width() != wantedWidth || image->height() != *height)
             add(line->number, FindingKind::BitmapSize,
-                QStringLiteral("%1 は %2 ですが、%3 %4 %5 の %6 コマなら %7 です")
+                QCoreApplication::translate("Check", "%1 は %2 ですが、%3 %4 %5 の %6 コマなら %7 です")
                     .arg(Text(line->text), SizeText(image->width(), image->height()), Text(rule.sizeKey))
                     .arg(*width)
                     .arg(*height)
@@ -238,7 +239,7 @@ void SkinChecker::checkSameSizes()
             continue;
         if (image->width() != main->width() || image->height() != main->height())
             add(line->number, FindingKind::BitmapSize,
-                QStringLiteral("%1 は %2 ですが、%3 の %4 と同じ大きさでなければなりません")
+                QCoreApplication::translate("Check", "%1 は %2 ですが、%3 の %4 と同じ大きさでなければなりません")
                     .arg(Text(line->text), SizeText(image->width(), image->height()),
                          Text(m_def.text(rule.mainKey).value_or(std::string())),
                          SizeText(main->width(), main->height())));
@@ -260,7 +261,7 @@ void SkinChecker::checkFieldsAgainst(std::string_view mainKey, bool playlist)
                                            && field->right <= whole.right && field->bottom <= whole.bottom))
             continue;
         add(line.number, FindingKind::FieldOutside,
-            QStringLiteral("%1 %2 %3 %4 %5 が %6 (%7) の外にはみ出しています")
+            QCoreApplication::translate("Check", "%1 %2 %3 %4 %5 が %6 (%7) の外にはみ出しています")
                 .arg(Text(line.key))
                 .arg(field->left)
                 .arg(field->top)
@@ -277,7 +278,7 @@ void SkinChecker::checkFields()
     for (const DefinitionLine& line : m_def.lines())
         if (FormOf(line.key) == ValueForm::Rect && line.rect() && line.rect()->isEmpty())
             add(line.number, FindingKind::FieldOutside,
-                QStringLiteral("%1 の矩形 \"%2\" は空です").arg(Text(line.key), Text(line.text)));
+                QCoreApplication::translate("Check", "%1 の矩形 \"%2\" は空です").arg(Text(line.key), Text(line.text)));
 }
 
 void SkinChecker::checkTargets()
@@ -289,19 +290,19 @@ void SkinChecker::checkTargets()
                 continue;
             if (SameKey(target->text, kSmallModeTarget))
                 add(target->number, FindingKind::MissingTarget,
-                    QStringLiteral("%1 はありません。プレーヤーの小さい表示のスキンで、変換では書き出しません")
+                    QCoreApplication::translate("Check", "%1 はありません。プレーヤーの小さい表示のスキンで、変換では書き出しません")
                         .arg(Text(target->text)),
                     Severity::Note);
             else
                 add(target->number, FindingKind::MissingTarget,
-                    QStringLiteral("SetTargetSSF の %1 がありません").arg(Text(target->text)));
+                    QCoreApplication::translate("Check", "SetTargetSSF の %1 がありません").arg(Text(target->text)));
         }
     }
     for (const DefinitionLine* button : m_def.findAll("ChangeSkinButton")) {
         const auto number = button->values.size() >= 6 ? button->integer(button->values.size() - 1) : std::nullopt;
         if (!number || *number < 0 || size_t(*number) >= targets.size())
             add(button->number, FindingKind::MissingTarget,
-                QStringLiteral("ChangeSkinButton の切り替え先 \"%1\" に当たる SetTargetSSF の行がありません")
+                QCoreApplication::translate("Check", "ChangeSkinButton の切り替え先 \"%1\" に当たる SetTargetSSF の行がありません")
                     .arg(Text(button->values.empty() ? std::string() : button->values.back())));
     }
 }
@@ -314,7 +315,7 @@ QString CheckFinding::toString() const
     if (line > 0)
         where += QStringLiteral(":%1").arg(line);
     if (severity == Severity::Note)
-        where += QStringLiteral(": 注意");
+        where += QCoreApplication::translate("Check", ": 注意");
     return where + QStringLiteral(": ") + message;
 }
 

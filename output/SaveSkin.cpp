@@ -9,6 +9,7 @@
 #include "platform/SafeFileWriter.h"
 #include "platform/ShiftJis.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QLockFile>
 #include <algorithm>
@@ -100,11 +101,11 @@ void CheckSaveTarget(const fs::path& ssfPath, const fs::path& skinFolder)
     const QString name = PathToQString(ssfPath.filename());
     if (std::any_of(name.begin(), name.end(), [](QChar c) { return c.category() == QChar::Other_Control; }))
         throw AppError(ErrorKind::FileCreate,
-                       QStringLiteral("保存する名前 \"%1\" に制御文字があります").arg(ControlsEscaped(name)));
+                       QCoreApplication::translate("Save", "保存する名前 \"%1\" に制御文字があります").arg(ControlsEscaped(name)));
     // The definition files name each other in Shift-JIS.
     if (!IsCp932Representable(name))
         throw AppError(ErrorKind::FileCreate,
-                       QStringLiteral("保存する名前 \"%1\" は Shift-JIS で書けない文字を含みます").arg(name));
+                       QCoreApplication::translate("Save", "保存する名前 \"%1\" は Shift-JIS で書けない文字を含みます").arg(name));
     const fs::path folder = ssfPath.parent_path();
     const size_t limit = MaxFileNameBytes(folder);
     std::vector<std::string> names = SkinFileNames(ssfPath);
@@ -112,14 +113,14 @@ void CheckSaveTarget(const fs::path& ssfPath, const fs::path& skinFolder)
     for (const std::string& fileName : names)
         if (fileName.size() + kTemporarySuffixBytes > limit)
             throw AppError(ErrorKind::FileCreate,
-                           QStringLiteral("ファイル名 \"%1\" が長すぎます (%2 バイトまで)")
+                           QCoreApplication::translate("Save", "ファイル名 \"%1\" が長すぎます (%2 バイトまで)")
                                .arg(PathToQString(fs::path(fileName)))
                                .arg(limit - kTemporarySuffixBytes));
     // Saving into the skin would mix the new files with the skin's own and be
     // read back as part of it.
     if (!skinFolder.empty() && LiesWithin(folder.empty() ? fs::path(".") : folder, skinFolder))
         throw AppError(ErrorKind::FileCreate,
-                       QStringLiteral("保存先 \"%1\" はスキンのフォルダ \"%2\" の中です。別のフォルダを選んでください")
+                       QCoreApplication::translate("Save", "保存先 \"%1\" はスキンのフォルダ \"%2\" の中です。別のフォルダを選んでください")
                            .arg(DisplayPath(folder), DisplayPath(skinFolder)));
 }
 
@@ -135,7 +136,7 @@ void SaveSkin(const SkinSession& session, const fs::path& ssfPath, FileCreator& 
     if (!lock.tryLock(kLockWait)) {
         if (lock.error() == QLockFile::LockFailedError)
             throw AppError(ErrorKind::FileCreate,
-                           QStringLiteral("ファイル \"%1\" は別の保存が使用中です").arg(DisplayPath(ssfPath)));
+                           QCoreApplication::translate("Save", "ファイル \"%1\" は別の保存が使用中です").arg(DisplayPath(ssfPath)));
         // QLockFile keeps the system's reason to itself; asking again gets it.
         QFile probe(PathToQString(LockPath(ssfPath)));
         probe.open(QIODevice::WriteOnly | QIODevice::NewOnly);

@@ -4,6 +4,7 @@
 #include "platform/ImageFile.h"
 #include "platform/Region.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -104,7 +105,7 @@ void Bitmap::CheckSize(long long width, long long height)
     if (width < 0 || height < 0 || width > kMaxBitmapSide || height > kMaxBitmapSide
         || width * height > kMaxBitmapPixels)
         throw AppError(ErrorKind::BadImage,
-                       QStringLiteral("画像の大きさ %1 x %2 は扱えません").arg(width).arg(height));
+                       QCoreApplication::translate("Images", "画像の大きさ %1 x %2 は扱えません").arg(width).arg(height));
 }
 
 Bitmap::Bitmap(int width, int height)

@@ -4,6 +4,7 @@
 // the end of the file, and a read past it raises BmpFault instead of touching
 // memory it does not own.
 
+#include <QCoreApplication>
 #include <QString>
 #include <cstddef>
 #include <cstdint>
@@ -62,8 +63,8 @@ public:
 private:
     [[noreturn]] void FailTruncated(uint64_t offset, uint64_t count, const char* what) const
     {
-        FailBmp(QStringLiteral("%1が途中で切れています: %2 バイト目から %3 バイト要りますが、ファイルは %4 バイトです")
-                    .arg(QString::fromUtf8(what))
+        FailBmp(QCoreApplication::translate("Images", "%1が途中で切れています: %2 バイト目から %3 バイト要りますが、ファイルは %4 バイトです")
+                    .arg(QCoreApplication::translate("Images", what))
                     .arg(offset)
                     .arg(count)
                     .arg(m_bytes.size()));

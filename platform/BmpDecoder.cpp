@@ -5,6 +5,8 @@
 #include "platform/BmpPixels.h"
 #include "platform/Errors.h"
 
+#include <QCoreApplication>
+
 namespace tf {
 
 bool IsBmpContent(std::string_view bytes)
@@ -24,7 +26,7 @@ QImage DecodeBmp(std::string_view bytes, const QString& name)
 
 void ThrowBadImageError(const QString& name, const QString& reason)
 {
-    throw AppError(ErrorKind::BadImage, QStringLiteral("%1 は読み込めないビットマップです (%2)").arg(name, reason));
+    throw AppError(ErrorKind::BadImage, QCoreApplication::translate("Images", "%1 は読み込めないビットマップです (%2)").arg(name, reason));
 }
 
 } // namespace tf

@@ -2,6 +2,7 @@
 
 #include "platform/Bitmap.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace tf {
@@ -11,7 +12,7 @@ constexpr uint64_t kFileHeaderBytes = 14;
 constexpr uint32_t kCoreHeaderBytes = 12; // OS/2 BITMAPCOREHEADER
 constexpr uint32_t kInfoHeaderBytes = 40; // BITMAPINFOHEADER; V2 to V5 only add to it
 constexpr uint32_t kMaskFieldsEnd = 52;   // V2 and later headers hold the masks themselves
-constexpr const char* kInfoHeader = "情報ヘッダー";
+constexpr const char* kInfoHeader = QT_TRANSLATE_NOOP("Images", "情報ヘッダー");
 
 // The fields of either header kind, widened so that no value can overflow.
 struct HeaderFields {
@@ -39,7 +40,7 @@ HeaderFields ReadHeaderFields(const BmpBytes& bytes)
     // Windows takes any header of at least 40 bytes as an information header
     // and reads its first fields the same way.
     if (fields.headerBytes < kInfoHeaderBytes)
-        FailBmp(QStringLiteral("情報ヘッダーの大きさ %1 バイトには対応していません").arg(fields.headerBytes));
+        FailBmp(QCoreApplication::translate("Images", "情報ヘッダーの大きさ %1 バイトには対応していません").arg(fields.headerBytes));
     bytes.span(kFileHeaderBytes, fields.headerBytes, kInfoHeader);
     fields.width = bytes.i32(18, kInfoHeader);
     fields.height = bytes.i32(22, kInfoHeader);
@@ -53,12 +54,12 @@ HeaderFields ReadHeaderFields(const BmpBytes& bytes)
 void CheckSize(int64_t width, int64_t height)
 {
     if (width <= 0)
-        FailBmp(QStringLiteral("幅 %1 は正しくありません").arg(width));
+        FailBmp(QCoreApplication::translate("Images", "幅 %1 は正しくありません").arg(width));
     if (height == 0)
-        FailBmp(QStringLiteral("高さが 0 です"));
+        FailBmp(QCoreApplication::translate("Images", "高さが 0 です"));
     const int64_t rows = height < 0 ? -height : height;
     if (width > kMaxBitmapSide || rows > kMaxBitmapSide || width * rows > kMaxDecodedPixels)
-        FailBmp(QStringLiteral("%1 x %2 ピクセルは大きすぎます (一辺 %3、合わせて %4 ピクセルまで)")
+        FailBmp(QCoreApplication::translate("Images", "%1 x %2 ピクセルは大きすぎます (一辺 %3、合わせて %4 ピクセルまで)")
                     .arg(width)
                     .arg(rows)
                     .arg(kMaxBitmapSide)
@@ -68,10 +69,10 @@ void CheckSize(int64_t width, int64_t height)
 void CheckFormat(const HeaderFields& fields)
 {
     if (fields.planes == 0)
-        FailBmp(QStringLiteral("プレーン数が 0 です"));
+        FailBmp(QCoreApplication::translate("Images", "プレーン数が 0 です"));
     const uint32_t bits = fields.bitCount;
     if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
-        FailBmp(QStringLiteral("1 ピクセル %1 ビットのビットマップには対応していません").arg(bits));
+        FailBmp(QCoreApplication::translate("Images", "1 ピクセル %1 ビットのビットマップには対応していません").arg(bits));
     bool fits = false;
     switch (BmpCompression(fields.compression)) {
     case BmpCompression::Rgb: fits = true; break;
@@ -79,17 +80,17 @@ void CheckFormat(const HeaderFields& fields)
     case BmpCompression::Rle4: fits = bits == 4; break;
     case BmpCompression::Bitfields: fits = bits == 16 || bits == 32; break;
     default:
-        FailBmp(QStringLiteral("圧縮方式 %1 には対応していません").arg(fields.compression));
+        FailBmp(QCoreApplication::translate("Images", "圧縮方式 %1 には対応していません").arg(fields.compression));
     }
     if (!fits)
-        FailBmp(QStringLiteral("圧縮方式 %1 は %2 ビットのビットマップには使えません")
+        FailBmp(QCoreApplication::translate("Images", "圧縮方式 %1 は %2 ビットのビットマップには使えません")
                     .arg(fields.compression)
                     .arg(bits));
     // Windows stores run-length data bottom-up only.
     const bool rle = fields.compression == uint32_t(BmpCompression::Rle8)
         || fields.compression == uint32_t(BmpCompression::Rle4);
     if (rle && fields.height < 0)
-        FailBmp(QStringLiteral("圧縮されたビットマップの高さ %1 が負です").arg(fields.height));
+        FailBmp(QCoreApplication::translate("Images", "圧縮されたビットマップの高さ %1 が負です").arg(fields.height));
 }
 
 // Reads the masks and returns where the colour table starts. Masks of a
@@ -108,7 +109,7 @@ uint64_t ReadMasks(const BmpBytes& bytes, const HeaderFields& fields, BmpLayout&
     const bool inHeader = fields.headerBytes >= kMaskFieldsEnd;
     const uint64_t at = inHeader ? kFileHeaderBytes + kInfoHeaderBytes : headerEnd;
     for (size_t i = 0; i < 3; ++i)
-        layout.masks[i] = bytes.u32(at + 4 * i, "カラーマスク");
+        layout.masks[i] = bytes.u32(at + 4 * i, QT_TRANSLATE_NOOP("Images", "カラーマスク"));
     return inHeader ? headerEnd : headerEnd + 12;
 }
 
@@ -138,7 +139,7 @@ void ReadPaletteAndOffset(const BmpBytes& bytes, const HeaderFields& fields, uin
         entries = (pixelOffset - tableStart) / entrySize;
     layout.palette.fill(qRgb(0, 0, 0));
     if (layout.bitCount <= 8) {
-        const std::string_view table = bytes.span(tableStart, entries * entrySize, "カラーパレット");
+        const std::string_view table = bytes.span(tableStart, entries * entrySize, QT_TRANSLATE_NOOP("Images", "カラーパレット"));
         for (size_t i = 0; i < entries; ++i) {
             const size_t at = size_t(i * entrySize);
             layout.palette[i] = qRgb(BmpBytes::Byte(table, at + 2), BmpBytes::Byte(table, at + 1),
@@ -148,7 +149,7 @@ void ReadPaletteAndOffset(const BmpBytes& bytes, const HeaderFields& fields, uin
     const uint64_t tableEnd = tableStart + entries * entrySize;
     layout.pixelOffset = pixelOffset >= tableStart ? pixelOffset : tableEnd;
     if (layout.pixelOffset > bytes.size())
-        FailBmp(QStringLiteral("ピクセルデータの位置 %1 がファイルの外にあります (ファイルは %2 バイトです)")
+        FailBmp(QCoreApplication::translate("Images", "ピクセルデータの位置 %1 がファイルの外にあります (ファイルは %2 バイトです)")
                     .arg(layout.pixelOffset)
                     .arg(bytes.size()));
 }
@@ -157,9 +158,9 @@ void ReadPaletteAndOffset(const BmpBytes& bytes, const HeaderFields& fields, uin
 
 BmpLayout ReadBmpLayout(const BmpBytes& bytes)
 {
-    if (bytes.span(0, kFileHeaderBytes, "ファイルヘッダー").substr(0, 2) != "BM")
-        FailBmp(QStringLiteral("先頭が BM ではありません"));
-    const uint32_t pixelOffset = bytes.u32(10, "ファイルヘッダー");
+    if (bytes.span(0, kFileHeaderBytes, QT_TRANSLATE_NOOP("Images", "ファイルヘッダー")).substr(0, 2) != "BM")
+        FailBmp(QCoreApplication::translate("Images", "先頭が BM ではありません"));
+    const uint32_t pixelOffset = bytes.u32(10, QT_TRANSLATE_NOOP("Images", "ファイルヘッダー"));
     const HeaderFields fields = ReadHeaderFields(bytes);
     CheckSize(fields.width, fields.height);
     CheckFormat(fields);

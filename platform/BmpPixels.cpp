@@ -1,19 +1,20 @@
 #include "platform/BmpPixels.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <bit>
 
 namespace tf {
 namespace {
 
-constexpr const char* kPixelData = "ピクセルデータ";
-constexpr const char* kRleData = "ランレングス圧縮のデータ";
+constexpr const char* kPixelData = QT_TRANSLATE_NOOP("Images", "ピクセルデータ");
+constexpr const char* kRleData = QT_TRANSLATE_NOOP("Images", "ランレングス圧縮のデータ");
 
 QImage AllocateImage(const BmpLayout& layout)
 {
     QImage image(layout.width, layout.height, QImage::Format_RGB32);
     if (image.isNull())
-        FailBmp(QStringLiteral("%1 x %2 ピクセルの画像を作るメモリがありません").arg(layout.width).arg(layout.height));
+        FailBmp(QCoreApplication::translate("Images", "%1 x %2 ピクセルの画像を作るメモリがありません").arg(layout.width).arg(layout.height));
     return image;
 }
 

@@ -3,6 +3,7 @@
 #include "platform/ShiftJis.h"
 #include "platform/SystemReason.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <cerrno>
 #include <cstring>
@@ -12,22 +13,22 @@ namespace {
 
 struct KnownReason {
     int Error;
-    const char16_t* Japanese;
+    const char* Japanese;
 };
 
 constexpr KnownReason kKnownReasons[] = {
-    {ENOENT, u"ファイルまたはフォルダがありません"},
-    {EACCES, u"アクセスが拒否されました"},
-    {EPERM, u"この操作は許可されていません"},
-    {EISDIR, u"フォルダです"},
-    {ENOTDIR, u"フォルダではありません"},
-    {ENOSPC, u"ディスクの空き領域が足りません"},
-    {EROFS, u"読み取り専用のファイルシステムです"},
-    {EEXIST, u"既に存在します"},
-    {EIO, u"入出力エラーが発生しました"},
-    {ENAMETOOLONG, u"ファイル名が長すぎます"},
-    {EMFILE, u"開いているファイルが多すぎます"},
-    {EBUSY, u"使用中です"},
+    {ENOENT, QT_TRANSLATE_NOOP("Files", "ファイルまたはフォルダがありません")},
+    {EACCES, QT_TRANSLATE_NOOP("Files", "アクセスが拒否されました")},
+    {EPERM, QT_TRANSLATE_NOOP("Files", "この操作は許可されていません")},
+    {EISDIR, QT_TRANSLATE_NOOP("Files", "フォルダです")},
+    {ENOTDIR, QT_TRANSLATE_NOOP("Files", "フォルダではありません")},
+    {ENOSPC, QT_TRANSLATE_NOOP("Files", "ディスクの空き領域が足りません")},
+    {EROFS, QT_TRANSLATE_NOOP("Files", "読み取り専用のファイルシステムです")},
+    {EEXIST, QT_TRANSLATE_NOOP("Files", "既に存在します")},
+    {EIO, QT_TRANSLATE_NOOP("Files", "入出力エラーが発生しました")},
+    {ENAMETOOLONG, QT_TRANSLATE_NOOP("Files", "ファイル名が長すぎます")},
+    {EMFILE, QT_TRANSLATE_NOOP("Files", "開いているファイルが多すぎます")},
+    {EBUSY, QT_TRANSLATE_NOOP("Files", "使用中です")},
 };
 
 } // namespace
@@ -36,10 +37,10 @@ QString JapaneseReason(const QString& reason)
 {
     // Qt gives the C library's text, or its own for a missing file.
     if (reason == QLatin1String("File not found"))
-        return QString::fromUtf16(kKnownReasons[0].Japanese);
+        return QCoreApplication::translate("Files", kKnownReasons[0].Japanese);
     for (const KnownReason& known : kKnownReasons)
         if (reason == QString::fromLocal8Bit(std::strerror(known.Error)))
-            return QString::fromUtf16(known.Japanese);
+            return QCoreApplication::translate("Files", known.Japanese);
     return reason;
 }
 
@@ -53,24 +54,24 @@ AppError::AppError(ErrorKind kind, const QString& message)
 void ThrowConversionError(std::string_view text)
 {
     throw AppError(ErrorKind::Conversion,
-                   QStringLiteral("'%1' は整数ではありません").arg(DecodeCp932(text)));
+                   QCoreApplication::translate("Files", "'%1' は整数ではありません").arg(DecodeCp932(text)));
 }
 
 void ThrowListIndexError(long long index)
 {
     throw AppError(ErrorKind::ListIndex,
-                   QStringLiteral("リストのインデックスが範囲を超えています (%1)").arg(index));
+                   QCoreApplication::translate("Files", "リストのインデックスが範囲を超えています (%1)").arg(index));
 }
 
 void ThrowFileOpenError(const std::filesystem::path& path, const QString& reason)
 {
     throw AppError(ErrorKind::FileOpen,
-                   QStringLiteral("ファイル %1 を開けません。%2").arg(DisplayPath(path), JapaneseReason(reason)));
+                   QCoreApplication::translate("Files", "ファイル %1 を開けません。%2").arg(DisplayPath(path), JapaneseReason(reason)));
 }
 
 void ThrowAtLine(const AppError& failure, const std::filesystem::path& path, long long lineNumber)
 {
-    throw AppError(failure.kind(), QStringLiteral("%1 (%2 行目): %3")
+    throw AppError(failure.kind(), QCoreApplication::translate("Files", "%1 (%2 行目): %3")
                                        .arg(DisplayPath(path))
                                        .arg(lineNumber)
                                        .arg(failure.message()));

@@ -6,6 +6,7 @@
 #include "platform/TextFile.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QImageReader>
 #include <QImageWriter>
 
@@ -24,7 +25,7 @@ void CheckDecodedSize(const QSize& size, const QString& name)
     const long long width = size.width();
     const long long height = size.height();
     if (width > kMaxBitmapSide || height > kMaxBitmapSide || width * height > kMaxDecodedPixels)
-        ThrowBadImageError(name, QStringLiteral("%1 x %2 ピクセルは大きすぎます (一辺 %3、合わせて %4 ピクセルまで)")
+        ThrowBadImageError(name, QCoreApplication::translate("Images", "%1 x %2 ピクセルは大きすぎます (一辺 %3、合わせて %4 ピクセルまで)")
                                      .arg(width)
                                      .arg(height)
                                      .arg(kMaxBitmapSide)
@@ -41,14 +42,14 @@ QImage DecodeOtherImage(std::string_view bytes, const QString& name)
     QImageReader reader(&buffer);
     reader.setAllocationLimit(int(kMaxDecodedPixels * 4 / (1024 * 1024)));
     if (!reader.canRead())
-        ThrowBadImageError(name, QStringLiteral("画像の形式を認識できません"));
+        ThrowBadImageError(name, QCoreApplication::translate("Images", "画像の形式を認識できません"));
     const QByteArray format = reader.format().toUpper();
     const QSize claimed = reader.size();
     if (claimed.isValid())
         CheckDecodedSize(claimed, name);
     const QImage image = reader.read();
     if (image.isNull())
-        ThrowBadImageError(name, QStringLiteral("%1 画像として読めません").arg(QString::fromLatin1(format)));
+        ThrowBadImageError(name, QCoreApplication::translate("Images", "%1 画像として読めません").arg(QString::fromLatin1(format)));
     CheckDecodedSize(image.size(), name);
     return image.convertToFormat(QImage::Format_RGB32);
 }
@@ -64,7 +65,7 @@ QImage DecodeImageFile(const std::filesystem::path& path)
 QImage DecodeImageBytes(std::string_view bytes, const QString& name)
 {
     if (bytes.empty())
-        ThrowBadImageError(name, QStringLiteral("ファイルが空です"));
+        ThrowBadImageError(name, QCoreApplication::translate("Images", "ファイルが空です"));
     if (IsBmpContent(bytes))
         return DecodeBmp(bytes, name);
     return DecodeOtherImage(bytes, name);
@@ -88,7 +89,7 @@ QByteArray EncodeBmp24(const QImage& image)
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "bmp");
     if (!writer.write(rgb))
-        throw AppError(ErrorKind::Other, QStringLiteral("BMP ファイルを作れません (%1)").arg(writer.errorString()));
+        throw AppError(ErrorKind::Other, QCoreApplication::translate("Images", "BMP ファイルを作れません (%1)").arg(writer.errorString()));
     return out;
 }
 

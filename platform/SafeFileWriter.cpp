@@ -4,6 +4,7 @@
 #include "platform/FileSystem.h"
 #include "platform/ProcessAlive.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <atomic>
 #include <cerrno>
@@ -111,7 +112,7 @@ void RemoveAbandonedTemporaries(const fs::path& folder, const std::vector<std::s
 void ThrowFileCreateError(const fs::path& path, const QString& reason)
 {
     throw AppError(ErrorKind::FileCreate,
-                   QStringLiteral("ファイル \"%1\". %2 を作成できません").arg(DisplayPath(path), reason));
+                   QCoreApplication::translate("Files", "ファイル \"%1\". %2 を作成できません").arg(DisplayPath(path), reason));
 }
 
 StagedFiles::StagedFiles(fs::path folder, FileCreator& creator)

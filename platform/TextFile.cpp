@@ -2,6 +2,7 @@
 
 #include "platform/Errors.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <cerrno>
 #include <system_error>
@@ -15,14 +16,14 @@ std::string ReadFileBytes(const std::filesystem::path& path, std::uintmax_t maxB
     std::error_code error;
     const auto status = std::filesystem::status(path, error);
     if (std::filesystem::is_directory(status))
-        ThrowFileOpenError(path, QStringLiteral("フォルダです"));
+        ThrowFileOpenError(path, QCoreApplication::translate("Files", "フォルダです"));
     if (!error && !std::filesystem::is_regular_file(status))
-        ThrowFileOpenError(path, QStringLiteral("通常のファイルではありません"));
+        ThrowFileOpenError(path, QCoreApplication::translate("Files", "通常のファイルではありません"));
     QFile file(QFile::decodeName(path.c_str()));
     if (!file.open(QIODevice::ReadOnly))
         ThrowFileOpenError(path, file.errorString());
     if (std::uintmax_t(file.size()) > maxBytes)
-        ThrowFileOpenError(path, QStringLiteral("ファイルが大きすぎます (%1 バイト、%2 バイトまで)")
+        ThrowFileOpenError(path, QCoreApplication::translate("Files", "ファイルが大きすぎます (%1 バイト、%2 バイトまで)")
                                      .arg(file.size())
                                      .arg(qulonglong(maxBytes)));
     std::string bytes(size_t(file.size()), '\0');

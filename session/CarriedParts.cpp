@@ -1,5 +1,6 @@
 #include "session/CarriedParts.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace tf {
@@ -7,7 +8,7 @@ namespace {
 
 struct PartSources {
     SkinPart Part;
-    const char16_t* Name;
+    const char* Name;
     // The part is drawn when either file is present, or both when NeedsBoth
     // (the playlist needs pledit.bmp and Pledit.txt together).
     std::array<SourceFile, 2> AnyOf;
@@ -15,17 +16,17 @@ struct PartSources {
 };
 
 constexpr std::array<PartSources, kSkinPartCount> kParts = {{
-    {SkinPart::Equalizer, u"イコライザー", {kEqMainBmp, kEqMainBmp}, false},
-    {SkinPart::Playlist, u"プレイリスト", {kPlEditBmp, kPlEditTxt}, true},
+    {SkinPart::Equalizer, QT_TRANSLATE_NOOP("Session", "イコライザー"), {kEqMainBmp, kEqMainBmp}, false},
+    {SkinPart::Playlist, QT_TRANSLATE_NOOP("Session", "プレイリスト"), {kPlEditBmp, kPlEditTxt}, true},
     // nums_ex.bmp stands in for numbers.bmp.
-    {SkinPart::TimeDigits, u"時間の数字", {kNumbersBmp, kNumsExBmp}, false},
-    {SkinPart::Buttons, u"ボタン", {kCButtonsBmp, kCButtonsBmp}, false},
-    {SkinPart::TitleBar, u"タイトルバー", {kTitleBarBmp, kTitleBarBmp}, false},
-    {SkinPart::ShuffleRepeat, u"シャッフル・リピート", {kShufRepBmp, kShufRepBmp}, false},
-    {SkinPart::MonoStereo, u"モノラル・ステレオ", {kMonoSterBmp, kMonoSterBmp}, false},
-    {SkinPart::SeekBar, u"シークバー", {kPosBarBmp, kPosBarBmp}, false},
-    {SkinPart::TextColors, u"文字の色", {kTextBmp, kTextBmp}, false},
-    {SkinPart::AnalyzerColors, u"アナライザーの色", {kVisColorTxt, kVisColorTxt}, false},
+    {SkinPart::TimeDigits, QT_TRANSLATE_NOOP("Session", "時間の数字"), {kNumbersBmp, kNumsExBmp}, false},
+    {SkinPart::Buttons, QT_TRANSLATE_NOOP("Session", "ボタン"), {kCButtonsBmp, kCButtonsBmp}, false},
+    {SkinPart::TitleBar, QT_TRANSLATE_NOOP("Session", "タイトルバー"), {kTitleBarBmp, kTitleBarBmp}, false},
+    {SkinPart::ShuffleRepeat, QT_TRANSLATE_NOOP("Session", "シャッフル・リピート"), {kShufRepBmp, kShufRepBmp}, false},
+    {SkinPart::MonoStereo, QT_TRANSLATE_NOOP("Session", "モノラル・ステレオ"), {kMonoSterBmp, kMonoSterBmp}, false},
+    {SkinPart::SeekBar, QT_TRANSLATE_NOOP("Session", "シークバー"), {kPosBarBmp, kPosBarBmp}, false},
+    {SkinPart::TextColors, QT_TRANSLATE_NOOP("Session", "文字の色"), {kTextBmp, kTextBmp}, false},
+    {SkinPart::AnalyzerColors, QT_TRANSLATE_NOOP("Session", "アナライザーの色"), {kVisColorTxt, kVisColorTxt}, false},
 }};
 
 bool Drawn(const PartSources& part, const SkinState& state)
@@ -61,7 +62,7 @@ std::vector<SkinPart> NoteLoadedParts(PartHistory& history, const SkinState& sta
 
 QString SkinPartName(SkinPart part)
 {
-    return QString::fromUtf16(kParts[size_t(part)].Name);
+    return QCoreApplication::translate("Session", kParts[size_t(part)].Name);
 }
 
 QString CarriedOverLine(const std::vector<SkinPart>& parts)
@@ -71,7 +72,7 @@ QString CarriedOverLine(const std::vector<SkinPart>& parts)
     QStringList names;
     for (SkinPart part : parts)
         names << SkinPartName(part);
-    return QStringLiteral("前のスキンのままの部分: ") + names.join(QStringLiteral(", "));
+    return QCoreApplication::translate("Session", "前のスキンのままの部分: ") + names.join(QStringLiteral(", "));
 }
 
 } // namespace tf

@@ -8,6 +8,7 @@
 #include "session/OpenSkin.h"
 #include "skin/SkinSession.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QTemporaryDir>
 #include <system_error>
@@ -94,7 +95,7 @@ ConversionResult ConvertSkin(const fs::path& dataFolder, const ConversionJob& jo
         QTemporaryDir unpack(WorkFolderTemplate());
         if (!unpack.isValid())
             throw AppError(ErrorKind::FileCreate,
-                           QStringLiteral("作業フォルダを作成できません: %1").arg(unpack.errorString()));
+                           QCoreApplication::translate("Session", "作業フォルダを作成できません: %1").arg(unpack.errorString()));
         // Every conversion starts as a fresh start of the window does.
         SkinSession session(dataFolder, prompts);
         InitializeSession(session);
@@ -118,7 +119,7 @@ ConversionResult ConvertSkin(const fs::path& dataFolder, const ConversionJob& jo
         std::error_code error;
         fs::create_directories(job.SsfPath.parent_path(), error);
         if (error)
-            throw AppError(ErrorKind::FileCreate, QStringLiteral("フォルダ %1 を作成できません。%2")
+            throw AppError(ErrorKind::FileCreate, QCoreApplication::translate("Session", "フォルダ %1 を作成できません。%2")
                                                       .arg(DisplayPath(job.SsfPath.parent_path()),
                                                            QString::fromStdString(error.message())));
         SaveSkin(session, job.SsfPath);

@@ -8,6 +8,7 @@
 #include "sources/ArchiveExtraction.h"
 #include "sources/SkinFinder.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <system_error>
 
@@ -16,7 +17,10 @@ namespace fs = std::filesystem;
 namespace tf {
 namespace {
 
-const QString kNoSkinMessage = QStringLiteral("Main.bmpがありません。Winampのスキンでない可能性があります");
+QString NoSkinMessage()
+{
+    return QCoreApplication::translate("Session", "Main.bmpがありません。Winampのスキンでない可能性があります");
+}
 
 // The working copy always has this name, whatever the archive is called.
 fs::path CopyToWorkFolder(const fs::path& archivePath, const fs::path& workFolder, std::error_code& copyError)
@@ -45,7 +49,7 @@ public:
     {
         if (m_root.isEmpty())
             return text;
-        text.replace(m_root + QDir::separator(), m_archive + QStringLiteral(" の "));
+        text.replace(m_root + QDir::separator(), m_archive + QCoreApplication::translate("Session", " の "));
         return text.replace(m_root, m_archive);
     }
 
@@ -82,7 +86,7 @@ private:
 
 QString NotARegularFile(const fs::path& path)
 {
-    return QStringLiteral("%1 は通常のファイルではないため読み込めません").arg(DisplayPath(path));
+    return QCoreApplication::translate("Session", "%1 は通常のファイルではないため読み込めません").arg(DisplayPath(path));
 }
 
 // A folder, FIFO or device under a skin file's name is never opened: main.bmp
@@ -104,8 +108,8 @@ bool CheckFileTypes(const SkinState& state, OpenResult& result)
         passedOver.append(DisplayPath(path));
     }
     if (!passedOver.isEmpty())
-        result.Notices.append(QStringLiteral("通常のファイルではないため使いませんでした: %1")
-                                  .arg(passedOver.join(QStringLiteral("、"))));
+        result.Notices.append(QCoreApplication::translate("Session", "通常のファイルではないため使いませんでした: %1")
+                                  .arg(passedOver.join(QCoreApplication::translate("Session", "、"))));
     return true;
 }
 
@@ -146,7 +150,7 @@ std::optional<fs::path> FolderNamedMainBmp(const fs::path& folder)
 OpenResult NotASkinSource(const fs::path& source)
 {
     OpenResult result;
-    result.Error = QStringLiteral("%1 はスキンのフォルダでも .wsz / .zip ファイルでもありません")
+    result.Error = QCoreApplication::translate("Session", "%1 はスキンのフォルダでも .wsz / .zip ファイルでもありません")
                        .arg(DisplayPath(source));
     return result;
 }
@@ -161,7 +165,7 @@ OpenResult OpenSkinFolder(SkinSession& session, const fs::path& folder)
         result.Outcome = misnamed ? OpenOutcome::LoadFailed : OpenOutcome::NoSkinFolder;
         if (misnamed)
             result.SkinFolder = folder;
-        result.Error = misnamed ? NotARegularFile(*misnamed) : kNoSkinMessage;
+        result.Error = misnamed ? NotARegularFile(*misnamed) : NoSkinMessage();
         return result;
     }
     LoadFolder(session, folder, result);
@@ -199,7 +203,7 @@ OpenResult OpenSkinArchive(SkinSession& session, const fs::path& archive, const 
     const fs::path folder = FindSkinFolder(skinRoot);
     if (folder.empty()) {
         result.Outcome = OpenOutcome::NoSkinFolder;
-        result.Error = result.ArchiveError.isEmpty() ? kNoSkinMessage : result.ArchiveError;
+        result.Error = result.ArchiveError.isEmpty() ? NoSkinMessage() : result.ArchiveError;
         return result;
     }
     if (!result.ArchiveError.isEmpty())
@@ -215,7 +219,7 @@ OpenResult OpenSkinSource(SkinSession& session, const fs::path& source, const fs
     // A path the system cannot look at (too long, no permission) says why.
     if (error && error != std::errc::no_such_file_or_directory && error != std::errc::not_a_directory) {
         OpenResult result;
-        result.Error = QStringLiteral("%1 を開けません (%2)")
+        result.Error = QCoreApplication::translate("Session", "%1 を開けません (%2)")
                            .arg(DisplayPath(source), QString::fromStdString(error.message()));
         return result;
     }

@@ -6,13 +6,15 @@
 #include "platform/SplitRule.h"
 #include "platform/TextFile.h"
 
+#include <QCoreApplication>
+
 
 namespace tf {
 
 void ShowMissingDataFile(Prompts& prompts, std::string_view fileName)
 {
-    prompts.showMessage(MessageIcon::Warning, QStringLiteral("注意"),
-                        QStringLiteral("\"%1\"がありませんので正しく処理ができません")
+    prompts.showMessage(MessageIcon::Warning, QCoreApplication::translate("Skin", "注意"),
+                        QCoreApplication::translate("Skin", "\"%1\"がありませんので正しく処理ができません")
                             .arg(QString::fromUtf8(fileName.data(), qsizetype(fileName.size()))));
 }
 

@@ -1,5 +1,7 @@
 #include "skin/GrowRect.h"
 
+#include <QCoreApplication>
+
 namespace tf {
 
 Rect GrowRect(Prompts& prompts, const Rect& base, const Rect& delta)
@@ -9,8 +11,8 @@ Rect GrowRect(Prompts& prompts, const Rect& base, const Rect& delta)
     if (grown.left >= 0 && grown.top >= 0 && grown.right >= 0 && grown.bottom >= 0)
         return grown;
     const MessageAnswer answer = prompts.showMessage(
-        MessageIcon::Information, QStringLiteral("情報"),
-        QStringLiteral("Rectの値が0より小さくなりました。デフォルトの値を使用します。"));
+        MessageIcon::Information, QCoreApplication::translate("Skin", "情報"),
+        QCoreApplication::translate("Skin", "Rectの値が0より小さくなりました。デフォルトの値を使用します。"));
     return answer == MessageAnswer::Ok ? base : grown;
 }
 

@@ -10,6 +10,7 @@
 #include "skin/SliderStrips.h"
 #include "skin/TimeDigits.h"
 
+#include <QCoreApplication>
 #include <functional>
 #include <initializer_list>
 #include <optional>
@@ -47,7 +48,7 @@ void RunStep(std::initializer_list<fs::path> paths, const std::function<void()>&
 
 void Warn(SkinSession& session, const QString& text)
 {
-    session.prompts().showMessage(MessageIcon::Warning, QStringLiteral("注意"), text);
+    session.prompts().showMessage(MessageIcon::Warning, QCoreApplication::translate("Skin", "注意"), text);
 }
 
 // A skin without pledit.bmp keeps the playlist the window already has; on a
@@ -71,7 +72,7 @@ void ComposeSkinPlaylist(SkinSession& session)
                         state.PlaylistHeightSteps, &session.prompts());
     });
     if (standIn)
-        Warn(session, QStringLiteral("pledit.bmp がないため、プレイリストは同梱のスキンの画像で作りました"));
+        Warn(session, QCoreApplication::translate("Skin", "pledit.bmp がないため、プレイリストは同梱のスキンの画像で作りました"));
 }
 
 // The same for viscolor.txt: without it a fresh start would have no analyzer
@@ -87,7 +88,7 @@ void BuildSkinAnalyzerPattern(SkinSession& session)
     if (!sample)
         return;
     RunStep({*sample}, [&] { BuildAnalyzerPattern(session.State, session.Previews, *sample); });
-    Warn(session, QStringLiteral("viscolor.txt がないため、アナライザーの色は同梱のスキンの viscolor.txt で作りました"));
+    Warn(session, QCoreApplication::translate("Skin", "viscolor.txt がないため、アナライザーの色は同梱のスキンの viscolor.txt で作りました"));
 }
 
 // Drops the outline clips when the load ends, also by an error.

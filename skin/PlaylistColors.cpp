@@ -6,6 +6,7 @@
 #include "platform/Numbers.h"
 #include "platform/ShiftJis.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 #include <string>
@@ -46,8 +47,8 @@ void ReadPlaylistColors(SkinState& state, const std::filesystem::path& path, Pro
         } catch (const AppError&) {
             if (prompts)
                 prompts->showMessage(
-                    MessageIcon::Warning, QStringLiteral("注意"),
-                    QStringLiteral("%1: %2 の値 '%3' は色として読めないため、黒にしました")
+                    MessageIcon::Warning, QCoreApplication::translate("Skin", "注意"),
+                    QCoreApplication::translate("Skin", "%1: %2 の値 '%3' は色として読めないため、黒にしました")
                         .arg(DisplayPath(path), QString::fromLatin1(key.data(), qsizetype(key.size())),
                              DecodeCp932(value)));
             return kBlack;

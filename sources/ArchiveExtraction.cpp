@@ -2,6 +2,7 @@
 
 #include "platform/FileSystem.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <archive.h>
 #include <cerrno>
@@ -409,7 +410,7 @@ QString DescribeArchiveError(const fs::path& archivePath, const fs::path& workin
     const QString archiveName = PathToQString(archivePath.filename());
     QString shown = QString::fromUtf8(reason.data(), qsizetype(reason.size()));
     shown.replace(PathToQString(workingCopy), archiveName);
-    return QStringLiteral("アーカイブを展開できません: %1 (%2)").arg(archiveName, shown);
+    return QCoreApplication::translate("Archive", "アーカイブを展開できません: %1 (%2)").arg(archiveName, shown);
 }
 
 QString DescribeSkippedMembers(const fs::path& archivePath, const ExtractionReport& report)
@@ -421,15 +422,15 @@ QString DescribeSkippedMembers(const fs::path& archivePath, const ExtractionRepo
     for (const SkippedMember& member : report.Skipped) {
         QString why;
         switch (member.Reason) {
-        case SkipReason::UnreadableName: why = QStringLiteral("読めない名前"); break;
-        case SkipReason::AbsolutePath: why = QStringLiteral("絶対パス"); break;
-        case SkipReason::ParentFolder: why = QStringLiteral("「..」を含むパス"); break;
-        case SkipReason::TooLong: why = QStringLiteral("長すぎる名前"); break;
-        case SkipReason::Link: why = QStringLiteral("リンク"); break;
-        case SkipReason::SpecialFile: why = QStringLiteral("特殊ファイル"); break;
-        case SkipReason::LinkOnTheWay: why = QStringLiteral("途中のフォルダがリンク"); break;
+        case SkipReason::UnreadableName: why = QCoreApplication::translate("Archive", "読めない名前"); break;
+        case SkipReason::AbsolutePath: why = QCoreApplication::translate("Archive", "絶対パス"); break;
+        case SkipReason::ParentFolder: why = QCoreApplication::translate("Archive", "「..」を含むパス"); break;
+        case SkipReason::TooLong: why = QCoreApplication::translate("Archive", "長すぎる名前"); break;
+        case SkipReason::Link: why = QCoreApplication::translate("Archive", "リンク"); break;
+        case SkipReason::SpecialFile: why = QCoreApplication::translate("Archive", "特殊ファイル"); break;
+        case SkipReason::LinkOnTheWay: why = QCoreApplication::translate("Archive", "途中のフォルダがリンク"); break;
         case SkipReason::WriteFailed:
-            why = QStringLiteral("書き込めません: %1").arg(QString::fromUtf8(member.Detail.c_str()));
+            why = QCoreApplication::translate("Archive", "書き込めません: %1").arg(QString::fromUtf8(member.Detail.c_str()));
             break;
         case SkipReason::Damaged: continue;
         }
@@ -439,9 +440,9 @@ QString DescribeSkippedMembers(const fs::path& archivePath, const ExtractionRepo
     if (passedOver == 0)
         return {};
     if (passedOver > kMaxListed)
-        listed.append(QStringLiteral("ほか %1 個").arg(passedOver - kMaxListed));
-    return QStringLiteral("書庫 %1 の次のファイルは展開しませんでした: %2")
-        .arg(PathToQString(archivePath.filename()), listed.join(QStringLiteral("、")));
+        listed.append(QCoreApplication::translate("Archive", "ほか %1 個").arg(passedOver - kMaxListed));
+    return QCoreApplication::translate("Archive", "書庫 %1 の次のファイルは展開しませんでした: %2")
+        .arg(PathToQString(archivePath.filename()), listed.join(QCoreApplication::translate("Archive", "、")));
 }
 
 QString DescribeExtractionLimit(const fs::path& archivePath, const ExtractionReport& report,
@@ -452,14 +453,14 @@ QString DescribeExtractionLimit(const fs::path& archivePath, const ExtractionRep
     const auto megabytes = [](uint64_t bytes) { return QString::number(bytes / (uint64_t(1) << 20)); };
     switch (report.LimitHit) {
     case ExtractionLimit::MemberCount:
-        return QStringLiteral("書庫 %1 のファイル数が上限の %2 個を超えているため、%2 個目までを展開して打ち切りました。")
+        return QCoreApplication::translate("Archive", "書庫 %1 のファイル数が上限の %2 個を超えているため、%2 個目までを展開して打ち切りました。")
             .arg(archiveName)
             .arg(limits.MaxMembers);
     case ExtractionLimit::MemberSize:
-        return QStringLiteral("書庫 %1 の %2 は展開すると上限の %3 MB を超えるため、そこで展開を打ち切りました。")
+        return QCoreApplication::translate("Archive", "書庫 %1 の %2 は展開すると上限の %3 MB を超えるため、そこで展開を打ち切りました。")
             .arg(archiveName, member, megabytes(limits.MaxMemberBytes));
     case ExtractionLimit::TotalSize:
-        return QStringLiteral("書庫 %1 は展開すると合計で上限の %2 MB を超えるため、%3 で展開を打ち切りました。")
+        return QCoreApplication::translate("Archive", "書庫 %1 は展開すると合計で上限の %2 MB を超えるため、%3 で展開を打ち切りました。")
             .arg(archiveName, megabytes(limits.MaxTotalBytes), member);
     case ExtractionLimit::None:
         break;

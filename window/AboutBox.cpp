@@ -102,10 +102,10 @@ TForm2::TForm2(QWidget* parent)
     , Label1(new QLabel(this))
     , URLLabel1(new TURLLabel(this))
     , Label2(new QLabel(this))
-    , Button1(new QPushButton(QStringLiteral("OK"), this))
+    , Button1(new QPushButton(tr("OK"), this))
 {
     setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("About"));
+    setWindowTitle(tr("About"));
     setFixedSize(340, 105);
     move(582, 420);
 
@@ -122,7 +122,7 @@ TForm2::TForm2(QWidget* parent)
     URLLabel1->move(80, 36);
     URLLabel1->adjustSize();
 
-    Label2->setText(QStringLiteral("フリーソフトウェアです。"));
+    Label2->setText(tr("フリーソフトウェアです。"));
     Label2->move(140, 56);
     Label2->adjustSize();
 

@@ -53,13 +53,13 @@ FontPicker::FontPicker(const FontChoice& preset, QWidget* parent)
     , m_preset(preset)
     , m_faces(new QListWidget(this))
     , m_size(new QSpinBox(this))
-    , m_bold(new QCheckBox(QStringLiteral("太字"), this))
-    , m_italic(new QCheckBox(QStringLiteral("斜体"), this))
+    , m_bold(new QCheckBox(tr("太字"), this))
+    , m_italic(new QCheckBox(tr("斜体"), this))
     , m_sample(new QLabel(QStringLiteral("AaBbYyZz あア亜 0123"), this))
     , m_standIn(new QLabel(this))
     , m_warning(new QLabel(this))
 {
-    setWindowTitle(QStringLiteral("フォント"));
+    setWindowTitle(tr("フォント"));
     setObjectName(QStringLiteral("FontDialog1"));
     QStringList faces = WindowsFaceNames();
     if (!preset.Face.isEmpty() && !faces.contains(preset.Face, Qt::CaseInsensitive))
@@ -84,8 +84,8 @@ FontPicker::FontPicker(const FontChoice& preset, QWidget* parent)
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* grid = new QGridLayout(this);
-    grid->addWidget(new QLabel(QStringLiteral("フォント名"), this), 0, 0);
-    grid->addWidget(new QLabel(QStringLiteral("サイズ"), this), 0, 1);
+    grid->addWidget(new QLabel(tr("フォント名"), this), 0, 0);
+    grid->addWidget(new QLabel(tr("サイズ"), this), 0, 1);
     grid->addWidget(m_faces, 1, 0, 3, 1);
     grid->addWidget(m_size, 1, 1);
     grid->addWidget(m_bold, 2, 1);
@@ -132,10 +132,10 @@ void FontPicker::ShowSample()
     const FontChoice current = choice();
     const QFont font = DisplayFont(current.Face, current.Size, current.Bold, current.Italic);
     m_sample->setFont(font);
-    m_standIn->setText(QStringLiteral("表示には %1 を使います").arg(QFontInfo(font).family()));
+    m_standIn->setText(tr("表示には %1 を使います").arg(QFontInfo(font).family()));
     m_warning->setText(IsWindowsFace(current.Face)
                            ? QString()
-                           : QStringLiteral("%1 は Windows にないフォントです。Korvel で見つからないことがあります")
+                           : tr("%1 は Windows にないフォントです。Korvel で見つからないことがあります")
                                  .arg(current.Face));
 }
 

@@ -27,15 +27,34 @@ namespace fs = std::filesystem;
 namespace tf {
 namespace {
 
-const QString kFolderDialogTitle = QStringLiteral("変換するスキンのフォルダを指定してください");
-const QString kArchiveDialogTitle = QStringLiteral("wszファイルを選んでください");
-const QString kNoSkinFolderMessage = QStringLiteral("スキンのフォルダではありません (main.bmp がありません)");
-const QString kInformationCaption = QStringLiteral("情報");
-const QStringList kArchiveFilters = {
-    QStringLiteral("Winanp Skin Zipファイル(*.wsz)"),
-    QStringLiteral("Zipファイル(*.zip)"),
-    QStringLiteral("全てのファイル(*.*)"),
-};
+QString FolderDialogTitle()
+{
+    return TForm1::tr("変換するスキンのフォルダを指定してください");
+}
+
+QString ArchiveDialogTitle()
+{
+    return TForm1::tr("wszファイルを選んでください");
+}
+
+QString NoSkinFolderMessage()
+{
+    return TForm1::tr("スキンのフォルダではありません (main.bmp がありません)");
+}
+
+QString InformationCaption()
+{
+    return TForm1::tr("情報");
+}
+
+QStringList ArchiveFilters()
+{
+    return {
+        TForm1::tr("Winanp Skin Zipファイル(*.wsz)"),
+        TForm1::tr("Zipファイル(*.zip)"),
+        TForm1::tr("全てのファイル(*.*)"),
+    };
+}
 
 bool IsFolder(const fs::path& path)
 {
@@ -185,7 +204,7 @@ void TForm1::ShowAppValues()
 
 void TForm1::O1Click()
 {
-    const auto folder = m_dialogs.chooseFolder(this, kFolderDialogTitle, m_app.FolderDialogRoot);
+    const auto folder = m_dialogs.chooseFolder(this, FolderDialogTitle(), m_app.FolderDialogRoot);
     if (!folder)
         return;
     // The caption names the folder as a tree click would: it has to name the
@@ -197,8 +216,8 @@ void TForm1::O1Click()
 
 void TForm1::wszW1Click()
 {
-    const auto archive = m_dialogs.chooseOpenFile(this, kArchiveDialogTitle, m_app.OpenName,
-                                                  kArchiveFilters);
+    const auto archive = m_dialogs.chooseOpenFile(this, ArchiveDialogTitle(), m_app.OpenName,
+                                                  ArchiveFilters());
     if (archive)
         OpenArchive(QStringToPath(*archive)); // any extension: the extraction decides
 }
@@ -212,9 +231,9 @@ void TForm1::S1Click()
         QStringList names;
         for (SkinPart part : m_carried)
             names << SkinPartName(part);
-        const QString question = QStringLiteral("次の部分は前のスキンのままです。このまま保存しますか?\n\n")
+        const QString question = tr("次の部分は前のスキンのままです。このまま保存しますか?\n\n")
             + names.join(QStringLiteral(", "));
-        if (!m_dialogs.askOkCancel(this, QStringLiteral("保存"), question))
+        if (!m_dialogs.askOkCancel(this, tr("保存"), question))
             return;
     }
     const auto path = m_dialogs.chooseSaveFile(this, app.SaveName, QStringLiteral("ssf"));
@@ -331,7 +350,7 @@ void TForm1::ShowOpenResult(const OpenResult& result, const fs::path& source, co
         ShowCarriedOverParts();
     }
     for (const QString& notice : result.Notices)
-        m_prompts.showMessage(MessageIcon::Information, kInformationCaption, notice);
+        m_prompts.showMessage(MessageIcon::Information, InformationCaption(), notice);
     switch (result.Outcome) {
     case OpenOutcome::Loaded:
         m_app.FolderDialogRoot = PathToQString(result.SkinFolder);
@@ -346,13 +365,13 @@ void TForm1::ShowOpenResult(const OpenResult& result, const fs::path& source, co
         // An archive says so in its own words; a folder passed over in the
         // tree stays silent.
         if (HasSkinArchiveExtension(source) && !IsFolder(source))
-            m_prompts.showMessage(MessageIcon::Information, kInformationCaption, result.Error);
+            m_prompts.showMessage(MessageIcon::Information, InformationCaption(), result.Error);
         else if (sayNoSkin)
-            m_prompts.showMessage(MessageIcon::Information, kInformationCaption, kNoSkinFolderMessage);
+            m_prompts.showMessage(MessageIcon::Information, InformationCaption(), NoSkinFolderMessage());
         break;
     case OpenOutcome::NotASkinSource:
         if (sayNoSkin)
-            m_prompts.showMessage(MessageIcon::Information, kInformationCaption, result.Error);
+            m_prompts.showMessage(MessageIcon::Information, InformationCaption(), result.Error);
         break;
     }
 }

@@ -119,18 +119,18 @@ void TForm1::CreateMenu()
 {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
-    F1 = Named(bar->addMenu(QStringLiteral("ファイル(&F)")), "F1");
-    O1 = Named(F1->addAction(QStringLiteral("開く(&O)")), "O1");
+    F1 = Named(bar->addMenu(tr("ファイル(&F)")), "F1");
+    O1 = Named(F1->addAction(tr("開く(&O)")), "O1");
     O1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    wszW1 = Named(F1->addAction(QStringLiteral("WSZを開く(&W)")), "wszW1");
+    wszW1 = Named(F1->addAction(tr("WSZを開く(&W)")), "wszW1");
     wszW1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
     Named(F1->addSeparator(), "N1");
-    S1 = Named(F1->addAction(QStringLiteral("保存(&S)")), "S1");
+    S1 = Named(F1->addAction(tr("保存(&S)")), "S1");
     S1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     S1->setEnabled(false);
     Named(F1->addSeparator(), "N3");
-    N2 = Named(F1->addAction(QStringLiteral("終了(&T)")), "N2");
-    AboutA1 = Named(bar->addAction(QStringLiteral("About(&A)")), "AboutA1");
+    N2 = Named(F1->addAction(tr("終了(&T)")), "N2");
+    AboutA1 = Named(bar->addAction(tr("About(&A)")), "AboutA1");
 }
 
 void TForm1::CreateControls(QWidget* client)
@@ -148,16 +148,16 @@ void TForm1::CreateControls(QWidget* client)
 
 void TForm1::CreateSettingsGroup(QWidget* client)
 {
-    GroupBox1 = AddGroupBox(client, "GroupBox1", QStringLiteral("設定"), {4, 4, 225, 61});
-    GroupBox1->setToolTip(QStringLiteral("KorvelにはEQ用のウィンドウはないので、画像だけつなげます"));
-    CheckBox1 = AddCheckBox(GroupBox1, "CheckBox1", QStringLiteral("EQを表示する"), 10, 16, true);
-    CheckEQUp = AddCheckBox(GroupBox1, "CheckEQUp", QStringLiteral("EQを上にする"), 10, 37);
-    CheckEQUp->setToolTip(QStringLiteral("EQをメインの上につなげます"));
+    GroupBox1 = AddGroupBox(client, "GroupBox1", tr("設定"), {4, 4, 225, 61});
+    GroupBox1->setToolTip(tr("KorvelにはEQ用のウィンドウはないので、画像だけつなげます"));
+    CheckBox1 = AddCheckBox(GroupBox1, "CheckBox1", tr("EQを表示する"), 10, 16, true);
+    CheckEQUp = AddCheckBox(GroupBox1, "CheckEQUp", tr("EQを上にする"), 10, 37);
+    CheckEQUp->setToolTip(tr("EQをメインの上につなげます"));
 }
 
 void TForm1::CreatePreviewPanel(QWidget* client)
 {
-    KorvelViewSwitch = Named(new QCheckBox(QStringLiteral("Korvel表示"), client), "KorvelViewSwitch");
+    KorvelViewSwitch = Named(new QCheckBox(tr("Korvel表示"), client), "KorvelViewSwitch");
     KorvelViewSwitch->setGeometry(kPreviewLeft, kSwitchTop, kPreviewWidth, kSwitchHeight);
     Panel1 = Named(new QFrame(client), "Panel1");
     Panel1->setGeometry(kPreviewLeft, kPanelTop, kPreviewWidth, kPanelHeight);
@@ -177,7 +177,7 @@ void TForm1::CreatePreviewPanel(QWidget* client)
     KorvelPicture = addImage("KorvelPicture", 1);
     KorvelPicture->hide();
 
-    PreviewHint = Named(new QLabel(QStringLiteral("左のツリーでスキンを選ぶか、フォルダや .wsz をここにドロップしてください"),
+    PreviewHint = Named(new QLabel(tr("左のツリーでスキンを選ぶか、フォルダや .wsz をここにドロップしてください"),
                                    Panel1),
                         "PreviewHint");
     PreviewHint->setAlignment(Qt::AlignCenter);
@@ -192,38 +192,38 @@ void TForm1::CreatePreviewPanel(QWidget* client)
 
 void TForm1::CreateTextGroup(QWidget* client)
 {
-    GroupBox5 = AddGroupBox(client, "GroupBox5", QStringLiteral("テキスト"), {kRightColumn, 4, 233, 157});
+    GroupBox5 = AddGroupBox(client, "GroupBox5", tr("テキスト"), {kRightColumn, 4, 233, 157});
     QWidget* box = GroupBox5;
-    AddLabel(box, QStringLiteral("文字色"), 10, 20);
+    AddLabel(box, tr("文字色"), 10, 20);
     Shape8 = AddShape(box, "Shape8", 50, 19);
-    AddLabel(box, QStringLiteral("影色"), 96, 20);
+    AddLabel(box, tr("影色"), 96, 20);
     Shape9 = AddShape(box, "Shape9", 124, 19);
 
-    AddLabel(box, QStringLiteral("スクロール文字列"), 10, 44);
-    CheckBox9 = AddCheckBox(box, "CheckBox9", QStringLiteral("表示"), 118, 42, true);
-    CheckBox5 = AddCheckBox(box, "CheckBox5", QStringLiteral("影"), 170, 42);
-    CheckBox7 = AddCheckBox(box, "CheckBox7", QStringLiteral("太字"), 118, 62);
-    CheckBox8 = AddCheckBox(box, "CheckBox8", QStringLiteral("斜体"), 170, 62);
+    AddLabel(box, tr("スクロール文字列"), 10, 44);
+    CheckBox9 = AddCheckBox(box, "CheckBox9", tr("表示"), 118, 42, true);
+    CheckBox5 = AddCheckBox(box, "CheckBox5", tr("影"), 170, 42);
+    CheckBox7 = AddCheckBox(box, "CheckBox7", tr("太字"), 118, 62);
+    CheckBox8 = AddCheckBox(box, "CheckBox8", tr("斜体"), 170, 62);
     Edit4 = AddEdit(box, "Edit4", QStringLiteral("MS UI Gothic"), {10, 86, 108, kEditHeight}, true);
     Edit3 = AddEdit(box, "Edit3", QStringLiteral("8"), {122, 86, 32, kEditHeight});
-    Button3 = AddButton(box, "Button3", QStringLiteral("フォント"), 158, 85);
+    Button3 = AddButton(box, "Button3", tr("フォント"), 158, 85);
 
-    AddLabel(box, QStringLiteral("周波数･ビットレート"), 10, 124);
-    CheckBox10 = AddCheckBox(box, "CheckBox10", QStringLiteral("表示"), 118, 122, true);
-    CheckBox6 = AddCheckBox(box, "CheckBox6", QStringLiteral("影"), 170, 122);
+    AddLabel(box, tr("周波数･ビットレート"), 10, 124);
+    CheckBox10 = AddCheckBox(box, "CheckBox10", tr("表示"), 118, 122, true);
+    CheckBox6 = AddCheckBox(box, "CheckBox6", tr("影"), 170, 122);
 }
 
 void TForm1::CreateAnalyzerGroup(QWidget* client)
 {
-    GroupBox3 = AddGroupBox(client, "GroupBox3", QStringLiteral("アナライザー"), {kRightColumn, 168, 153, 65});
+    GroupBox3 = AddGroupBox(client, "GroupBox3", tr("アナライザー"), {kRightColumn, 168, 153, 65});
     QWidget* box = GroupBox3;
-    CheckBox11 = AddCheckBox(box, "CheckBox11", QStringLiteral("表示"), 10, 14, true);
+    CheckBox11 = AddCheckBox(box, "CheckBox11", tr("表示"), 10, 14, true);
     Image4 = Named(new PictureBox(box), "Image4");
     Image4->setGeometry(80, 12, 5, 16);
     Image4->setStretch(true);
-    AddLabel(box, QStringLiteral("Peak"), 10, 34);
+    AddLabel(box, tr("Peak"), 10, 34);
     Shape2 = AddShape(box, "Shape2", 48, 34);
-    AddLabel(box, QStringLiteral("Ocillo"), 10, 49);
+    AddLabel(box, tr("Ocillo"), 10, 49);
     Shape3 = AddShape(box, "Shape3", 48, 49);
     RadioButton1 = AddRadioButton(box, "RadioButton1", QStringLiteral("x1"), 104, 16, true);
     RadioButton2 = AddRadioButton(box, "RadioButton2", QStringLiteral("x2"), 104, 38);
@@ -231,54 +231,54 @@ void TForm1::CreateAnalyzerGroup(QWidget* client)
 
 void TForm1::CreateSeekBarGroup(QWidget* client)
 {
-    GroupBox6 = AddGroupBox(client, "GroupBox6", QStringLiteral("シークバー"), {kRightColumn, 240, 153, 41});
-    CheckBox13 = AddCheckBox(GroupBox6, "CheckBox13", QStringLiteral("表示"), 10, 16, true);
+    GroupBox6 = AddGroupBox(client, "GroupBox6", tr("シークバー"), {kRightColumn, 240, 153, 41});
+    CheckBox13 = AddCheckBox(GroupBox6, "CheckBox13", tr("表示"), 10, 16, true);
 }
 
 void TForm1::CreateTimeGroup(QWidget* client)
 {
-    GroupBox2 = AddGroupBox(client, "GroupBox2", QStringLiteral("時間"), {kRightColumn, 288, 241, 65});
-    GroupBox2->setToolTip(QStringLiteral("Korvelスキンではの0～9:/ｽﾍﾟｰｽの順で並んでいる必要があります"));
+    GroupBox2 = AddGroupBox(client, "GroupBox2", tr("時間"), {kRightColumn, 288, 241, 65});
+    GroupBox2->setToolTip(tr("Korvelスキンではの0～9:/ｽﾍﾟｰｽの順で並んでいる必要があります"));
     QWidget* box = GroupBox2;
     Image3 = Named(new PictureBox(box), "Image3");
     Image3->setGeometry(6, 19, 117, 13);
     Image3->setAutoSize(true);
     UpDown1 = Named(new UpDownArrows(box), "UpDown1");
     UpDown1->setGeometry(125, 14, 13, 22);
-    CheckBox12 = AddCheckBox(box, "CheckBox12", QStringLiteral("表示"), 141, 16, true);
+    CheckBox12 = AddCheckBox(box, "CheckBox12", tr("表示", "time, a narrow box"), 141, 16, true);
     CheckBox12->resize(kTightCheckWidth, CheckBox12->height());
-    CheckBox4 = AddCheckBox(box, "CheckBox4", QStringLiteral("透過"), 189, 16);
+    CheckBox4 = AddCheckBox(box, "CheckBox4", tr("透過"), 189, 16);
     CheckBox4->resize(kTightCheckWidth, CheckBox4->height());
     CheckBox4->setToolTip(
-        QStringLiteral("時間表示を左上の座標を透過色として透過します。Korvelの透過色はRGB(0,0,0)です。"));
+        tr("時間表示を左上の座標を透過色として透過します。Korvelの透過色はRGB(0,0,0)です。"));
 
     Shape1 = AddShape(box, "Shape1", 6, 42);
     Shape1->resize(24, kShapeHeight);
     Shape1->setBrushColor(ToQColor(m_session.Editor.TimeFontColor));
     Shape1->setCursor(Qt::PointingHandCursor);
-    CheckBox2 = AddCheckBox(box, "CheckBox2", QStringLiteral("太字"), 36, 41);
+    CheckBox2 = AddCheckBox(box, "CheckBox2", tr("太字"), 36, 41);
     CheckBox2->resize(kTightCheckWidth, CheckBox2->height());
-    CheckBox3 = AddCheckBox(box, "CheckBox3", QStringLiteral("斜体"), 84, 41);
+    CheckBox3 = AddCheckBox(box, "CheckBox3", tr("斜体"), 84, 41);
     CheckBox3->resize(kTightCheckWidth, CheckBox3->height());
     Edit2 = AddEdit(box, "Edit2", QStringLiteral("7"), {134, 39, 28, kEditHeight});
-    Button1 = AddButton(box, "Button1", QStringLiteral("フォント"), 167, 38);
+    Button1 = AddButton(box, "Button1", tr("フォント"), 167, 38);
 }
 
 void TForm1::CreatePlaylistGroup(QWidget* client)
 {
-    GroupBox4 = AddGroupBox(client, "GroupBox4", QStringLiteral("プレイリスト"), {kRightColumn, 360, 241, 89});
+    GroupBox4 = AddGroupBox(client, "GroupBox4", tr("プレイリスト"), {kRightColumn, 360, 241, 89});
     QWidget* box = GroupBox4;
-    AddLabel(box, QStringLiteral("文字色"), 10, 20);
+    AddLabel(box, tr("文字色"), 10, 20);
     Shape4 = AddShape(box, "Shape4", 88, 19);
-    AddLabel(box, QStringLiteral("背景色"), 124, 20);
+    AddLabel(box, tr("背景色"), 124, 20);
     Shape5 = AddShape(box, "Shape5", 202, 19);
-    AddLabel(box, QStringLiteral("再生中文字色"), 10, 40);
+    AddLabel(box, tr("再生中文字色"), 10, 40);
     Shape6 = AddShape(box, "Shape6", 88, 39);
-    AddLabel(box, QStringLiteral("選択時背景色"), 124, 40);
+    AddLabel(box, tr("選択時背景色"), 124, 40);
     Shape7 = AddShape(box, "Shape7", 202, 39);
     Edit1 = AddEdit(box, "Edit1", QStringLiteral("MS UI Gothic"), {10, 62, 120, kEditHeight}, true);
     Edit5 = AddEdit(box, "Edit5", QStringLiteral("7"), {134, 62, 30, kEditHeight});
-    Button2 = AddButton(box, "Button2", QStringLiteral("フォント"), 168, 61);
+    Button2 = AddButton(box, "Button2", tr("フォント"), 168, 61);
 }
 
 void TForm1::ApplyAnchors(QSize clientSize)
