@@ -242,6 +242,47 @@ TEST(CliBatch, NamesCollideWithoutRegardToCase)
     EXPECT_EQ(entries[2].Name, QStringLiteral("SKIN-3"));
 }
 
+// The language changes what the converter says, its own texts and the
+// libraries' alike, and nothing of what it writes.
+TEST_F(CliTest, SpeaksTheChosenLanguageAndWritesTheSameFiles)
+{
+    fs::create_directories(temp / "empty");
+    struct Case {
+        const char* language;
+        const char* summary;
+        const char* failure;
+    };
+    const Case cases[] = {
+        {"en", "1 of 2 skins converted, 1 failed", "FAILED     empty: There is no Main.bmp."},
+        {"ja", "2 個のスキンのうち 1 個を変換しました、1 個は失敗", "失敗       empty: Main.bmpがありません。"},
+    };
+    for (const Case& c : cases) {
+        QProcess process;
+        process.start(Text(test::BinFolder() / "tessaform-cli"),
+                      {"--lang", c.language, "convert", Text(test::BinFolder() / "sample"), Text(temp / "empty"),
+                       "-o", Text(temp / c.language)});
+        ASSERT_TRUE(process.waitForFinished(60000));
+        const QString out = QString::fromUtf8(process.readAllStandardOutput());
+        EXPECT_EQ(process.exitCode(), kExitSomeFailed) << c.language;
+        EXPECT_TRUE(out.contains(QString::fromUtf8(c.summary))) << out.toStdString();
+        EXPECT_TRUE(out.contains(QString::fromUtf8(c.failure))) << out.toStdString();
+    }
+    std::vector<std::string> written;
+    for (const auto& entry : fs::recursive_directory_iterator(temp / "en")) {
+        const fs::path relative = fs::relative(entry.path(), temp / "en");
+        written.push_back(relative.string());
+        if (entry.is_regular_file())
+            EXPECT_EQ(ReadFileBytes(entry.path()), ReadFileBytes(temp / "ja" / relative)) << relative;
+    }
+    EXPECT_GT(written.size(), 10u);
+
+    QProcess unknown;
+    unknown.start(Text(test::BinFolder() / "tessaform-cli"), {"--lang", "fr", "--help"});
+    ASSERT_TRUE(unknown.waitForFinished(30000));
+    EXPECT_EQ(unknown.exitCode(), kExitUsage);
+    EXPECT_TRUE(unknown.readAllStandardError().contains("--lang"));
+}
+
 TEST(CliProgram, RunsWithoutADisplay)
 {
     QProcess process;
