@@ -21,20 +21,32 @@ namespace {
 constexpr int kMaxPlaylistSteps = 200;
 
 struct Options {
-    QCommandLineOption output{{"o", "output"}, QCoreApplication::translate("Cli", "Where to write: OUT.ssf for one skin, or a folder that gets OUT/<name>/<name>.ssf for each skin."), "OUT"};
-    QCommandLineOption jobs{{"j", "jobs"}, QCoreApplication::translate("Cli", "Skins converted in parallel (default: the number of cores)."), "N"};
-    QCommandLineOption noEqualizer{"no-equalizer", QCoreApplication::translate("Cli", "Leave the equalizer out (no _EQ images, no _EQ.ssf).")};
-    QCommandLineOption equalizerOnTop{"equalizer-on-top", QCoreApplication::translate("Cli", "Join the equalizer above the main window instead of below it.")};
-    QCommandLineOption playlistSteps{"playlist-steps", QCoreApplication::translate("Cli", "Playlist size in steps of 25 x 29 pixels over 275 x 116 (default 0,0)."), "W,H"};
+    QCommandLineOption output{{"o", "output"},
+        QCoreApplication::translate("Cli", "Where to write: OUT.ssf for one skin, or a folder that gets OUT/<name>/<name>.ssf for each skin."), "OUT"};
+    QCommandLineOption jobs{{"j", "jobs"},
+        QCoreApplication::translate("Cli", "Skins converted in parallel (default: the number of cores)."), "N"};
+    QCommandLineOption noEqualizer{"no-equalizer",
+        QCoreApplication::translate("Cli", "Leave the equalizer out (no _EQ images, no _EQ.ssf).")};
+    QCommandLineOption equalizerOnTop{"equalizer-on-top",
+        QCoreApplication::translate("Cli", "Join the equalizer above the main window instead of below it.")};
+    QCommandLineOption playlistSteps{"playlist-steps",
+        QCoreApplication::translate("Cli", "Playlist size in steps of 25 x 29 pixels over 275 x 116 (default 0,0)."), "W,H"};
     QCommandLineOption hideTime{"hide-time", QCoreApplication::translate("Cli", "Leave the time display out.")};
-    QCommandLineOption hideAnalyzer{"hide-analyzer", QCoreApplication::translate("Cli", "Leave the spectrum analyzer out.")};
-    QCommandLineOption hideSongTitle{"hide-song-title", QCoreApplication::translate("Cli", "Leave the scrolling song title out.")};
-    QCommandLineOption hideInfo{"hide-info", QCoreApplication::translate("Cli", "Leave the bit-rate and frequency texts out.")};
+    QCommandLineOption hideAnalyzer{"hide-analyzer",
+        QCoreApplication::translate("Cli", "Leave the spectrum analyzer out.")};
+    QCommandLineOption hideSongTitle{"hide-song-title",
+        QCoreApplication::translate("Cli", "Leave the scrolling song title out.")};
+    QCommandLineOption hideInfo{"hide-info",
+        QCoreApplication::translate("Cli", "Leave the bit-rate and frequency texts out.")};
     QCommandLineOption hideSeekBar{"hide-seek-bar", QCoreApplication::translate("Cli", "Leave the seek bar out.")};
-    QCommandLineOption state{"state", QCoreApplication::translate("Cli", "preview: the state drawn, normal, pressed or inactive (default normal)."), "STATE"};
-    QCommandLineOption equalizer{"eq", QCoreApplication::translate("Cli", "preview: draw the _EQ definition with the equalizer joined.")};
-    QCommandLineOption scale{"scale", QCoreApplication::translate("Cli", "preview: whole-pixel magnification, 1 to 8 (default 1)."), "N"};
-    QCommandLineOption language{"lang", QCoreApplication::translate("Cli", "The language of the messages, ja or en (default: the desktop's)."), "LANG"};
+    QCommandLineOption state{"state",
+        QCoreApplication::translate("Cli", "preview: the state drawn, normal, pressed or inactive (default normal)."), "STATE"};
+    QCommandLineOption equalizer{"eq",
+        QCoreApplication::translate("Cli", "preview: draw the _EQ definition with the equalizer joined.")};
+    QCommandLineOption scale{"scale",
+        QCoreApplication::translate("Cli", "preview: whole-pixel magnification, 1 to 8 (default 1)."), "N"};
+    QCommandLineOption language{"lang",
+        QCoreApplication::translate("Cli", "The language of the messages, ja or en (default: the desktop's)."), "LANG"};
     QCommandLineOption help{{"h", "help"}, QCoreApplication::translate("Cli", "Show this help.")};
     QCommandLineOption version{"version", QCoreApplication::translate("Cli", "Show the version.")};
 
