@@ -4,6 +4,8 @@
 #include <QHash>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace tf {
 namespace {
 
@@ -17,13 +19,46 @@ struct TextLayer {
     int width = 0;
     int lineHeight = 0;
     int ascent = 0;
+    // Every pixel of the layer either covers what is under it or leaves it:
+    // the layer can be put down by copying pixels.
+    bool solid = false;
 };
+
+// Keys compare fonts by every property that changes a glyph.
+struct LayerKey {
+    QFont font;
+    Color color = kBlack;
+    int64_t shadow = -1;
+    QString text;
+    bool operator==(const LayerKey&) const = default;
+};
+size_t qHash(const LayerKey& key, size_t seed = 0)
+{
+    return qHashMulti(seed, key.font, key.color, key.shadow, key.text);
+}
+
+struct WidthKey {
+    QFont font;
+    QString text;
+    bool operator==(const WidthKey&) const = default;
+};
+size_t qHash(const WidthKey& key, size_t seed = 0) { return qHashMulti(seed, key.font, key.text); }
+
+bool IsSolid(const QImage& layer)
+{
+    for (int y = 0; y < layer.height(); ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(layer.constScanLine(y));
+        for (int x = 0; x < layer.width(); ++x)
+            if (qAlpha(row[x]) != 0 && qAlpha(row[x]) != 255)
+                return false;
+    }
+    return true;
+}
 
 const TextLayer& CachedLayer(const QString& text, const FieldTextStyle& style)
 {
-    thread_local QHash<QString, TextLayer> cache;
-    const QString key = style.font.key() + QLatin1Char('|') + QString::number(style.color) + QLatin1Char('|')
-        + (style.shadow ? QString::number(*style.shadow) : QStringLiteral("-")) + QLatin1Char('|') + text;
+    thread_local QHash<LayerKey, TextLayer> cache;
+    LayerKey key{style.font, style.color, style.shadow ? int64_t(*style.shadow) : -1, text};
     if (const auto found = cache.constFind(key); found != cache.constEnd())
         return *found;
     if (cache.size() > 512) // a handful of texts in a few fonts; this only bounds a long session
@@ -48,20 +83,21 @@ const TextLayer& CachedLayer(const QString& text, const FieldTextStyle& style)
     painter.drawText(QPoint(margin, layer.ascent), text);
     painter.end();
     layer.image.setOffset(QPoint(-margin, 0));
-    return *cache.insert(key, std::move(layer));
+    layer.solid = IsSolid(layer.image);
+    return *cache.insert(std::move(key), std::move(layer));
 }
 
 } // namespace
 
 int TextWidth(const QFont& font, const QString& text)
 {
-    thread_local QHash<QString, int> widths; // as the layers, for the same reason
-    const QString key = font.key() + QLatin1Char('|') + text;
+    thread_local QHash<WidthKey, int> widths; // as the layers, for the same reason
+    WidthKey key{font, text};
     if (const auto found = widths.constFind(key); found != widths.constEnd())
         return *found;
     if (widths.size() > 512)
         widths.clear();
-    return *widths.insert(key, QFontMetrics(font).horizontalAdvance(text));
+    return *widths.insert(std::move(key), QFontMetrics(font).horizontalAdvance(text));
 }
 
 void DrawFieldText(Bitmap& bitmap, const Rect& field, const QString& text, const FieldTextStyle& style,
@@ -77,9 +113,29 @@ void DrawFieldText(Bitmap& bitmap, const Rect& field, const QString& text, const
     else if (style.align == TextAlign::Right)
         x = field.right - layer.width;
     const int top = int(field.top + (field.height() - layer.lineHeight) / 2);
-    QPainter painter(&bitmap.image());
-    painter.setClipRect(QRect(bounds.left, bounds.top, int(bounds.width()), int(bounds.height())));
-    painter.drawImage(QPoint(x, top) + layer.image.offset(), layer.image);
+    const QPoint at = QPoint(x, top) + layer.image.offset();
+    if (!layer.solid) {
+        QPainter painter(&bitmap.image());
+        painter.setClipRect(QRect(bounds.left, bounds.top, int(bounds.width()), int(bounds.height())));
+        painter.drawImage(at, layer.image);
+        return;
+    }
+    // What the painter does with such a layer, without starting one for
+    // every field: the covering pixels replace those under them.
+    const int64_t left = std::max<int64_t>({bounds.left, at.x(), 0});
+    const int64_t right = std::min<int64_t>({bounds.right, int64_t(at.x()) + layer.image.width(), bitmap.width()});
+    const int64_t first = std::max<int64_t>({bounds.top, at.y(), 0});
+    const int64_t last = std::min<int64_t>({bounds.bottom, int64_t(at.y()) + layer.image.height(), bitmap.height()});
+    if (left >= right || first >= last)
+        return;
+    QImage& pixels = bitmap.image();
+    for (int64_t y = first; y < last; ++y) {
+        const QRgb* in = reinterpret_cast<const QRgb*>(layer.image.constScanLine(int(y - at.y()))) - at.x();
+        QRgb* out = reinterpret_cast<QRgb*>(pixels.scanLine(int(y)));
+        for (int64_t px = left; px < right; ++px)
+            if (qAlpha(in[px]) != 0)
+                out[px] = in[px];
+    }
 }
 
 } // namespace tf

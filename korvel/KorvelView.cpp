@@ -180,14 +180,21 @@ std::optional<Bitmap> ViewPainter::image(std::string_view key) const
 
 FontInputs ViewPainter::fontInputs(const std::string& prefix) const
 {
+    // One buffer for the six keys of the font.
+    std::string key = prefix;
+    const auto with = [&key, base = prefix.size()](std::string_view tail) -> std::string_view {
+        key.resize(base);
+        key += tail;
+        return key;
+    };
     FontInputs font;
-    font.name = m_def.text(prefix + "FontName").value_or(std::string());
-    font.size = m_def.integer(prefix + "FontSize").value_or(kDefaultFontSize);
-    font.bold = m_def.flag(prefix + "FontBold").value_or(false);
-    font.italic = m_def.flag(prefix + "FontItalic").value_or(false);
-    font.color = m_def.color(prefix + "FontColor").value_or(kBlack);
-    if (m_def.flag(prefix + "FontShadow").value_or(false))
-        font.shadow = m_def.color(prefix + "FontShadowColor").value_or(kBlack);
+    font.name = m_def.text(with("FontName")).value_or(std::string());
+    font.size = m_def.integer(with("FontSize")).value_or(kDefaultFontSize);
+    font.bold = m_def.flag(with("FontBold")).value_or(false);
+    font.italic = m_def.flag(with("FontItalic")).value_or(false);
+    font.color = m_def.color(with("FontColor")).value_or(kBlack);
+    if (m_def.flag(with("FontShadow")).value_or(false))
+        font.shadow = m_def.color(with("FontShadowColor")).value_or(kBlack);
     return font;
 }
 
