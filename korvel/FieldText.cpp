@@ -55,6 +55,62 @@ bool IsSolid(const QImage& layer)
     return true;
 }
 
+// The pixels a text covers in a font, drawn once in white: without
+// antialiasing a glyph covers the same pixels in every colour, so a text in a
+// new colour (the user trying colours) is a recolouring, not a new drawing.
+struct Coverage {
+    QImage image;
+    int width = 0;
+    int lineHeight = 0;
+    int ascent = 0;
+    int margin = 0;
+    bool solid = false;
+};
+
+void DrawLine(QImage& image, const QFont& font, const QString& text, QPoint at, Color color)
+{
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.setPen(ToQColor(color));
+    painter.drawText(at, text);
+}
+
+const Coverage& CachedCoverage(const QString& text, const QFont& font)
+{
+    thread_local QHash<WidthKey, Coverage> cache;
+    WidthKey key{font, text};
+    if (const auto found = cache.constFind(key); found != cache.constEnd())
+        return *found;
+    if (cache.size() > 512)
+        cache.clear();
+    Coverage coverage;
+    const QFontMetrics metrics(font);
+    coverage.width = metrics.horizontalAdvance(text);
+    coverage.lineHeight = metrics.height();
+    coverage.ascent = metrics.ascent();
+    // Room for glyphs that reach past their advance, and for the shadow.
+    coverage.margin = metrics.maxWidth();
+    coverage.image = QImage(coverage.width + 2 * coverage.margin + 1, coverage.lineHeight + 1,
+                            QImage::Format_ARGB32_Premultiplied);
+    coverage.image.fill(Qt::transparent);
+    DrawLine(coverage.image, font, text, QPoint(coverage.margin, coverage.ascent), kWhite);
+    coverage.solid = IsSolid(coverage.image);
+    return *cache.insert(std::move(key), std::move(coverage));
+}
+
+// Every covered pixel, moved by (dx, dy), in color.
+void Stamp(QImage& layer, const QImage& coverage, int dx, int dy, Color color)
+{
+    const QRgb value = ToQRgb(ResolveSystemColor(color));
+    for (int y = std::max(0, -dy); y < coverage.height() && y + dy < layer.height(); ++y) {
+        const QRgb* in = reinterpret_cast<const QRgb*>(coverage.constScanLine(y));
+        QRgb* out = reinterpret_cast<QRgb*>(layer.scanLine(y + dy));
+        for (int x = std::max(0, -dx); x < coverage.width() && x + dx < layer.width(); ++x)
+            if (qAlpha(in[x]) != 0)
+                out[x + dx] = value;
+    }
+}
+
 const TextLayer& CachedLayer(const QString& text, const FieldTextStyle& style)
 {
     thread_local QHash<LayerKey, TextLayer> cache;
@@ -64,26 +120,25 @@ const TextLayer& CachedLayer(const QString& text, const FieldTextStyle& style)
     if (cache.size() > 512) // a handful of texts in a few fonts; this only bounds a long session
         cache.clear();
 
+    const Coverage& coverage = CachedCoverage(text, style.font);
     TextLayer layer;
-    const QFontMetrics metrics(style.font);
-    layer.width = metrics.horizontalAdvance(text);
-    layer.lineHeight = metrics.height();
-    layer.ascent = metrics.ascent();
-    // Room for glyphs that reach past their advance, and for the shadow.
-    const int margin = metrics.maxWidth();
-    layer.image = QImage(layer.width + 2 * margin + 1, layer.lineHeight + 1, QImage::Format_ARGB32_Premultiplied);
+    layer.width = coverage.width;
+    layer.lineHeight = coverage.lineHeight;
+    layer.ascent = coverage.ascent;
+    layer.image = QImage(coverage.image.size(), QImage::Format_ARGB32_Premultiplied);
     layer.image.fill(Qt::transparent);
-    QPainter painter(&layer.image);
-    painter.setFont(style.font);
-    if (style.shadow) {
-        painter.setPen(ToQColor(*style.shadow));
-        painter.drawText(QPoint(margin + 1, layer.ascent + 1), text);
+    if (coverage.solid) {
+        if (style.shadow)
+            Stamp(layer.image, coverage.image, 1, 1, *style.shadow);
+        Stamp(layer.image, coverage.image, 0, 0, style.color);
+    } else {
+        const QPoint at(coverage.margin, coverage.ascent);
+        if (style.shadow)
+            DrawLine(layer.image, style.font, text, at + QPoint(1, 1), *style.shadow);
+        DrawLine(layer.image, style.font, text, at, style.color);
     }
-    painter.setPen(ToQColor(style.color));
-    painter.drawText(QPoint(margin, layer.ascent), text);
-    painter.end();
-    layer.image.setOffset(QPoint(-margin, 0));
-    layer.solid = IsSolid(layer.image);
+    layer.image.setOffset(QPoint(-coverage.margin, 0));
+    layer.solid = coverage.solid;
     return *cache.insert(std::move(key), std::move(layer));
 }
 

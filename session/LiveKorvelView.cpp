@@ -4,6 +4,7 @@
 #include "output/SkinImages.h"
 #include "platform/FileSystem.h"
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -29,6 +30,21 @@ std::vector<qint64> ImageInputs(const SkinSession& session)
     inputs.push_back(session.Editor.ShowEqualizer);
     inputs.push_back(session.Editor.EqualizerOnTop);
     return inputs;
+}
+
+// FoldFileName, without a trip through QString for the ASCII names every
+// image of the skin has.
+std::string FoldedName(std::string_view name)
+{
+    if (!std::all_of(name.begin(), name.end(), [](char c) { return uint8_t(c) < 0x80; }))
+        return FoldFileName(name);
+    while (!name.empty() && name.back() == ' ')
+        name.remove_suffix(1);
+    std::string folded(name);
+    for (char& c : folded)
+        if (c >= 'A' && c <= 'Z')
+            c = char(c - 'A' + 'a');
+    return folded;
 }
 
 bool SamePixels(const Bitmap& a, const Bitmap& b)
@@ -76,10 +92,10 @@ KorvelView RenderSessionKorvelView(const SkinSession& session, const ViewOptions
     // in ASCII.
     auto sources = std::make_shared<std::map<std::string, SkinImageSource>>();
     for (SkinImageSource& source : ListSkinImages(session))
-        sources->emplace(FoldFileName(source.Name), std::move(source));
+        sources->emplace(FoldedName(source.Name), std::move(source));
     std::map<std::string, Bitmap>& composed = cache.composed;
     const ImageLookup images = [&composed, sources, previous, sameInputs](std::string_view name) -> std::optional<Bitmap> {
-        const std::string key = FoldFileName(name);
+        const std::string key = FoldedName(name);
         if (const auto done = composed.find(key); done != composed.end())
             return done->second;
         const auto found = sources->find(key);
