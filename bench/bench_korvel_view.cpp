@@ -42,15 +42,21 @@ BENCHMARK(BM_ComposePlaylist)->Unit(benchmark::kMicrosecond);
 // The settings panel's own boxes and fields, each written into the session as
 // its handler writes it; applied in turn, every one flips back on its next
 // turn, as a user trying a setting does.
-const std::array<std::function<void(tf::SkinState&)>, 8> kPanelChanges = {{
-    [](tf::SkinState& s) { s.ScrollTextFont().Bold = !s.ScrollTextFont().Bold; },
-    [](tf::SkinState& s) { s.ScrollTextFont().Shadow = !s.ScrollTextFont().Shadow; },
-    [](tf::SkinState& s) { s.InfoFont().Shadow = !s.InfoFont().Shadow; },
-    [](tf::SkinState& s) { s.ScrollTextFont().Italic = !s.ScrollTextFont().Italic; },
-    [](tf::SkinState& s) { s.ScrollTextFont().Size ^= 1; },
-    [](tf::SkinState& s) { s.PlaylistFont().Size ^= 1; },
-    [](tf::SkinState& s) { s.ShowAnalyzer = !s.ShowAnalyzer; },
-    [](tf::SkinState& s) { s.ShowSeekBar = !s.ShowSeekBar; },
+const std::array<std::function<void(tf::SkinSession&)>, 9> kPanelChanges = {{
+    [](tf::SkinSession& s) { s.State.ScrollTextFont().Bold = !s.State.ScrollTextFont().Bold; },
+    [](tf::SkinSession& s) { s.State.ScrollTextFont().Shadow = !s.State.ScrollTextFont().Shadow; },
+    [](tf::SkinSession& s) { s.State.InfoFont().Shadow = !s.State.InfoFont().Shadow; },
+    [](tf::SkinSession& s) { s.State.ScrollTextFont().Italic = !s.State.ScrollTextFont().Italic; },
+    [](tf::SkinSession& s) { s.State.ScrollTextFont().Size ^= 1; },
+    [](tf::SkinSession& s) { s.State.PlaylistFont().Size ^= 1; },
+    [](tf::SkinSession& s) { s.State.ShowAnalyzer = !s.State.ShowAnalyzer; },
+    [](tf::SkinSession& s) { s.State.ShowSeekBar = !s.State.ShowSeekBar; },
+    // The time group's box: its handler also draws the digit strip again,
+    // which gives a new picture.
+    [](tf::SkinSession& s) {
+        s.Editor.TransparentTime = !s.Editor.TransparentTime;
+        s.Previews.TimeDigits = tf::Bitmap::FromImage(s.Previews.TimeDigits.image().copy());
+    },
 }};
 
 void BM_KorvelViewOfOneChange(benchmark::State& state)
@@ -59,7 +65,7 @@ void BM_KorvelViewOfOneChange(benchmark::State& state)
     tf::KorvelView shown = tf::RenderSessionKorvelView(sample.session); // the window holds what it shows
     size_t turn = 0;
     for (auto _ : state) {
-        kPanelChanges[turn++ % kPanelChanges.size()](sample.session.State);
+        kPanelChanges[turn++ % kPanelChanges.size()](sample.session);
         shown = tf::RenderSessionKorvelView(sample.session);
         benchmark::DoNotOptimize(shown.image.constBits());
     }
@@ -91,7 +97,8 @@ int main(int argc, char** argv)
         reporter.printRatio("Korvel view in a new text colour / one ComposePlaylist",
                             "BM_KorvelViewOfANewTextColour", "BM_ComposePlaylist", 0,
                             tf::bench::RatioReporter::Clock::Cpu);
-        std::printf("one Korvel view after a change: %.3f ms CPU (aim: under 16 ms)\n",
+        std::printf("one Korvel view after a change: %.3f ms (%.3f ms CPU; aim: under 16 ms)\n",
+                    reporter.time("BM_KorvelViewOfOneChange") / 1000.0,
                     reporter.time("BM_KorvelViewOfOneChange", tf::bench::RatioReporter::Clock::Cpu) / 1000.0);
     });
 }
