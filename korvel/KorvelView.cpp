@@ -76,7 +76,8 @@ bool EndsWithNoCase(std::string_view text, std::string_view tail)
     return text.size() >= tail.size() && SameKey(text.substr(text.size() - tail.size()), tail);
 }
 
-// A word of a step's key: what its pixels depend on, as raw bytes.
+// What a step's pixels depend on, written out as raw bytes: two steps with
+// the same key draw the same pixels.
 class StepKey {
 public:
     StepKey& add(int64_t value)
