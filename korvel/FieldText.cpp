@@ -46,9 +46,10 @@ size_t qHash(const WidthKey& key, size_t seed = 0) { return qHashMulti(seed, key
 
 bool IsSolid(const QImage& layer)
 {
+    const int width = layer.width();
     for (int y = 0; y < layer.height(); ++y) {
         const QRgb* row = reinterpret_cast<const QRgb*>(layer.constScanLine(y));
-        for (int x = 0; x < layer.width(); ++x)
+        for (int x = 0; x < width; ++x)
             if (qAlpha(row[x]) != 0 && qAlpha(row[x]) != 255)
                 return false;
     }
@@ -102,10 +103,12 @@ const Coverage& CachedCoverage(const QString& text, const QFont& font)
 void Stamp(QImage& layer, const QImage& coverage, int dx, int dy, Color color)
 {
     const QRgb value = ToQRgb(ResolveSystemColor(color));
-    for (int y = std::max(0, -dy); y < coverage.height() && y + dy < layer.height(); ++y) {
+    const int rows = std::min(coverage.height(), layer.height() - dy);
+    const int columns = std::min(coverage.width(), layer.width() - dx);
+    for (int y = std::max(0, -dy); y < rows; ++y) {
         const QRgb* in = reinterpret_cast<const QRgb*>(coverage.constScanLine(y));
         QRgb* out = reinterpret_cast<QRgb*>(layer.scanLine(y + dy));
-        for (int x = std::max(0, -dx); x < coverage.width() && x + dx < layer.width(); ++x)
+        for (int x = std::max(0, -dx); x < columns; ++x)
             if (qAlpha(in[x]) != 0)
                 out[x + dx] = value;
     }
@@ -185,11 +188,11 @@ void DrawFieldText(Bitmap& bitmap, const Rect& field, const QString& text, const
         return;
     QImage& pixels = bitmap.image();
     for (int64_t y = first; y < last; ++y) {
-        const QRgb* in = reinterpret_cast<const QRgb*>(layer.image.constScanLine(int(y - at.y()))) - at.x();
+        const QRgb* in = reinterpret_cast<const QRgb*>(layer.image.constScanLine(int(y - at.y())));
         QRgb* out = reinterpret_cast<QRgb*>(pixels.scanLine(int(y)));
         for (int64_t px = left; px < right; ++px)
-            if (qAlpha(in[px]) != 0)
-                out[px] = in[px];
+            if (const QRgb value = in[px - at.x()]; qAlpha(value) != 0)
+                out[px] = value;
     }
 }
 
