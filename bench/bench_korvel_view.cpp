@@ -1,6 +1,7 @@
 // The window's Korvel view is drawn again after every change of a setting:
-// one render of the converted sample from the session, against one
-// ComposePlaylist of the same skin, measured in the same run.
+// one change of the settings panel and the view that shows it, from the
+// session, against one ComposePlaylist of the same skin, measured in the
+// same run.
 
 #include "bench/RatioReporter.h"
 #include "session/LiveKorvelView.h"
@@ -10,6 +11,9 @@
 #include "support/TestPaths.h"
 
 #include <benchmark/benchmark.h>
+
+#include <array>
+#include <functional>
 
 namespace {
 
@@ -35,24 +39,66 @@ void BM_ComposePlaylist(benchmark::State& state)
 }
 BENCHMARK(BM_ComposePlaylist)->Unit(benchmark::kMicrosecond);
 
-void BM_RenderSessionKorvelView(benchmark::State& state)
+// The settings panel's own boxes and fields, each written into the session as
+// its handler writes it; applied in turn, every one flips back on its next
+// turn, as a user trying a setting does.
+const std::array<std::function<void(tf::SkinSession&)>, 9> kPanelChanges = {{
+    [](tf::SkinSession& s) { s.State.ScrollTextFont().Bold = !s.State.ScrollTextFont().Bold; },
+    [](tf::SkinSession& s) { s.State.ScrollTextFont().Shadow = !s.State.ScrollTextFont().Shadow; },
+    [](tf::SkinSession& s) { s.State.InfoFont().Shadow = !s.State.InfoFont().Shadow; },
+    [](tf::SkinSession& s) { s.State.ScrollTextFont().Italic = !s.State.ScrollTextFont().Italic; },
+    [](tf::SkinSession& s) { s.State.ScrollTextFont().Size ^= 1; },
+    [](tf::SkinSession& s) { s.State.PlaylistFont().Size ^= 1; },
+    [](tf::SkinSession& s) { s.State.ShowAnalyzer = !s.State.ShowAnalyzer; },
+    [](tf::SkinSession& s) { s.State.ShowSeekBar = !s.State.ShowSeekBar; },
+    // The time group's box: its handler also draws the digit strip again,
+    // which gives a new picture.
+    [](tf::SkinSession& s) {
+        s.Editor.TransparentTime = !s.Editor.TransparentTime;
+        s.Previews.TimeDigits = tf::Bitmap::FromImage(s.Previews.TimeDigits.image().copy());
+    },
+}};
+
+void BM_KorvelViewOfOneChange(benchmark::State& state)
 {
     SampleSession sample;
+    tf::KorvelView shown = tf::RenderSessionKorvelView(sample.session); // the window holds what it shows
+    size_t turn = 0;
     for (auto _ : state) {
-        const tf::KorvelView view = tf::RenderSessionKorvelView(sample.session);
-        benchmark::DoNotOptimize(view.image.constBits());
+        kPanelChanges[turn++ % kPanelChanges.size()](sample.session);
+        shown = tf::RenderSessionKorvelView(sample.session);
+        benchmark::DoNotOptimize(shown.image.constBits());
     }
 }
-BENCHMARK(BM_RenderSessionKorvelView)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_KorvelViewOfOneChange)->Unit(benchmark::kMicrosecond);
+
+// A colour never shown before: the title, the bit rate, the frequency and the
+// playlist's times are drawn in it for the first time.
+void BM_KorvelViewOfANewTextColour(benchmark::State& state)
+{
+    SampleSession sample;
+    tf::KorvelView shown = tf::RenderSessionKorvelView(sample.session);
+    tf::Color colour = 0;
+    for (auto _ : state) {
+        sample.session.State.TextColor = colour++ & 0xFFFFFF;
+        shown = tf::RenderSessionKorvelView(sample.session);
+        benchmark::DoNotOptimize(shown.image.constBits());
+    }
+}
+BENCHMARK(BM_KorvelViewOfANewTextColour)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
 int main(int argc, char** argv)
 {
     return tf::bench::RunBenchmarks(argc, argv, [](const tf::bench::RatioReporter& reporter) {
-        reporter.printRatio("Korvel view of the session / one ComposePlaylist", "BM_RenderSessionKorvelView",
+        reporter.printRatio("Korvel view after one change / one ComposePlaylist", "BM_KorvelViewOfOneChange",
                             "BM_ComposePlaylist", 3, tf::bench::RatioReporter::Clock::Cpu);
-        std::printf("one Korvel view: %.2f ms (aim: under 16 ms)\n",
-                    reporter.time("BM_RenderSessionKorvelView") / 1000.0);
+        reporter.printRatio("Korvel view in a new text colour / one ComposePlaylist",
+                            "BM_KorvelViewOfANewTextColour", "BM_ComposePlaylist", 3,
+                            tf::bench::RatioReporter::Clock::Cpu);
+        std::printf("one Korvel view after a change: %.3f ms (%.3f ms CPU; aim: under 16 ms)\n",
+                    reporter.time("BM_KorvelViewOfOneChange") / 1000.0,
+                    reporter.time("BM_KorvelViewOfOneChange", tf::bench::RatioReporter::Clock::Cpu) / 1000.0);
     });
 }

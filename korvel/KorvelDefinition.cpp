@@ -17,6 +17,7 @@ constexpr bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 std::vector<std::string> SplitAtBlanks(std::string_view text)
 {
     std::vector<std::string> values;
+    values.reserve(4); // a rectangle and its action, at most, on most lines
     size_t at = 0;
     while (at < text.size()) {
         while (at < text.size() && IsBlank(text[at]))
@@ -51,6 +52,17 @@ std::optional<DefinitionLine> ParseLine(std::string_view line, int number)
 }
 
 constexpr char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
+
+// The same for keys that are the same without regard to ASCII letter case:
+// the view looks up some fifty keys among a hundred and fifty lines after
+// every change of a setting.
+uint32_t KeyHash(std::string_view key)
+{
+    uint32_t hash = 2166136261u;
+    for (const char c : key)
+        hash = (hash ^ uint8_t(LowerAscii(c))) * 16777619u;
+    return hash;
+}
 
 } // namespace
 
@@ -103,11 +115,13 @@ KorvelDefinition KorvelDefinition::Parse(std::string_view bytes, fs::path path)
     KorvelDefinition definition;
     definition.m_path = std::move(path);
     int number = 0;
-    for (const std::string& line : SplitLines(bytes)) {
+    ForEachLine(bytes, [&](std::string_view line) {
         ++number;
-        if (auto parsed = ParseLine(line, number))
+        if (auto parsed = ParseLine(line, number)) {
+            definition.m_keyHashes.push_back(KeyHash(parsed->key));
             definition.m_lines.push_back(std::move(*parsed));
-    }
+        }
+    });
     return definition;
 }
 
@@ -118,9 +132,10 @@ KorvelDefinition KorvelDefinition::Load(const fs::path& path)
 
 const DefinitionLine* KorvelDefinition::find(std::string_view key) const
 {
-    for (const DefinitionLine& line : m_lines)
-        if (SameKey(line.key, key))
-            return &line;
+    const uint32_t hash = KeyHash(key);
+    for (size_t i = 0; i < m_keyHashes.size(); ++i)
+        if (m_keyHashes[i] == hash && SameKey(m_lines[i].key, key))
+            return &m_lines[i];
     return nullptr;
 }
 

@@ -65,6 +65,7 @@ public:
 private:
     std::filesystem::path m_path;
     std::vector<DefinitionLine> m_lines;
+    std::vector<uint32_t> m_keyHashes; // one per line, for find
 };
 
 // Same key without regard to ASCII letter case.

@@ -5,10 +5,14 @@
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
 #include "platform/Fonts.h"
+#include "platform/Region.h"
 #include "platform/ShiftJis.h"
 
 #include <QCoreApplication>
 #include <algorithm>
+#include <array>
+#include <functional>
+#include <memory>
 
 namespace fs = std::filesystem;
 
@@ -73,6 +77,69 @@ bool EndsWithNoCase(std::string_view text, std::string_view tail)
     return text.size() >= tail.size() && SameKey(text.substr(text.size() - tail.size()), tail);
 }
 
+// What a step's pixels depend on, written out as raw bytes: two steps with
+// the same key draw the same pixels.
+class StepKey {
+public:
+    StepKey& add(int64_t value)
+    {
+        m_text.append(reinterpret_cast<const char*>(&value), sizeof value);
+        return *this;
+    }
+    StepKey& add(std::string_view text)
+    {
+        add(int64_t(text.size()));
+        m_text.append(text);
+        return *this;
+    }
+    StepKey& add(const char* text) { return add(std::string_view(text)); }
+    StepKey& add(const Rect& rect) { return add(rect.left).add(rect.top).add(rect.right).add(rect.bottom); }
+    // The pixels of an image: Qt gives every content of every image its own key.
+    StepKey& add(const Bitmap& image) { return add(image.image().cacheKey()).add(image.width()).add(image.height()); }
+    std::string take() { return std::move(m_text); }
+
+private:
+    std::string m_text;
+};
+
+// One thing drawn over a window's bitmap. draw changes no pixel outside
+// bounds, and inside a clip rectangle it gives the pixels a draw without the
+// clip gives there: a step can be drawn again over just a part.
+struct DrawStep {
+    std::string key;
+    Rect bounds;
+    std::function<void(Bitmap& target, const Rect& clip)> draw;
+};
+
+struct WindowPlan {
+    Bitmap base;
+    std::vector<DrawStep> steps;
+};
+
+// How a field's font is given: the values the style is made of.
+struct FontInputs {
+    std::string name;
+    int size = kDefaultFontSize;
+    bool bold = false;
+    bool italic = false;
+    Color color = kBlack;
+    std::optional<Color> shadow;
+
+    void addTo(StepKey& key) const
+    {
+        key.add(name).add(size).add(bold).add(italic).add(int64_t(color)).add(shadow ? int64_t(*shadow) : -1);
+    }
+    FieldTextStyle style(TextAlign align) const
+    {
+        FieldTextStyle style;
+        style.font = MakeFont(std::string_view(name), size, bold, italic);
+        style.color = color;
+        style.shadow = shadow;
+        style.align = align;
+        return style;
+    }
+};
+
 class ViewPainter {
 public:
     ViewPainter(const KorvelDefinition& definition, const ImageLookup& images, ViewState state)
@@ -80,22 +147,22 @@ public:
     {
     }
 
-    Bitmap paintMain() const;
-    std::optional<Bitmap> paintPlaylist() const;
+    WindowPlan planMain() const;
+    std::optional<WindowPlan> planPlaylist() const;
 
 private:
     std::optional<Bitmap> image(std::string_view key) const;
-    FieldTextStyle fontStyle(const std::string& prefix, TextAlign align) const;
-    void drawText(Bitmap& target, std::string_view fieldKey, const std::string& fontPrefix,
-                  std::string_view text, TextAlign align) const;
+    FontInputs fontInputs(const std::string& prefix) const;
+    void addText(WindowPlan& plan, std::string_view fieldKey, const std::string& fontPrefix, std::string_view text,
+                 TextAlign align) const;
+    void addCopy(WindowPlan& plan, const Bitmap& source, const Rect& field) const;
 
-    void drawPressedButtons(Bitmap& target, const Bitmap& pressed) const;
-    void drawTime(Bitmap& target) const;
-    void drawAnalyzer(Bitmap& target) const;
-    void drawSeekBar(Bitmap& target) const;
-    void drawStrip(Bitmap& target, std::string_view fieldKey, std::string_view bitmapKey,
-                   std::string_view sizeKey, int (*frameOf)(int frames)) const;
-    void drawTracks(Bitmap& target) const;
+    void addTime(WindowPlan& plan) const;
+    void addAnalyzer(WindowPlan& plan) const;
+    void addSeekBar(WindowPlan& plan) const;
+    void addStrip(WindowPlan& plan, std::string_view fieldKey, std::string_view bitmapKey,
+                  std::string_view sizeKey, int (*frameOf)(int frames)) const;
+    void addTracks(WindowPlan& plan) const;
 
     const KorvelDefinition& m_def;
     const ImageLookup& m_images;
@@ -113,38 +180,52 @@ std::optional<Bitmap> ViewPainter::image(std::string_view key) const
     return found;
 }
 
-FieldTextStyle ViewPainter::fontStyle(const std::string& prefix, TextAlign align) const
+FontInputs ViewPainter::fontInputs(const std::string& prefix) const
 {
-    FieldTextStyle style;
-    const std::string name = m_def.text(prefix + "FontName").value_or(std::string());
-    style.font = MakeFont(std::string_view(name), m_def.integer(prefix + "FontSize").value_or(kDefaultFontSize),
-                          m_def.flag(prefix + "FontBold").value_or(false),
-                          m_def.flag(prefix + "FontItalic").value_or(false));
-    style.color = m_def.color(prefix + "FontColor").value_or(kBlack);
-    if (m_def.flag(prefix + "FontShadow").value_or(false))
-        style.shadow = m_def.color(prefix + "FontShadowColor").value_or(kBlack);
-    style.align = align;
-    return style;
+    // One buffer for the six keys of the font.
+    std::string key = prefix;
+    const auto with = [&key, base = prefix.size()](std::string_view tail) -> std::string_view {
+        key.resize(base);
+        key += tail;
+        return key;
+    };
+    FontInputs font;
+    font.name = m_def.text(with("FontName")).value_or(std::string());
+    font.size = m_def.integer(with("FontSize")).value_or(kDefaultFontSize);
+    font.bold = m_def.flag(with("FontBold")).value_or(false);
+    font.italic = m_def.flag(with("FontItalic")).value_or(false);
+    font.color = m_def.color(with("FontColor")).value_or(kBlack);
+    if (m_def.flag(with("FontShadow")).value_or(false))
+        font.shadow = m_def.color(with("FontShadowColor")).value_or(kBlack);
+    return font;
 }
 
-void ViewPainter::drawText(Bitmap& target, std::string_view fieldKey, const std::string& fontPrefix,
-                           std::string_view text, TextAlign align) const
+void ViewPainter::addText(WindowPlan& plan, std::string_view fieldKey, const std::string& fontPrefix,
+                          std::string_view text, TextAlign align) const
 {
-    if (const auto field = m_def.rect(fieldKey))
-        DrawFieldText(target, *field, Utf8(text), fontStyle(fontPrefix, align));
+    const auto field = m_def.rect(fieldKey);
+    if (!field)
+        return;
+    const FontInputs font = fontInputs(fontPrefix);
+    StepKey key;
+    key.add("text").add(*field).add(text).add(int64_t(align));
+    font.addTo(key);
+    plan.steps.push_back({key.take(), *field, [field = *field, font, text, align](Bitmap& target, const Rect& clip) {
+                              DrawFieldText(target, field, Utf8(text), font.style(align), clip);
+                          }});
 }
 
-void ViewPainter::drawPressedButtons(Bitmap& target, const Bitmap& pressed) const
+// The same rectangle of another bitmap of the window, as a button's pressed look.
+void ViewPainter::addCopy(WindowPlan& plan, const Bitmap& source, const Rect& field) const
 {
-    for (const DefinitionLine& line : m_def.lines()) {
-        if (!EndsWithNoCase(line.key, "Button"))
-            continue;
-        if (const auto field = line.rect())
-            CopyClipped(target, pressed, *field, {field->left, field->top}, *field);
-    }
+    StepKey key;
+    key.add("copy").add(source).add(field);
+    plan.steps.push_back({key.take(), field, [source, field](Bitmap& target, const Rect& clip) {
+                              CopyClipped(target, source, field, {field.left, field.top}, clip);
+                          }});
 }
 
-void ViewPainter::drawTime(Bitmap& target) const
+void ViewPainter::addTime(WindowPlan& plan) const
 {
     const auto field = m_def.rect("TimeField");
     const auto strip = image("TimeFontBitmap");
@@ -154,46 +235,77 @@ void ViewPainter::drawTime(Bitmap& target) const
     const int cellHeight = m_def.integer("TimeFontBitmapSize", 1).value_or(strip->height());
     if (cellWidth <= 0 || cellHeight <= 0)
         return;
-    const std::optional<Color> key =
+    const std::optional<Color> keyColor =
         m_def.flag("TimeFontTransparent").value_or(false) ? std::optional(kTimeKeyColor) : std::nullopt;
-    int x = field->left;
-    for (const char c : view_sample::kElapsed) {
-        const size_t cell = kTimeCells.find(c);
-        const int left = int(cell) * cellWidth;
-        CopyClipped(target, *strip, {left, 0, left + cellWidth, cellHeight}, {x, field->top}, *field, key);
-        x += cellWidth;
-    }
+    StepKey key;
+    key.add("time").add(*field).add(*strip).add(cellWidth).add(cellHeight).add(keyColor.has_value());
+    plan.steps.push_back({key.take(), *field,
+                          [field = *field, strip = *strip, cellWidth, cellHeight, keyColor](Bitmap& target,
+                                                                                            const Rect& clip) {
+                              int x = field.left;
+                              for (const char c : view_sample::kElapsed) {
+                                  const size_t cell = kTimeCells.find(c);
+                                  const int left = int(cell) * cellWidth;
+                                  CopyClipped(target, strip, {left, 0, left + cellWidth, cellHeight}, {x, field.top},
+                                              clip, keyColor);
+                                  x += cellWidth;
+                              }
+                          }});
 }
 
-void ViewPainter::drawAnalyzer(Bitmap& target) const
+void DrawAnalyzer(Bitmap& target, const Rect& field, const Bitmap& pattern, Color peak)
 {
-    const auto field = m_def.rect("SpectrumField");
-    const auto pattern = image("SpectrumPattern");
-    if (!field || !pattern || field->isEmpty())
-        return;
-    const int fieldHeight = int(field->height());
-    const int barWidth = int(std::min<int64_t>(pattern->width(), field->width()));
-    const int bars = int((field->width() + 1) / (barWidth + 1));
-    const Color peak = m_def.color("SpectrumPeakColor").value_or(kWhite);
+    const int fieldHeight = int(field.height());
+    const int barWidth = int(std::min<int64_t>(pattern.width(), field.width()));
+    const int bars = int((field.width() + 1) / (barWidth + 1));
     for (int bar = 0; bar < bars; ++bar) {
         const size_t sample = size_t(bar) % view_sample::kBarLevels.size();
-        const int x = field->left + bar * (barWidth + 1);
+        const int x = field.left + bar * (barWidth + 1);
         const int level = view_sample::kBarLevels[sample] * fieldHeight / 16;
         const int peakLevel = view_sample::kPeakLevels[sample] * fieldHeight / 16;
         // Each row of the field shows the pattern row at the same height, so
         // a bar's colour says how high it reaches.
-        for (int y = field->bottom - level; y < field->bottom; ++y) {
-            const int row = int(int64_t(y - field->top) * pattern->height() / fieldHeight);
-            target.copy(*pattern, {0, row, pattern->width(), row + 1}, {x, y, x + barWidth, y + 1});
+        for (int y = field.bottom - level; y < field.bottom; ++y) {
+            const int row = int(int64_t(y - field.top) * pattern.height() / fieldHeight);
+            target.copy(pattern, {0, row, pattern.width(), row + 1}, {x, y, x + barWidth, y + 1});
         }
         if (peakLevel > 0) {
-            const int y = field->bottom - peakLevel;
+            const int y = field.bottom - peakLevel;
             target.fill({x, y, x + barWidth, y + 1}, peak);
         }
     }
 }
 
-void ViewPainter::drawSeekBar(Bitmap& target) const
+void ViewPainter::addAnalyzer(WindowPlan& plan) const
+{
+    const auto field = m_def.rect("SpectrumField");
+    const auto pattern = image("SpectrumPattern");
+    if (!field || !pattern || field->isEmpty())
+        return;
+    const Color peak = m_def.color("SpectrumPeakColor").value_or(kWhite);
+    StepKey key;
+    key.add("analyzer").add(*field).add(*pattern).add(int64_t(peak));
+    plan.steps.push_back(
+        {key.take(), *field, [field = *field, pattern = *pattern, peak](Bitmap& target, const Rect& clip) {
+             if (clip == field) {
+                 DrawAnalyzer(target, field, pattern, peak);
+                 return;
+             }
+             // Bars may be stretched copies of the pattern: the bitmap's own
+             // clip keeps them to a part.
+             const Point corners[] = {{clip.left, clip.top}, {clip.right, clip.top}, {clip.right, clip.bottom},
+                                      {clip.left, clip.bottom}};
+             const int32_t counts[] = {4};
+             auto region = Region::FromPolygons(corners, counts, clip);
+             if (!region)
+                 return;
+             target.setClip(std::make_shared<const Region>(std::move(*region)));
+             DrawAnalyzer(target, field, pattern, peak);
+             target.clearClip();
+         }});
+}
+
+void ViewPainter::addSeekBar(WindowPlan& plan) const
 {
     const auto field = m_def.rect("SeekBarField");
     const auto thumb = image(m_state == ViewState::Pressed ? "SeekBitmapPressed" : "SeekBitmap");
@@ -201,14 +313,18 @@ void ViewPainter::drawSeekBar(Bitmap& target) const
         return;
     const int64_t travel = std::max<int64_t>(0, field->width() - thumb->width());
     const int x = int(field->left + travel * view_sample::kSeekPercent / 100);
-    CopyClipped(target, *thumb, {0, 0, thumb->width(), thumb->height()}, {x, field->top}, *field);
+    StepKey key;
+    key.add("seek").add(*field).add(*thumb);
+    plan.steps.push_back({key.take(), *field, [thumb = *thumb, x, top = field->top](Bitmap& target, const Rect& clip) {
+                              CopyClipped(target, thumb, {0, 0, thumb.width(), thumb.height()}, {x, top}, clip);
+                          }});
 }
 
 int VolumeFrame(int frames) { return ((frames - 1) * view_sample::kVolumePercent + 50) / 100; }
 int CentreFrame(int frames) { return frames / 2; }
 
-void ViewPainter::drawStrip(Bitmap& target, std::string_view fieldKey, std::string_view bitmapKey,
-                            std::string_view sizeKey, int (*frameOf)(int frames)) const
+void ViewPainter::addStrip(WindowPlan& plan, std::string_view fieldKey, std::string_view bitmapKey,
+                           std::string_view sizeKey, int (*frameOf)(int frames)) const
 {
     const auto field = m_def.rect(fieldKey);
     const auto strip = image(bitmapKey);
@@ -220,11 +336,21 @@ void ViewPainter::drawStrip(Bitmap& target, std::string_view fieldKey, std::stri
         return;
     const int left = frameOf(strip->width() / frameWidth) * frameWidth;
     // The whole frame, also where it is wider than the field.
-    CopyClipped(target, *strip, {left, 0, left + frameWidth, frameHeight}, {field->left, field->top},
-                {0, 0, target.width(), target.height()});
+    const Rect from{left, 0, left + frameWidth, frameHeight};
+    const Rect placed{field->left, field->top, int32_t(int64_t(field->left) + frameWidth),
+                      int32_t(int64_t(field->top) + frameHeight)};
+    const auto bounds = Intersect(placed, {0, 0, plan.base.width(), plan.base.height()});
+    if (!bounds)
+        return;
+    StepKey key;
+    key.add("strip").add(*strip).add(from).add(placed);
+    plan.steps.push_back({key.take(), *bounds, [strip = *strip, from, at = Point{field->left, field->top}](
+                                                   Bitmap& target, const Rect& clip) {
+                              CopyClipped(target, strip, from, at, clip);
+                          }});
 }
 
-Bitmap ViewPainter::paintMain() const
+WindowPlan ViewPainter::planMain() const
 {
     const auto normal = image("MainBitmap");
     if (!normal)
@@ -232,75 +358,96 @@ Bitmap ViewPainter::paintMain() const
                        QCoreApplication::translate("KorvelView", "MainBitmap %1 が見つかりません")
                            .arg(DecodeCp932(m_def.text("MainBitmap").value_or(std::string()))));
     const auto pressed = image("MainBitmapPressed");
-    Bitmap target = *normal;
+    WindowPlan plan;
+    plan.base = *normal;
     if (m_state == ViewState::Inactive)
-        target = image("MainBitmapInactive").value_or(*normal);
+        plan.base = image("MainBitmapInactive").value_or(*normal);
     if (m_state == ViewState::Pressed && pressed)
-        drawPressedButtons(target, *pressed);
+        for (const DefinitionLine& line : m_def.lines())
+            if (EndsWithNoCase(line.key, "Button"))
+                if (const auto field = line.rect())
+                    addCopy(plan, *pressed, *field);
     // The sample song is in stereo: its field shows the lit sprite, which
     // the pressed bitmap holds.
     if (const auto stereo = m_def.rect("SongModeStereoWindowField"); stereo && pressed)
-        CopyClipped(target, *pressed, *stereo, {stereo->left, stereo->top}, *stereo);
+        addCopy(plan, *pressed, *stereo);
 
-    drawText(target, "SongInfoField", "SongInformation", view_sample::kSongTitle, TextAlign::Left);
-    drawText(target, "SongKbpsField", "SongKbps", view_sample::kKbps, TextAlign::Center);
-    drawText(target, "SongKhzField", "SongKhz", view_sample::kKhz, TextAlign::Center);
-    drawTime(target);
-    drawAnalyzer(target);
-    drawSeekBar(target);
-    drawStrip(target, "PanBarField", "PanBitmap", "PanImageSize", CentreFrame);
-    drawStrip(target, "VolumeField", "VolumeBitmap", "VolumeImageSize", VolumeFrame);
-    return target;
+    addText(plan, "SongInfoField", "SongInformation", view_sample::kSongTitle, TextAlign::Left);
+    addText(plan, "SongKbpsField", "SongKbps", view_sample::kKbps, TextAlign::Center);
+    addText(plan, "SongKhzField", "SongKhz", view_sample::kKhz, TextAlign::Center);
+    addTime(plan);
+    addAnalyzer(plan);
+    addSeekBar(plan);
+    addStrip(plan, "PanBarField", "PanBitmap", "PanImageSize", CentreFrame);
+    addStrip(plan, "VolumeField", "VolumeBitmap", "VolumeImageSize", VolumeFrame);
+    return plan;
 }
 
-void ViewPainter::drawTracks(Bitmap& target) const
+void DrawTracks(Bitmap& target, const Rect& field, const FontInputs& font, Color current, Color selectedText,
+                Color box, int alpha, const Rect& clip)
 {
-    const auto field = m_def.rect("PlayListTextField");
-    if (!field)
-        return;
-    FieldTextStyle style = fontStyle("PlayList", TextAlign::Left);
-    const std::string fontName = m_def.text("PlayListFontName").value_or(std::string());
-    const int fontSize = m_def.integer("PlayListFontSize").value_or(kDefaultFontSize);
-    const int rowHeight = std::max(1, MeasureTextHeight(fontName, fontSize));
+    FieldTextStyle style = font.style(TextAlign::Left);
+    const int rowHeight = std::max(1, MeasureTextHeight(font.name, font.size));
     const Color normal = style.color;
-    const Color current = m_def.color("PlayListCurrentTrackColor").value_or(normal);
-    const Color selectedText = m_def.color("PlayListRectFontColor").value_or(normal);
-    const Color box = m_def.color("PlayListRectColor").value_or(kBlue);
-    const int alpha = std::clamp(m_def.integer("PlayListRectAlpha").value_or(255), 0, 255);
-
     for (size_t i = 0; i < view_sample::kTracks.size(); ++i) {
-        const int32_t top = int32_t(field->top + int64_t(i) * rowHeight);
-        const Rect row{field->left, top, field->right, int32_t(top + rowHeight)};
-        const auto visible = Intersect(row, *field);
+        const int32_t top = int32_t(field.top + int64_t(i) * rowHeight);
+        const Rect row{field.left, top, field.right, int32_t(top + rowHeight)};
+        const auto visible = Intersect(row, field);
         if (!visible)
             break;
+        const auto shown = Intersect(*visible, clip);
+        if (!shown)
+            continue;
         style.color = i == view_sample::kCurrentTrack ? current : normal;
         if (i == view_sample::kSelectedTrack) {
             style.color = selectedText;
-            BlendFill(target, *visible, box, alpha);
+            BlendFill(target, *shown, box, alpha);
         }
         const view_sample::Track& track = view_sample::kTracks[i];
         const QString length = Utf8(track.length);
         style.align = TextAlign::Right;
-        DrawFieldText(target, row, length, style, visible);
+        DrawFieldText(target, row, length, style, *shown);
         // The title stops short of the length, as a list with two columns.
         Rect titleClip = *visible;
         titleClip.right = int32_t(titleClip.right - TextWidth(style.font, length) - 4);
-        style.align = TextAlign::Left;
-        DrawFieldText(target, row, QStringLiteral("%1. %2").arg(i + 1).arg(Utf8(track.title)), style,
-                      titleClip);
+        if (const auto titleShown = Intersect(titleClip, clip)) {
+            style.align = TextAlign::Left;
+            DrawFieldText(target, row, QStringLiteral("%1. %2").arg(i + 1).arg(Utf8(track.title)), style,
+                          *titleShown);
+        }
     }
 }
 
-std::optional<Bitmap> ViewPainter::paintPlaylist() const
+void ViewPainter::addTracks(WindowPlan& plan) const
+{
+    const auto field = m_def.rect("PlayListTextField");
+    if (!field)
+        return;
+    FontInputs font = fontInputs("PlayList");
+    const Color current = m_def.color("PlayListCurrentTrackColor").value_or(font.color);
+    const Color selectedText = m_def.color("PlayListRectFontColor").value_or(font.color);
+    const Color box = m_def.color("PlayListRectColor").value_or(kBlue);
+    const int alpha = std::clamp(m_def.integer("PlayListRectAlpha").value_or(255), 0, 255);
+    StepKey key;
+    key.add("tracks").add(*field).add(int64_t(current)).add(int64_t(selectedText)).add(int64_t(box)).add(alpha);
+    font.addTo(key);
+    plan.steps.push_back({key.take(), *field,
+                          [field = *field, font, current, selectedText, box, alpha](Bitmap& target, const Rect& clip) {
+                              DrawTracks(target, field, font, current, selectedText, box, alpha, clip);
+                          }});
+}
+
+std::optional<WindowPlan> ViewPainter::planPlaylist() const
 {
     auto list = image("PlayListMainBitmap");
     if (!list)
         return std::nullopt;
-    drawTracks(*list);
-    drawText(*list, "PlayListTotalPlayTimeField", "PlayListTotalPlayTime", view_sample::kTotalTime, TextAlign::Left);
-    drawText(*list, "PlayListTimeField", "PlayListTime", view_sample::kElapsed, TextAlign::Left);
-    return list;
+    WindowPlan plan;
+    plan.base = *list;
+    addTracks(plan);
+    addText(plan, "PlayListTotalPlayTimeField", "PlayListTotalPlayTime", view_sample::kTotalTime, TextAlign::Left);
+    addText(plan, "PlayListTimeField", "PlayListTime", view_sample::kElapsed, TextAlign::Left);
+    return plan;
 }
 
 Rect Scaled(const Rect& rect, int scale)
@@ -308,48 +455,220 @@ Rect Scaled(const Rect& rect, int scale)
     return {rect.left * scale, rect.top * scale, rect.right * scale, rect.bottom * scale};
 }
 
+// A window's bitmap as last drawn, and what it was drawn from.
+struct RetainedWindow {
+    Bitmap pixels;
+    std::string baseKey;
+    std::vector<std::pair<std::string, Rect>> steps; // key and bounds, in drawing order
+    bool valid = false;
+
+    void forget() { valid = false; }
+
+    // Brings the bitmap to the plan; answers the rectangles that changed.
+    std::vector<Rect> update(const WindowPlan& plan)
+    {
+        StepKey baseKey;
+        baseKey.add(plan.base);
+        std::string newBaseKey = baseKey.take();
+        const Rect whole{0, 0, plan.base.width(), plan.base.height()};
+        std::vector<Rect> dirty;
+        if (!valid || newBaseKey != this->baseKey || !changedSince(plan, dirty)) {
+            dirty.assign(1, whole);
+            valid = false;
+            pixels = plan.base;
+            for (const DrawStep& step : plan.steps)
+                if (const auto clip = Intersect(step.bounds, whole))
+                    step.draw(pixels, *clip);
+        } else {
+            valid = false;
+            for (const Rect& area : dirty) {
+                // From the window's own bitmap up, every step that reaches in.
+                pixels.copy(plan.base, area, area);
+                for (const DrawStep& step : plan.steps)
+                    if (const auto clip = Intersect(step.bounds, area))
+                        step.draw(pixels, *clip);
+            }
+        }
+        this->baseKey = std::move(newBaseKey);
+        steps.clear();
+        for (const DrawStep& step : plan.steps)
+            steps.emplace_back(step.key, step.bounds);
+        valid = true;
+        return dirty;
+    }
+
+private:
+    // The places of steps that came, went or changed; false when the steps
+    // both views have are drawn in another order, which only a whole redraw
+    // shows rightly.
+    bool changedSince(const WindowPlan& plan, std::vector<Rect>& dirty) const
+    {
+        const Rect whole{0, 0, plan.base.width(), plan.base.height()};
+        std::vector<bool> kept(steps.size(), false);
+        size_t lastKept = 0;
+        bool anyKept = false;
+        for (const DrawStep& step : plan.steps) {
+            size_t found = steps.size();
+            for (size_t i = 0; i < steps.size(); ++i)
+                if (!kept[i] && steps[i].first == step.key) {
+                    found = i;
+                    break;
+                }
+            if (found == steps.size()) {
+                if (const auto area = Intersect(step.bounds, whole))
+                    dirty.push_back(*area);
+                continue;
+            }
+            if (anyKept && found < lastKept)
+                return false;
+            kept[found] = true;
+            lastKept = found;
+            anyKept = true;
+        }
+        for (size_t i = 0; i < steps.size(); ++i)
+            if (!kept[i])
+                if (const auto area = Intersect(steps[i].second, whole))
+                    dirty.push_back(*area);
+        return true;
+    }
+};
+
+// 1:1 copy of one window onto the picture, leaving out its magenta.
+void PutWindow(QImage& canvas, const Bitmap& window, const Rect& placed, const Rect& area)
+{
+    const auto visible = Intersect(placed, area);
+    if (!visible || window.isEmpty())
+        return;
+    const QImage& source = window.image();
+    const QRgb key = ToQRgb(kMagenta) & 0xFFFFFF;
+    const int dx = visible->left - placed.left;
+    const int count = int(visible->width());
+    for (int y = visible->top; y < visible->bottom; ++y) {
+        const QRgb* in = reinterpret_cast<const QRgb*>(source.constScanLine(y - placed.top)) + dx;
+        QRgb* out = reinterpret_cast<QRgb*>(canvas.scanLine(y)) + visible->left;
+        for (int x = 0; x < count; ++x)
+            if ((in[x] & 0xFFFFFF) != key)
+                out[x] = in[x];
+    }
+}
+
 } // namespace
 
-KorvelView RenderKorvelView(const KorvelDefinition& definition, const ImageLookup& images,
-                            const ViewOptions& options)
+struct KorvelViewRenderer::Retained {
+    RetainedWindow main;
+    RetainedWindow playlist;
+    Rect bounds, mainRect, listRect;
+    bool hasList = false;
+    // Two pictures, so that the one the caller still shows need not be copied
+    // before the next is drawn; each with the places changed since it was
+    // last brought up to date.
+    struct Picture {
+        Bitmap pixels;
+        std::vector<Rect> pending;
+        bool whole = true;
+    };
+    std::array<Picture, 2> pictures;
+
+    void compose(QImage& canvas, const Rect& area) const
+    {
+        const QRgb desktop = ToQRgb(kDesktopColor);
+        for (int y = area.top; y < area.bottom; ++y) {
+            QRgb* out = reinterpret_cast<QRgb*>(canvas.scanLine(y));
+            std::fill(out + area.left, out + area.right, desktop);
+        }
+        PutWindow(canvas, main.pixels, mainRect, area);
+        if (hasList)
+            PutWindow(canvas, playlist.pixels, listRect, area);
+    }
+};
+
+KorvelViewRenderer::KorvelViewRenderer() : m_retained(std::make_unique<Retained>()) {}
+KorvelViewRenderer::~KorvelViewRenderer() = default;
+
+KorvelView KorvelViewRenderer::render(const KorvelDefinition& definition, const ImageLookup& images,
+                                      const ViewOptions& options)
 {
     const ViewPainter painter(definition, images, options.state);
-    const Bitmap main = painter.paintMain();
-    const std::optional<Bitmap> playlist = painter.paintPlaylist();
+    const WindowPlan mainPlan = painter.planMain();
+    const std::optional<WindowPlan> listPlan = painter.planPlaylist();
 
     // The first link is where the playlist stands when the player starts;
     // the others are where it docks when dragged.
-    Rect mainRect{0, 0, main.width(), main.height()};
+    Rect mainRect{0, 0, mainPlan.base.width(), mainPlan.base.height()};
     Rect listRect;
-    if (playlist) {
+    if (listPlan) {
         const DefinitionLine* link = definition.find("PlayListLinkXY");
         const int32_t dx = link ? link->integer(0).value_or(0) : 0;
         const int32_t dy = link ? link->integer(1).value_or(mainRect.bottom) : mainRect.bottom;
-        listRect = Rect{dx, dy, dx + playlist->width(), dy + playlist->height()};
+        listRect = Rect{dx, dy, dx + listPlan->base.width(), dy + listPlan->base.height()};
     }
-    const Rect bounds = playlist ? Rect{std::min(mainRect.left, listRect.left), std::min(mainRect.top, listRect.top),
+    const Rect bounds = listPlan ? Rect{std::min(mainRect.left, listRect.left), std::min(mainRect.top, listRect.top),
                                         std::max(mainRect.right, listRect.right),
                                         std::max(mainRect.bottom, listRect.bottom)}
                                  : mainRect;
     Bitmap::CheckSize(bounds.width(), bounds.height());
+    const int scale = std::max(1, options.scale);
+    Bitmap::CheckSize(bounds.width() * scale, bounds.height() * scale);
     mainRect.translate(-bounds.left, -bounds.top);
     listRect.translate(-bounds.left, -bounds.top);
 
-    Bitmap canvas(int(bounds.width()), int(bounds.height()));
-    canvas.fillAll(kDesktopColor);
-    canvas.copyKeyed(main, {0, 0, main.width(), main.height()}, mainRect, kMagenta);
-    if (playlist)
-        canvas.copyKeyed(*playlist, {0, 0, playlist->width(), playlist->height()}, listRect, kMagenta);
+    Retained& kept = *m_retained;
+    if (bounds != kept.bounds || mainRect != kept.mainRect || listRect != kept.listRect
+        || listPlan.has_value() != kept.hasList)
+        for (auto& picture : kept.pictures)
+            picture.whole = true;
+    kept.bounds = bounds;
+    kept.mainRect = mainRect;
+    kept.listRect = listRect;
+    kept.hasList = listPlan.has_value();
 
-    const int scale = std::max(1, options.scale);
-    Bitmap::CheckSize(bounds.width() * scale, bounds.height() * scale);
+    std::vector<Rect> changed;
+    for (Rect area : kept.main.update(mainPlan))
+        changed.push_back(area.translated(mainRect.left, mainRect.top));
+    if (listPlan) {
+        for (Rect area : kept.playlist.update(*listPlan))
+            changed.push_back(area.translated(listRect.left, listRect.top));
+    } else {
+        kept.playlist.forget();
+    }
+    for (auto& picture : kept.pictures) {
+        picture.pending.insert(picture.pending.end(), changed.begin(), changed.end());
+        if (picture.pending.size() > 64) // a caller that keeps every picture: draw it whole
+            picture.whole = true;
+    }
+
+    // A picture nobody else holds, so that drawing on it copies nothing.
+    Retained::Picture* picture = &kept.pictures[0];
+    for (Retained::Picture& candidate : kept.pictures)
+        if (candidate.pixels.isEmpty() || candidate.pixels.image().isDetached()) {
+            picture = &candidate;
+            break;
+        }
+    QImage* canvas = &picture->pixels.image();
+    if (picture->whole || canvas->width() != bounds.width() || canvas->height() != bounds.height()) {
+        picture->pixels = Bitmap(int(bounds.width()), int(bounds.height()));
+        canvas = &picture->pixels.image();
+        kept.compose(*canvas, {0, 0, int32_t(bounds.width()), int32_t(bounds.height())});
+    } else {
+        for (const Rect& area : picture->pending)
+            kept.compose(*canvas, area);
+    }
+    picture->pending.clear();
+    picture->whole = false;
+
     KorvelView view;
-    view.image = scale == 1 ? canvas.image()
-                            : canvas.image().scaled(canvas.width() * scale, canvas.height() * scale,
-                                                    Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    view.image = scale == 1 ? *canvas
+                            : canvas->scaled(canvas->width() * scale, canvas->height() * scale, Qt::IgnoreAspectRatio,
+                                             Qt::FastTransformation);
     view.mainWindow = Scaled(mainRect, scale);
-    view.playlistWindow = playlist ? Scaled(listRect, scale) : Rect{};
+    view.playlistWindow = listPlan ? Scaled(listRect, scale) : Rect{};
     return view;
+}
+
+KorvelView RenderKorvelView(const KorvelDefinition& definition, const ImageLookup& images,
+                            const ViewOptions& options)
+{
+    return KorvelViewRenderer().render(definition, images, options);
 }
 
 std::optional<fs::path> FindEqDefinition(const fs::path& ssfPath)

@@ -10,6 +10,7 @@
 
 #include <QImage>
 #include <filesystem>
+#include <memory>
 #include <optional>
 
 namespace tf {
@@ -37,6 +38,26 @@ struct KorvelView {
 // decoded; any other bitmap that is missing leaves its part undrawn.
 KorvelView RenderKorvelView(const KorvelDefinition& definition, const ImageLookup& images,
                             const ViewOptions& options = {});
+
+// Draws one view after another, as the window does after every change of a
+// setting, keeping what it drew: only the fields whose values or images
+// differ from the view before are drawn again, and the picture comes out as
+// RenderKorvelView's. Images are told apart by their QImage::cacheKey, so a
+// lookup that hands out the same image again saves its redraw. For one
+// thread at a time.
+class KorvelViewRenderer {
+public:
+    KorvelViewRenderer();
+    ~KorvelViewRenderer();
+    KorvelViewRenderer(const KorvelViewRenderer&) = delete;
+    KorvelViewRenderer& operator=(const KorvelViewRenderer&) = delete;
+
+    KorvelView render(const KorvelDefinition& definition, const ImageLookup& images, const ViewOptions& options = {});
+
+private:
+    struct Retained;
+    std::unique_ptr<Retained> m_retained;
+};
 
 // The equalizer partner of a definition file: the file itself when it is one,
 // else the target of its "SetTargetSSF" lines that ends in "_EQ.ssf", else

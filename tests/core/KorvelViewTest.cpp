@@ -1,5 +1,8 @@
 #include "korvel/KorvelView.h"
 
+#include "korvel/FieldText.h"
+#include "platform/Fonts.h"
+
 #include "KorvelTestSupport.h"
 #include "platform/FileSystem.h"
 #include "platform/TextFile.h"
@@ -7,7 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
 #include <QImage>
+#include <QPainter>
 #include <map>
 
 namespace fs = std::filesystem;
@@ -89,6 +94,59 @@ TEST_F(KorvelViewSample, DrawsFromMemoryAsFromFilesAndRedrawsOnlyAChangedField)
             inside += differs && recoloured.pixel(x, y) == qRgb(1, 2, 3);
         }
     EXPECT_GT(inside, 20);
+}
+
+
+// Texts are put down from layers kept across views, recoloured when only the
+// colour is new: the pixels must be those of drawing the text right there.
+TEST(FieldText, GivesThePixelsOfDrawingTheTextInPlace)
+{
+    struct Case {
+        const char* font;
+        int size;
+        bool bold, italic;
+        Color color;
+        std::optional<Color> shadow;
+    };
+    const Case cases[] = {
+        {"MS UI Gothic", 9, false, false, MakeColor(255, 255, 0), std::nullopt},
+        {"MS UI Gothic", 12, true, false, MakeColor(10, 200, 30), MakeColor(0, 0, 0)},
+        {"Arial", 8, false, true, MakeColor(250, 250, 250), MakeColor(200, 0, 0)},
+    };
+    const QString text = QStringLiteral("Tessaform サンプル - 星 (3:45) gjq");
+    const Rect field{3, 2, 150, 20};
+    const Rect clip{20, 2, 120, 20};
+    for (const Case& c : cases) {
+        FieldTextStyle style;
+        style.font = MakeFont(std::string_view(c.font), c.size, c.bold, c.italic);
+        // Another colour first, so that the one checked is a recolouring.
+        style.color = MakeColor(1, 1, 1);
+        Bitmap earlier(160, 24);
+        DrawFieldText(earlier, field, text, style, clip);
+        style.color = c.color;
+        style.shadow = c.shadow;
+
+        Bitmap drawn(160, 24);
+        drawn.fillAll(MakeColor(40, 60, 80));
+        const QImage background = drawn.image().copy();
+        QImage expected = background;
+        DrawFieldText(drawn, field, text, style, clip);
+
+        const QFontMetrics metrics(style.font);
+        const int baseline = int(field.top + (field.height() - metrics.height()) / 2) + metrics.ascent();
+        QPainter painter(&expected);
+        painter.setClipRect(QRect(clip.left, clip.top, int(clip.width()), int(clip.height())));
+        painter.setFont(style.font);
+        if (c.shadow) {
+            painter.setPen(ToQColor(*c.shadow));
+            painter.drawText(QPoint(field.left + 1, baseline + 1), text);
+        }
+        painter.setPen(ToQColor(c.color));
+        painter.drawText(QPoint(field.left, baseline), text);
+        painter.end();
+        EXPECT_TRUE(drawn.image() == expected) << c.font << " " << c.size;
+        EXPECT_NE(drawn.image(), background) << "no text shown";
+    }
 }
 
 } // namespace
