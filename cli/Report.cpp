@@ -21,7 +21,12 @@ QString SignalName(int signal)
     switch (signal) {
     case SIGINT: return QStringLiteral("SIGINT");
     case SIGTERM: return QStringLiteral("SIGTERM");
+#ifdef SIGHUP
     case SIGHUP: return QStringLiteral("SIGHUP");
+#endif
+#ifdef SIGBREAK
+    case SIGBREAK: return QStringLiteral("SIGBREAK");
+#endif
     default: return QCoreApplication::translate("Cli", "signal %1").arg(signal);
     }
 }

@@ -3,6 +3,7 @@
 #include "platform/DataFolder.h"
 #include "platform/FileSystem.h"
 #include "platform/Fonts.h"
+#include "platform/HeadlessGui.h"
 #include "platform/Interruption.h"
 #include "platform/Product.h"
 #include "session/Language.h"
@@ -28,8 +29,7 @@ int main(int argc, char** argv)
 {
     qInstallMessageHandler(DropQtNotes);
     // Fonts and text drawing need a Gui application, but never a display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    tf::ChooseHeadlessGuiPlatform();
     QGuiApplication application(argc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("tessaform-cli"));
     QGuiApplication::setApplicationVersion(tf::kVersionText);

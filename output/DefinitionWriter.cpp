@@ -65,9 +65,9 @@ std::string FlagText(bool flag) { return flag ? "1" : "0"; }
 std::string IntText(int64_t value) { return std::to_string(value); }
 
 // File names go into the file in the encoding the definition file has.
-std::string NameText(const fs::path& name)
+std::string NameText(const std::string& name)
 {
-    return EncodeCp932(PathToQString(name));
+    return EncodeCp932(PathToQString(PathFromString(name)));
 }
 
 class MainSectionWriter {
@@ -311,7 +311,7 @@ std::string DefinitionBaseName(const fs::path& ssfPath)
 
 fs::path EqDefinitionPath(const fs::path& ssfPath)
 {
-    return ssfPath.parent_path() / (DefinitionBaseName(ssfPath) + "_EQ.ssf");
+    return ssfPath.parent_path() / PathFromString(DefinitionBaseName(ssfPath) + "_EQ.ssf");
 }
 
 DefinitionFiles BuildDefinitionFiles(const SkinSession& session, const fs::path& ssfPath)
@@ -334,7 +334,7 @@ DefinitionFiles BuildDefinitionFiles(const SkinSession& session, const fs::path&
         // button on the equalizer's own close box.
         plain.push_back("SetTargetSSF " + baseName + "_EQ.ssf");
         plain.push_back("ChangeSkinButton " + RectToText(kEqToggleButton) + " EQ_On/Off 1");
-        eq.push_back("SetTargetSSF " + NameText(ssfPath.filename()));
+        eq.push_back("SetTargetSSF " + NameText(ssfPath.filename().string()));
         eq.push_back("ChangeSkinButton " + RectToText(kEqToggleButton.translated(0, mainOffset))
                      + " EQ_On/Off 1");
         eq.push_back("ChangeSkinButton " + RectToText(kCloseEqButton.translated(0, eqOffset))

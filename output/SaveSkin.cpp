@@ -71,7 +71,7 @@ bool LiesWithin(const fs::path& inner, const fs::path& outer)
 
 fs::path LockPath(const fs::path& ssfPath)
 {
-    return ssfPath.parent_path() / ("." + ssfPath.filename().string() + ".lock");
+    return ssfPath.parent_path() / PathFromString("." + ssfPath.filename().string() + ".lock");
 }
 
 } // namespace
@@ -114,7 +114,7 @@ void CheckSaveTarget(const fs::path& ssfPath, const fs::path& skinFolder)
         if (fileName.size() + kTemporarySuffixBytes > limit)
             throw AppError(ErrorKind::FileCreate,
                            QCoreApplication::translate("Save", "ファイル名 \"%1\" が長すぎます (%2 バイトまで)")
-                               .arg(PathToQString(fs::path(fileName)))
+                               .arg(PathToQString(PathFromString(fileName)))
                                .arg(limit - kTemporarySuffixBytes));
     // Saving into the skin would mix the new files with the skin's own and be
     // read back as part of it.

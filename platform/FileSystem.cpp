@@ -9,14 +9,24 @@ namespace fs = std::filesystem;
 
 namespace tf {
 
+// Through UTF-8 on both systems: a path's own bytes on Linux, its UTF-16
+// units converted on Windows (where the 8-bit code page could not hold every
+// name).
 QString PathToQString(const fs::path& path)
 {
-    return QFile::decodeName(QByteArray(path.string().c_str()));
+    const std::u8string utf8 = path.u8string();
+    return QString::fromUtf8(reinterpret_cast<const char*>(utf8.data()), qsizetype(utf8.size()));
+}
+
+fs::path PathFromString(std::string_view name)
+{
+    return fs::path(std::u8string(name.begin(), name.end()));
 }
 
 fs::path QStringToPath(const QString& text)
 {
-    return fs::path(QFile::encodeName(text).toStdString());
+    const QByteArray utf8 = text.toUtf8();
+    return fs::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
 std::vector<fs::directory_entry> ListFolderSorted(const fs::path& folder)

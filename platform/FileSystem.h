@@ -14,6 +14,12 @@ namespace tf {
 QString PathToQString(const std::filesystem::path& path);
 std::filesystem::path QStringToPath(const QString& text);
 
+// The path of a name in the form path::string() hands out: its own bytes on
+// Linux, UTF-8 on Windows. The string constructor of path reads a Windows
+// name in the C library's code page instead, which garbles every name
+// outside ASCII.
+std::filesystem::path PathFromString(std::string_view name);
+
 // The entries of a folder, "." and ".." excluded, sorted by name so that
 // nothing depends on the file system's order. Empty when it cannot be read.
 std::vector<std::filesystem::directory_entry> ListFolderSorted(const std::filesystem::path& folder);

@@ -131,7 +131,7 @@ void StagedFiles::removeTemporaries(size_t from)
 
 void StagedFiles::add(const std::string& name, std::string_view bytes)
 {
-    const fs::path target = m_folder / name;
+    const fs::path target = m_folder / PathFromString(name);
     // A folder in a file's place would refuse the rename after others were
     // done; found now, nothing is written.
     std::error_code error;

@@ -1,46 +1,8 @@
 #include "platform/ShiftJis.h"
 
-#include <cerrno>
-#include <iconv.h>
-#include <vector>
+#include "platform/ShiftJisCodec.h"
 
 namespace tf {
-namespace {
-
-// One conversion of a whole buffer. Bytes that cannot be converted are
-// replaced and skipped, so a broken file never stops the conversion.
-std::string Convert(const char* to, const char* from, std::string_view input,
-                    std::string_view replacement, size_t replacedUnit)
-{
-    iconv_t cd = iconv_open(to, from);
-    if (cd == iconv_t(-1))
-        return std::string(input);
-    std::string output;
-    output.reserve(input.size() * 2 + 4);
-    std::vector<char> buffer(4096);
-    char* in = const_cast<char*>(input.data());
-    size_t inLeft = input.size();
-    while (inLeft > 0) {
-        char* out = buffer.data();
-        size_t outLeft = buffer.size();
-        const size_t result = iconv(cd, &in, &inLeft, &out, &outLeft);
-        output.append(buffer.data(), buffer.size() - outLeft);
-        if (result == size_t(-1)) {
-            if (errno == E2BIG)
-                continue;
-            // EILSEQ or EINVAL: an unconvertible or incomplete sequence.
-            output.append(replacement);
-            const size_t skip = std::min(inLeft, replacedUnit);
-            in += skip;
-            inLeft -= skip;
-            iconv(cd, nullptr, nullptr, nullptr, nullptr);
-        }
-    }
-    iconv_close(cd);
-    return output;
-}
-
-} // namespace
 
 QString DecodeCp932(std::string_view bytes)
 {
@@ -49,8 +11,7 @@ QString DecodeCp932(std::string_view bytes)
         ascii = ascii && c < 0x80;
     if (ascii)
         return QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
-    const std::string utf8 = Convert("UTF-8", "CP932", bytes, "\xEF\xBF\xBD", 1);
-    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+    return cp932::DecodeBytes(bytes);
 }
 
 std::string EncodeCp932(const QString& text)
@@ -66,11 +27,7 @@ std::string EncodeCp932(const QString& text)
     std::string output;
     for (qsizetype i = 0; i < text.size();) {
         const qsizetype length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-        const QByteArray piece = text.mid(i, length).toUtf8();
-        const std::string converted
-            = Convert("CP932", "UTF-8", std::string_view(piece.constData(), size_t(piece.size())), "?",
-                      size_t(piece.size()));
-        output += converted;
+        output += cp932::EncodeCharacter(text.mid(i, length));
         i += length;
     }
     return output;

@@ -1,6 +1,7 @@
 #include "platform/TextFile.h"
 
 #include "platform/Errors.h"
+#include "platform/FileSystem.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -19,7 +20,7 @@ std::string ReadFileBytes(const std::filesystem::path& path, std::uintmax_t maxB
         ThrowFileOpenError(path, QCoreApplication::translate("Files", "フォルダです"));
     if (!error && !std::filesystem::is_regular_file(status))
         ThrowFileOpenError(path, QCoreApplication::translate("Files", "通常のファイルではありません"));
-    QFile file(QFile::decodeName(path.c_str()));
+    QFile file(PathToQString(path));
     if (!file.open(QIODevice::ReadOnly))
         ThrowFileOpenError(path, file.errorString());
     if (std::uintmax_t(file.size()) > maxBytes)

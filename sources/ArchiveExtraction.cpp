@@ -1,5 +1,6 @@
 #include "sources/ArchiveExtraction.h"
 
+#include "platform/ArchiveText.h"
 #include "platform/FileSystem.h"
 
 #include <QCoreApplication>
@@ -12,9 +13,6 @@
 #include <system_error>
 #include <unordered_set>
 
-#if defined(__unix__) || defined(__APPLE__)
-#include <locale.h>
-#endif
 
 namespace fs = std::filesystem;
 
@@ -43,35 +41,6 @@ using Reader = std::unique_ptr<archive, ReaderFree>;
 using DiskWriter = std::unique_ptr<archive, WriterFree>;
 using Entry = std::unique_ptr<archive_entry, EntryFree>;
 
-#if defined(__unix__) || defined(__APPLE__)
-// libarchive converts member names through the thread's locale; giving the
-// extracting thread a UTF-8 one makes names come out the same whatever
-// locale the process runs in (a flagged UTF-8 name is lost in the C locale).
-class ScopedUtf8Locale {
-public:
-    ScopedUtf8Locale()
-        : m_locale(newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t(nullptr)))
-    {
-        if (m_locale)
-            m_previous = uselocale(m_locale);
-    }
-    ~ScopedUtf8Locale()
-    {
-        if (m_locale) {
-            uselocale(m_previous);
-            freelocale(m_locale);
-        }
-    }
-    ScopedUtf8Locale(const ScopedUtf8Locale&) = delete;
-    ScopedUtf8Locale& operator=(const ScopedUtf8Locale&) = delete;
-
-private:
-    locale_t m_locale;
-    locale_t m_previous = nullptr;
-};
-#else
-class ScopedUtf8Locale {};
-#endif
 
 DiskWriter NewDiskWriter()
 {
@@ -84,23 +53,10 @@ DiskWriter NewDiskWriter()
     return writer;
 }
 
-int OpenArchiveFile(archive* reader, const fs::path& path)
-{
-#ifdef _WIN32
-    return archive_read_open_filename_w(reader, path.c_str(), kReadBlockBytes);
-#else
-    return archive_read_open_filename(reader, path.c_str(), kReadBlockBytes);
-#endif
-}
-
 Entry NewDiskEntry(const fs::path& path, unsigned type, int perm)
 {
     Entry entry(archive_entry_new());
-#ifdef _WIN32
-    archive_entry_copy_pathname_w(entry.get(), path.c_str());
-#else
-    archive_entry_copy_pathname(entry.get(), path.c_str());
-#endif
+    SetEntryPath(entry.get(), path);
     archive_entry_set_filetype(entry.get(), type);
     archive_entry_set_perm(entry.get(), perm);
     return entry;
@@ -127,16 +83,6 @@ std::string SystemErrorText(archive* a)
             text += text.empty() ? reason : ": " + reason;
     }
     return text;
-}
-
-// The name bytes as stored; libarchive has the UTF-8 form only for names
-// flagged as UTF-8 that the locale could not hold.
-const char* StoredName(archive_entry* entry)
-{
-    const char* name = archive_entry_pathname(entry);
-    if (!name || !*name)
-        name = archive_entry_pathname_utf8(entry);
-    return name ? name : "";
 }
 
 // After a member whose data breaks the decompressor the library will not
@@ -192,7 +138,7 @@ bool Extraction::open(int membersToPass)
     // ZIP only, as the extension promises; an archive inside the skin stays
     // a file, and other formats under a .wsz name are not skins.
     archive_read_support_format_zip(m_reader.get());
-    if (OpenArchiveFile(m_reader.get(), m_archivePath) != ARCHIVE_OK) {
+    if (OpenArchiveForReading(m_reader.get(), m_archivePath, kReadBlockBytes) != ARCHIVE_OK) {
         m_report.ArchiveError = SystemErrorText(m_reader.get());
         return false;
     }
@@ -241,7 +187,7 @@ void Extraction::run()
 
 Extraction::Outcome Extraction::extractMember(archive_entry* entry)
 {
-    const MemberPath member = ParseMemberPath(StoredName(entry));
+    const MemberPath member = ParseMemberPath(StoredMemberName(entry));
     if (member.Rejected) {
         skip(member, *member.Rejected);
         return Outcome::Next;
@@ -390,7 +336,7 @@ ExtractionReport ExtractArchive(const fs::path& archivePath, const fs::path& des
         report.ArchiveError = "cannot create " + destination.string();
         return report;
     }
-    const ScopedUtf8Locale locale;
+    const ArchiveNameScope names;
     Extraction(archivePath, destination, limits, report).run();
     return report;
 }

@@ -105,7 +105,7 @@ fs::path CaseFoldedTree::resolve(const std::vector<std::string>& components, boo
             relative += '/';
         relative += it->second;
     }
-    return fs::path(relative);
+    return PathFromString(relative);
 }
 
 } // namespace tf

@@ -121,6 +121,7 @@ TEST_F(CliTest, GrowRectWarningsAreAnsweredAndReported)
 
 TEST_F(CliTest, ControlCharactersInNamesCannotForgeLines)
 {
+    TF_SKIP_ON_WINDOWS("no control characters in its file names");
     const fs::path skin = writeSkin("x\nconverted  ok-skin -> ok.ssf");
     const CliRun run = RunCli({"convert", Text(skin), "-o", Text(temp / "out" / "ok.ssf")});
     EXPECT_EQ(run.exitCode, kExitConverted);
@@ -154,6 +155,8 @@ protected:
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("TMPDIR", Text(tmp));
+        environment.insert("TMP", Text(tmp));
+        environment.insert("TEMP", Text(tmp));
         process.setProcessEnvironment(environment);
         process.start(Text(test::BinFolder() / "tessaform-cli"),
                       QStringList{"convert"} + sources + QStringList{"-o", Text(out), "-j", "2"});
@@ -204,6 +207,9 @@ TEST_F(CliInterruptTest, RerunAfterAKillLeavesNoTemporaries)
 
 TEST_F(CliInterruptTest, TerminationStopsTheBatchWithTheSummary)
 {
+    // A console program there is stopped by console events, which a test
+    // cannot send to a child without a console of its own.
+    TF_SKIP_ON_WINDOWS("no SIGTERM");
     QProcess process;
     start(process);
     waitForFirstSkin(process);

@@ -1,5 +1,6 @@
 #include "output/DefinitionWriter.h"
 
+#include "platform/FileSystem.h"
 #include "support/ScriptedPrompts.h"
 
 #include <gtest/gtest.h>
@@ -49,7 +50,7 @@ struct DefinitionFixture : ::testing::Test {
 
     DefinitionFiles build(const char* name = "/skins/out/Foo.ssf")
     {
-        return BuildDefinitionFiles(session, fs::path(name));
+        return BuildDefinitionFiles(session, PathFromString(name));
     }
 
     ScriptedPrompts prompts;

@@ -1,5 +1,6 @@
 #include "korvel/SkinCheck.h"
 
+#include "platform/Errors.h"
 #include "platform/ImageFile.h"
 #include "support/TestPaths.h"
 
@@ -151,7 +152,7 @@ TEST(KorvelCheck, FindsEachKindOfProblemOnItsLine)
         EXPECT_EQ(problems[0].line, line);
         EXPECT_EQ(problems[0].file, ssf);
         EXPECT_TRUE(problems[0].toString().startsWith(
-            QStringLiteral("%1:%2: ").arg(QString::fromStdString(ssf.string())).arg(line)));
+            QStringLiteral("%1:%2: ").arg(DisplayPath(ssf)).arg(line)));
     }
 }
 

@@ -1,5 +1,6 @@
 #include "session/ConvertSkin.h"
 #include "session/OpenSkin.h"
+#include "platform/Errors.h"
 #include "platform/FileSystem.h"
 #include "support/ScriptedPrompts.h"
 #include "support/SessionFixture.h"
@@ -193,7 +194,7 @@ TEST_F(OpenSkinArchiveTest, LoadErrorsNameTheArchiveAndTheMember)
     ZipWriter(archive).addFile("Skin/main.bmp", MainBmp()).addFile("Skin/cbuttons.bmp", "BM broken");
     const OpenResult result = open(archive);
     EXPECT_EQ(result.Outcome, OpenOutcome::LoadFailed);
-    EXPECT_TRUE(result.Error.contains(QStringLiteral("base.wsz の Skin/cbuttons.bmp"))) << result.Error.toStdString();
+    EXPECT_TRUE(result.Error.contains(QStringLiteral("base.wsz の ") + DisplayPath("Skin/cbuttons.bmp"))) << result.Error.toStdString();
     EXPECT_FALSE(result.Error.contains(PathToQString(workFolder()))) << result.Error.toStdString();
 }
 
@@ -240,7 +241,7 @@ TEST(OpenSkinFolder, TextFilesOverOneMebibyteAreRefusedByName)
     std::ofstream(temp / "region.txt", std::ios::binary) << std::string((1 << 20) + 1, '\n');
     const OpenResult result = OpenSkinFolder(fixture.session, temp.path());
     EXPECT_EQ(result.Outcome, OpenOutcome::LoadFailed);
-    EXPECT_TRUE(result.Error.contains(PathToQString(temp / "region.txt"))) << result.Error.toStdString();
+    EXPECT_TRUE(result.Error.contains(DisplayPath(temp / "region.txt"))) << result.Error.toStdString();
     EXPECT_TRUE(result.Error.contains(QStringLiteral("大きすぎます"))) << result.Error.toStdString();
 }
 
@@ -267,7 +268,7 @@ TEST_F(OpenSkinArchiveTest, TheSharedSkinsExtractAndTheirSkinFolderIsFound)
         EXPECT_TRUE(prompts.shown().empty()) << name;
         EXPECT_TRUE(result.loaded()) << name;
         EXPECT_TRUE(fs::is_regular_file(mainBmp())) << name;
-        EXPECT_EQ(mainBmp().string().rfind(skinRoot().string() + "/", 0), 0u) << name << ": " << mainBmp();
+        EXPECT_EQ(mainBmp().generic_string().rfind(skinRoot().generic_string() + "/", 0), 0u) << name << ": " << mainBmp();
     }
 }
 
@@ -295,10 +296,12 @@ TEST(OpenSkinSource, FoldersArchivesAndOtherFiles)
         EXPECT_EQ(result.Outcome, c.outcome) << c.name;
         EXPECT_EQ(result.Error.isEmpty(), c.outcome == OpenOutcome::Loaded) << c.name;
     }
-    // A path the system cannot even look at says why.
+    // A path the system cannot even look at says why (Windows finds no such
+    // file and says that instead).
+    TF_SKIP_ON_WINDOWS("a path too long is not found");
     const OpenResult tooLong = OpenSkinSource(fixture.session, temp / std::string(5000, 'x'), temp / "work");
     EXPECT_TRUE(tooLong.Error.contains(QString::fromStdString(std::make_error_code(std::errc::filename_too_long).message())))
-        << tooLong.Error.left(200).toStdString();
+        << tooLong.Error.right(200).toStdString();
 }
 
 } // namespace

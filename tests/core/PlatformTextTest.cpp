@@ -123,21 +123,25 @@ TEST(ShiftJis, ValidUtf8)
 TEST(FileLookup, MatchesWithoutRegardToCaseAndTrailingBlanks)
 {
     test::TempFolder temp;
-    for (const char* name : {"MAIN.BMP", "Pledit.txt", "b.bmp", "B.BMP"})
+    for (const char* name : {"MAIN.BMP", "Pledit.txt"})
         std::ofstream(temp / name) << name;
     fs::create_directory(temp / "region.txt");
     const FolderIndex index(temp.path());
     EXPECT_EQ(index.find("main.bmp"), temp / "MAIN.BMP");
     EXPECT_EQ(index.find("PLEDIT.TXT"), temp / "Pledit.txt");
     EXPECT_EQ(index.find("Region.txt "), std::nullopt) << "folders are not files";
-    EXPECT_EQ(index.find("b.bmp"), temp / "B.BMP") << "the first in name order";
     EXPECT_EQ(index.find(""), std::nullopt);
     EXPECT_EQ(FindFileNoCase(temp / "Main.Bmp"), temp / "MAIN.BMP");
     EXPECT_EQ(FindFileNoCase(temp / "missing" / "main.bmp"), std::nullopt);
+    TF_SKIP_ON_WINDOWS("names differing in case only");
+    for (const char* name : {"b.bmp", "B.BMP"})
+        std::ofstream(temp / name) << name;
+    EXPECT_EQ(FolderIndex(temp.path()).find("b.bmp"), temp / "B.BMP") << "the first in name order";
 }
 
 TEST(FileLookup, ListingsAreSortedByName)
 {
+    TF_SKIP_ON_WINDOWS("names differing in case only");
     test::TempFolder temp;
     for (const char* name : {"c", "a", "B", "b"})
         std::ofstream(temp / name) << name;

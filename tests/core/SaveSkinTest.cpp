@@ -2,6 +2,7 @@
 #include "support/ScriptedPrompts.h"
 
 #include "output/DefinitionWriter.h"
+#include "platform/FileSystem.h"
 #include "platform/Errors.h"
 #include "platform/ImageFile.h"
 #include "platform/TextFile.h"
@@ -16,7 +17,10 @@
 #include <set>
 #include <thread>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#include <tlhelp32.h>
+#else
 #include <unistd.h>
 #endif
 
@@ -219,12 +223,34 @@ TEST_F(SaveFixture, JoinedMaskRampFollowsTheMainPart)
     }
 }
 
-bool RunningAsRoot()
+// Root passes every permission, and Windows ignores the read-only mark of a
+// folder.
+bool PermissionsDoNotStopWrites()
 {
 #ifdef _WIN32
-    return false;
+    return true;
 #else
     return geteuid() == 0;
+#endif
+}
+
+// A process other than this one that runs for as long as the test does:
+// the parent on Linux; on Windows, whose parents may be gone, the first
+// other process of the system's list.
+int64_t OtherRunningProcessId()
+{
+#ifdef _WIN32
+    int64_t other = 0;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32W entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more && !other; more = Process32NextW(snapshot, &entry))
+        if (entry.th32ProcessID != 0 && entry.th32ProcessID != GetCurrentProcessId())
+            other = entry.th32ProcessID;
+    CloseHandle(snapshot);
+    return other;
+#else
+    return getppid();
 #endif
 }
 
@@ -337,7 +363,7 @@ TEST_F(SaveFixture, TargetsThatCannotTakeTheSkinWriteNothing)
         const char* says;
     } cases[] = {
         {folder / (std::string(230, 'a') + ".ssf"), "長すぎます"},
-        {folder / "\xed\x95\x9c.ssf", "Shift-JIS"}, // a Hangul syllable
+        {folder / PathFromString("\xed\x95\x9c.ssf"), "Shift-JIS"}, // a Hangul syllable
         {folder / "a\nb.ssf", "a\\x0ab.ssf"},
         {folder / "skin" / "Foo.ssf", "スキンのフォルダ"},
         {folder / "skin" / "out" / ".." / "deeper" / "Foo.ssf", "スキンのフォルダ"},
@@ -363,7 +389,7 @@ TEST_F(SaveFixture, TemporariesOfDeadRunsAreRemovedAndOthersKept)
     const std::vector<std::string> left = {"MainNormal.bmp.999999999-3.tmp", "Foo_EQ.ssf.999999999-0.tmp",
                                            ".Foo.ssf.lock"};
     const std::vector<std::string> kept = {"Other.bmp.999999999-1.tmp", "Foo.ssf.tmp",
-                                           "MainNormal.bmp." + std::to_string(getppid()) + "-1.tmp"};
+                                           "MainNormal.bmp." + std::to_string(OtherRunningProcessId()) + "-1.tmp"};
     for (const std::string& name : left)
         WriteText(folder / name, "999999999\ntessaform\n\n");
     for (const std::string& name : kept)
@@ -377,8 +403,8 @@ TEST_F(SaveFixture, TemporariesOfDeadRunsAreRemovedAndOthersKept)
 
 TEST_F(SaveFixture, UnwritableFolderGivesTheCreateErrorAndKeepsThePreviousFile)
 {
-    if (RunningAsRoot()) {
-        // Permissions do not stop root: a folder path through a regular file does.
+    if (PermissionsDoNotStopWrites()) {
+        // A folder path through a regular file stops everyone.
         WriteText(folder / "plain", "x");
         const fs::path target = folder / "plain" / "Foo.ssf";
         ExpectFileCreateError([&] { SaveSkin(session, target); }, folder / "plain" / ".Foo.ssf.lock");

@@ -1,5 +1,6 @@
 #include "skin/SliderStrips.h"
 
+#include "platform/ArchiveText.h"
 #include "platform/Errors.h"
 #include "skin/AnalyzerPattern.h"
 #include "skin/Playlist.h"
@@ -204,12 +205,12 @@ void ExtractFlat(const fs::path& archivePath, const fs::path& folder)
 {
     std::unique_ptr<archive, decltype(&archive_read_free)> reader(archive_read_new(), archive_read_free);
     archive_read_support_format_zip(reader.get());
-    ASSERT_EQ(archive_read_open_filename(reader.get(), archivePath.c_str(), 65536), ARCHIVE_OK);
+    ASSERT_EQ(OpenArchiveForReading(reader.get(), archivePath, 65536), ARCHIVE_OK);
     archive_entry* entry = nullptr;
     while (archive_read_next_header(reader.get(), &entry) == ARCHIVE_OK) {
         if (archive_entry_filetype(entry) != AE_IFREG)
             continue;
-        std::string name = archive_entry_pathname(entry);
+        std::string name = StoredMemberName(entry);
         name = name.substr(name.find_last_of("/\\") + 1);
         std::ofstream out(folder / name, std::ios::binary | std::ios::trunc);
         char buffer[65536];

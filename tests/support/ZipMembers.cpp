@@ -1,5 +1,7 @@
 #include "support/ZipMembers.h"
 
+#include "platform/ArchiveText.h"
+
 #include <archive.h>
 #include <archive_entry.h>
 
@@ -23,7 +25,7 @@ std::vector<ZipMember> ReadZipMembers(const std::filesystem::path& archivePath)
 {
     ArchivePtr reader(archive_read_new(), &archive_read_free);
     archive_read_support_format_zip(reader.get());
-    if (archive_read_open_filename(reader.get(), archivePath.c_str(), 64 * 1024) != ARCHIVE_OK)
+    if (tf::OpenArchiveForReading(reader.get(), archivePath, 64 * 1024) != ARCHIVE_OK)
         Fail(reader.get(), archivePath);
     std::vector<ZipMember> members;
     archive_entry* entry = nullptr;
@@ -32,7 +34,7 @@ std::vector<ZipMember> ReadZipMembers(const std::filesystem::path& archivePath)
         if (archive_entry_filetype(entry) != AE_IFREG)
             continue;
         ZipMember member;
-        member.name = archive_entry_pathname(entry);
+        member.name = tf::StoredMemberName(entry);
         char buffer[64 * 1024];
         la_ssize_t read;
         while ((read = archive_read_data(reader.get(), buffer, sizeof buffer)) > 0)

@@ -4,11 +4,80 @@
 #include <archive_entry.h>
 #include <gtest/gtest.h>
 #include <algorithm>
-#include <locale.h>
 #include <string>
+
+#ifdef _WIN32
+#include <fstream>
+#include <iterator>
+#else
+#include <locale.h>
+#endif
 
 namespace tf::test {
 namespace {
+
+#ifdef _WIN32
+// The writer's header charset is fixed per archive, so every name is
+// written as its bytes (Latin-1 hands each byte through unchanged) and the
+// UTF-8 flag is set afterwards in the headers of the members that ask for
+// it.
+void SetHeaderName(archive* zip, archive_entry* entry, std::string_view name, ZipName)
+{
+    std::wstring wide;
+    for (unsigned char c : name)
+        wide += wchar_t(c);
+    archive_entry_copy_pathname_w(entry, wide.c_str());
+    (void)zip;
+}
+
+uint32_t Read32(const std::string& bytes, size_t at)
+{
+    uint32_t value = 0;
+    for (int i = 3; i >= 0; --i)
+        value = (value << 8) | uint8_t(bytes[at + size_t(i)]);
+    return value;
+}
+
+uint16_t Read16(const std::string& bytes, size_t at)
+{
+    return uint16_t(uint8_t(bytes[at]) | (uint8_t(bytes[at + 1]) << 8));
+}
+
+// Sets general-purpose bit 11 in the central and local headers of the named
+// members.
+void FlagNamesAsUtf8(const std::filesystem::path& path, const std::set<std::string>& names)
+{
+    std::string bytes;
+    {
+        std::ifstream in(path, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    const size_t end = bytes.rfind("PK\x05\x06");
+    if (end == std::string::npos || end + 22 > bytes.size())
+        return ADD_FAILURE() << "no end of central directory in " << path;
+    size_t at = Read32(bytes, end + 16);
+    for (int i = 0, count = Read16(bytes, end + 10); i < count && at + 46 <= bytes.size(); ++i) {
+        const size_t nameLength = Read16(bytes, at + 28);
+        const size_t next = at + 46 + nameLength + Read16(bytes, at + 30) + Read16(bytes, at + 32);
+        if (names.count(bytes.substr(at + 46, nameLength))) {
+            bytes[at + 9] = char(uint8_t(bytes[at + 9]) | 0x08);
+            const size_t local = Read32(bytes, at + 42);
+            bytes[local + 7] = char(uint8_t(bytes[local + 7]) | 0x08);
+        }
+        at = next;
+    }
+    std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), std::streamsize(bytes.size()));
+}
+
+class ScopedLocale {
+public:
+    explicit ScopedLocale(const char*) {}
+};
+#else
+void SetHeaderName(archive*, archive_entry* entry, std::string_view name, ZipName)
+{
+    archive_entry_copy_pathname(entry, std::string(name).c_str());
+}
 
 // libarchive flags a non-ASCII name as UTF-8 whenever the thread's locale is
 // a UTF-8 one; the locale is chosen per header so that the flag is what the
@@ -33,6 +102,7 @@ private:
     locale_t m_locale;
     locale_t m_previous = nullptr;
 };
+#endif
 
 } // namespace
 
@@ -40,9 +110,16 @@ void ZipWriter::WriterFree::operator()(archive* a) const { archive_write_free(a)
 
 ZipWriter::ZipWriter(const std::filesystem::path& path)
     : m_archive(archive_write_new())
+    , m_path(path)
 {
     archive_write_set_format_zip(m_archive.get());
-    if (archive_write_open_filename(m_archive.get(), path.c_str()) != ARCHIVE_OK)
+#ifdef _WIN32
+    archive_write_set_format_option(m_archive.get(), "zip", "hdrcharset", "ISO-8859-1");
+    const int opened = archive_write_open_filename_w(m_archive.get(), path.c_str());
+#else
+    const int opened = archive_write_open_filename(m_archive.get(), path.c_str());
+#endif
+    if (opened != ARCHIVE_OK)
         ADD_FAILURE() << "cannot create " << path << ": " << archive_error_string(m_archive.get());
 }
 
@@ -50,9 +127,14 @@ ZipWriter::~ZipWriter() { close(); }
 
 void ZipWriter::close()
 {
-    if (m_archive)
-        archive_write_close(m_archive.get());
+    if (!m_archive)
+        return;
+    archive_write_close(m_archive.get());
     m_archive.reset();
+#ifdef _WIN32
+    if (!m_utf8Names.empty())
+        FlagNamesAsUtf8(m_path, m_utf8Names);
+#endif
 }
 
 void ZipWriter::writeHeader(std::string_view name, unsigned type, ZipMethod method, ZipName marking,
@@ -63,7 +145,9 @@ void ZipWriter::writeHeader(std::string_view name, unsigned type, ZipMethod meth
     else
         archive_write_zip_set_compression_deflate(m_archive.get());
     archive_entry* entry = archive_entry_new();
-    archive_entry_copy_pathname(entry, std::string(name).c_str());
+    SetHeaderName(m_archive.get(), entry, name, marking);
+    if (marking == ZipName::Utf8)
+        m_utf8Names.insert(std::string(name));
     archive_entry_set_filetype(entry, type);
     archive_entry_set_perm(entry, type == AE_IFDIR ? 0755 : 0644);
     if (size)

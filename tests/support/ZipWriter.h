@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <set>
 #include <memory>
 #include <string_view>
 
@@ -45,6 +46,8 @@ private:
     void writeData(std::string_view data);
 
     std::unique_ptr<archive, WriterFree> m_archive;
+    std::filesystem::path m_path;
+    std::set<std::string> m_utf8Names;
 };
 
 } // namespace tf::test

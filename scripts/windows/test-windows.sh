@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# ./test --windows: builds the Windows programs with MinGW-w64 and tests them
+# under Wine.
+#   1. the Windows dependencies, from Debian's source packages, into a cache
+#      folder outside the checkout (build-deps.sh; reused while their
+#      versions stay the same);
+#   2. the project, cross-built into build-windows/ (programs, core and
+#      command-line tests);
+#   3. the core and command-line tests under wine64, offscreen;
+#   4. the same skins converted by the Linux and the Windows programs, byte
+#      for byte the same (compare-output.sh; the Linux program is built in
+#      build/ when it is not there);
+#   5. the zip for users, unpacked into an empty folder and run from there
+#      (make-zip.sh, check-zip.sh).
+# Fails on the first failure.
+set -euo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+cd "$here/../.."
+source scripts/common.sh
+
+step() { printf '\n==== %s (%d s so far)\n' "$*" "$SECONDS"; }
+
+step "Windows dependencies"
+"$here/build-deps.sh"
+cache=${TESSAFORM_WINDOWS_CACHE:-/var/cache/tessaform-windows}
+# shellcheck source=/dev/null
+. "$cache/env.sh"
+
+step "cross-building into build-windows/"
+launcher=()
+if command -v ccache >/dev/null 2>&1; then
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+cmake -S . -B build-windows -G Ninja "${launcher[@]}" \
+  -DCMAKE_TOOLCHAIN_FILE="$here/mingw-toolchain.cmake" -DCMAKE_BUILD_TYPE=Release -DTESSAFORM_BENCH=OFF
+cmake --build build-windows -j "$(nproc)" --target tessaform tessaform-cli tessaform_data core_tests cli_tests
+
+step "core and command-line tests under Wine"
+export QT_QPA_PLATFORM=offscreen
+# Qt's offscreen platform on Windows reads font files from one folder.
+export QT_QPA_FONTDIR='Z:\usr\share\fonts\opentype\ipafont-gothic'
+for program in core_tests cli_tests; do
+  (cd build-windows/bin && "$here/wine-run" "$program.exe" --gtest_brief=1)
+done
+unset QT_QPA_PLATFORM QT_QPA_FONTDIR
+
+step "the same files from the Linux and the Windows program"
+ensure_packages "${TESSAFORM_PACKAGES[@]}"
+if [ ! -f build/CMakeCache.txt ]; then
+  cmake -S . -B build -G Ninja "${launcher[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+fi
+cmake --build build -j "$(nproc)" --target tessaform-cli tessaform_data
+"$here/compare-output.sh" build/bin/tessaform-cli build-windows/bin/tessaform-cli.exe
+
+step "the zip for users"
+zip=$("$here/make-zip.sh" build-windows)
+"$here/check-zip.sh" "$zip"
+
+step "done: ./test --windows passed"
