@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QLockFile>
 #include <algorithm>
+#include <chrono>
 #include <functional>
 
 namespace fs = std::filesystem;
@@ -74,6 +75,20 @@ fs::path LockPath(const fs::path& ssfPath)
     return ssfPath.parent_path() / PathFromString("." + ssfPath.filename().string() + ".lock");
 }
 
+// A run killed between creating its lock file and writing its id into it
+// leaves the file empty, and QLockFile never takes over a lock whose owner it
+// cannot read. A live run writes its id at once, so an empty lock older than
+// a few seconds is nobody's.
+void RemoveOwnerlessLock(const fs::path& lockPath)
+{
+    std::error_code error;
+    if (fs::file_size(lockPath, error) != 0 || error)
+        return;
+    const auto age = fs::file_time_type::clock::now() - fs::last_write_time(lockPath, error);
+    if (!error && age > std::chrono::seconds(10))
+        fs::remove(lockPath, error);
+}
+
 } // namespace
 
 std::vector<std::string> SkinFileNames(const fs::path& ssfPath)
@@ -131,6 +146,7 @@ void SaveSkin(const SkinSession& session, const fs::path& ssfPath, FileCreator& 
 
     // One writer at a time per definition file; the lock of a process that
     // died is taken over.
+    RemoveOwnerlessLock(LockPath(ssfPath));
     QLockFile lock(PathToQString(LockPath(ssfPath)));
     lock.setStaleLockTime(0);
     if (!lock.tryLock(kLockWait)) {

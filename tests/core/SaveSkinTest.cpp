@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
 #include <map>
 #include <set>
@@ -399,6 +400,11 @@ TEST_F(SaveFixture, TemporariesOfDeadRunsAreRemovedAndOthersKept)
         EXPECT_FALSE(fs::exists(folder / name)) << name;
     for (const std::string& name : kept)
         EXPECT_TRUE(fs::exists(folder / name)) << name;
+    // A run killed before it wrote its id into the lock left it empty.
+    WriteText(folder / ".Foo.ssf.lock", "");
+    fs::last_write_time(folder / ".Foo.ssf.lock", fs::file_time_type::clock::now() - std::chrono::minutes(1));
+    save();
+    EXPECT_FALSE(fs::exists(folder / ".Foo.ssf.lock"));
 }
 
 TEST_F(SaveFixture, UnwritableFolderGivesTheCreateErrorAndKeepsThePreviousFile)
