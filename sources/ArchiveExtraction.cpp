@@ -41,13 +41,19 @@ using Reader = std::unique_ptr<archive, ReaderFree>;
 using DiskWriter = std::unique_ptr<archive, WriterFree>;
 using Entry = std::unique_ptr<archive_entry, EntryFree>;
 
+// archive_write_disk_new and every archive_write_header of a disk writer
+// read the umask by setting it to 0 and back; two threads doing that at once
+// could leave it at 0 for good, and every later file of the process
+// writable by all.
+std::mutex& UmaskMutex()
+{
+    static std::mutex mutex;
+    return mutex;
+}
 
 DiskWriter NewDiskWriter()
 {
-    // archive_write_disk_new reads the umask by setting it to 0 and back;
-    // two threads doing that at once could leave it at 0 for good.
-    static std::mutex umaskMutex;
-    const std::lock_guard lock(umaskMutex);
+    const std::lock_guard lock(UmaskMutex());
     DiskWriter writer(archive_write_disk_new());
     archive_write_disk_set_options(writer.get(), kDiskWriterOptions);
     return writer;
@@ -211,7 +217,10 @@ Extraction::Outcome Extraction::extractMember(archive_entry* entry)
 bool Extraction::writeHeader(const MemberPath& member, const fs::path& path, unsigned type, int perm)
 {
     const Entry entry = NewDiskEntry(path, type, perm);
-    const int status = archive_write_header(m_writer.get(), entry.get());
+    const int status = [&] {
+        const std::lock_guard lock(UmaskMutex());
+        return archive_write_header(m_writer.get(), entry.get());
+    }();
     if (status >= ARCHIVE_WARN)
         return true;
     skip(member, SkipReason::WriteFailed, SystemErrorText(m_writer.get()));
