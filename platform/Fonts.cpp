@@ -32,9 +32,11 @@ void InstallFontSubstitutions()
 {
     QFont::insertSubstitutions(QStringLiteral("MS UI Gothic"), {kProportionalGothic});
     QFont::insertSubstitutions(QStringLiteral("MS PGothic"), {kProportionalGothic});
-    QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"), {kProportionalGothic});
+    // Where the font files themselves are read (the converter on Windows),
+    // the faces go by their English names.
+    QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"), {QStringLiteral("MS PGothic"), kProportionalGothic});
     QFont::insertSubstitutions(QStringLiteral("MS Gothic"), {kFixedGothic});
-    QFont::insertSubstitutions(QStringLiteral("ＭＳ ゴシック"), {kFixedGothic});
+    QFont::insertSubstitutions(QStringLiteral("ＭＳ ゴシック"), {QStringLiteral("MS Gothic"), kFixedGothic});
 }
 
 int PointsToPixels(int points)

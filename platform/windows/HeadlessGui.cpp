@@ -1,10 +1,31 @@
 #include "platform/HeadlessGui.h"
 
+#include <QByteArray>
+#include <QDir>
+#include <QString>
+#include <windows.h>
+
 namespace tf {
 
-// The Windows platform needs no display and is the one that sees the
-// system's own faces (the offscreen one would look for font files beside Qt
-// and draw empty boxes).
-void ChooseHeadlessGuiPlatform() {}
+// The offscreen platform needs no display and draws text with FreeType, as
+// on Linux; it reads font files from one folder, which is the system's own
+// font folder here, so the real Windows faces (MS Gothic and the others) are
+// found. The Windows platform would measure with the system too, but ended
+// now and then in a crash at exit when a batch drew text on several
+// threads.
+void ChooseHeadlessGuiPlatform()
+{
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        return;
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_FONTDIR"))
+        return;
+    wchar_t windows[MAX_PATH] = {};
+    const UINT length = GetWindowsDirectoryW(windows, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return;
+    const QString fonts = QDir::toNativeSeparators(QString::fromWCharArray(windows, int(length)) + QStringLiteral("/Fonts"));
+    qputenv("QT_QPA_FONTDIR", fonts.toUtf8());
+}
 
 } // namespace tf

@@ -23,6 +23,9 @@ for source in "${sources[@]}"; do
 done
 
 "$linux_cli" convert "${sources[@]}" -o "$work/linux" >"$work/linux.log"
+# The faces the Linux program draws with (fontconfig finds them there); the
+# Windows program reads its faces from one folder of font files.
+export QT_QPA_FONTDIR='Z:\usr\share\fonts\opentype\ipafont-gothic'
 (cd "$work" && "$here/wine-run" "$windows_cli" convert "${windows_sources[@]}" -o windows >"$work/windows.log")
 
 files=$(find "$work/linux" -type f | wc -l)
