@@ -72,9 +72,12 @@ QString WorkFolderTemplate()
 void RemoveAbandonedWorkFolders()
 {
     const QDir temp(QDir::tempPath());
-    const QStringList names
-        = temp.entryList({kWorkFolderPrefix + QStringLiteral("*-*")}, QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+    // Matched by hand: a name filter compiles a regular expression, and the
+    // JIT stack it leaves on the thread crashed the Windows build at exit.
+    const QStringList names = temp.entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
     for (const QString& name : names) {
+        if (!name.startsWith(kWorkFolderPrefix))
+            continue;
         bool ok = false;
         const int64_t pid = name.mid(kWorkFolderPrefix.size()).section(QLatin1Char('-'), 0, 0).toLongLong(&ok);
         if (ok && pid != CurrentProcessId() && !IsProcessAlive(pid)) {
