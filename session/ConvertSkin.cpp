@@ -72,8 +72,8 @@ QString WorkFolderTemplate()
 void RemoveAbandonedWorkFolders()
 {
     const QDir temp(QDir::tempPath());
-    // Matched by hand: a name filter compiles a regular expression, and the
-    // JIT stack it leaves on the thread crashed the Windows build at exit.
+    // Matched by hand: a name filter would compile a regular expression for
+    // a plain prefix.
     const QStringList names = temp.entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
     for (const QString& name : names) {
         if (!name.startsWith(kWorkFolderPrefix))

@@ -15,6 +15,12 @@ namespace tf {
 // threads.
 void ChooseHeadlessGuiPlatform()
 {
+    // Qt's regular expressions (the offscreen font database lists its
+    // folder through name filters) keep a JIT stack per thread, and freeing
+    // it at the end of a run crashed the converter now and then (seen under
+    // Wine); without the JIT there is no such stack.
+    if (qEnvironmentVariableIsEmpty("QT_ENABLE_REGEXP_JIT"))
+        qputenv("QT_ENABLE_REGEXP_JIT", "0");
     if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         return;
     qputenv("QT_QPA_PLATFORM", "offscreen");

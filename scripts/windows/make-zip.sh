@@ -2,7 +2,8 @@
 # Packs the cross-built programs into the zip for Windows users:
 #   BUILD_DIR/tessaform-<version>-windows-x64.zip
 # holding one folder with both programs, the Qt and MinGW runtime DLLs they
-# load, the Qt plugins they use (platform, style, JPEG for the splash), the
+# load, the Qt plugins they use (the Windows and offscreen platforms, style,
+# JPEG for the splash), the
 # data files and the sample skin, Qt's Japanese translation and README.txt.
 #   scripts/windows/make-zip.sh BUILD_DIR
 # Reads the dependency prefixes from the cache's env.sh.
@@ -29,7 +30,8 @@ cp -r "$bin/sample" "$folder/sample"
 
 qt=$TESSAFORM_WINDOWS_QT
 cp "$qt"/bin/Qt6{Core,Gui,Widgets}.dll "$folder/"
-cp "$qt/plugins/platforms/qwindows.dll" "$folder/platforms/"
+# The window draws with the Windows platform; the converter offscreen.
+cp "$qt/plugins/platforms/qwindows.dll" "$qt/plugins/platforms/qoffscreen.dll" "$folder/platforms/"
 cp "$qt/plugins/styles/qwindowsvistastyle.dll" "$folder/styles/"
 cp "$qt/plugins/imageformats/qjpeg.dll" "$folder/imageformats/"
 IFS=';' read -ra prefixes <<< "$TESSAFORM_WINDOWS_PREFIXES"
