@@ -32,15 +32,20 @@ ensure_packages() {
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
+# The cmake option that puts a developer's ccache, when there is one, in
+# front of the compiler: it shares objects between trees.
+compiler_launcher() {
+  if command -v ccache >/dev/null 2>&1; then
+    echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
+  fi
+}
+
 # configure_and_build BUILD_DIR [cmake options...]
 configure_and_build() {
   local dir=$1
   shift
-  local launcher=()
-  # A developer's ccache, when there is one, shares objects between trees.
-  if command -v ccache >/dev/null 2>&1; then
-    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-  fi
-  cmake -S . -B "$dir" -G Ninja "${launcher[@]}" "$@"
+  local launcher
+  launcher=$(compiler_launcher)
+  cmake -S . -B "$dir" -G Ninja ${launcher:+"$launcher"} "$@"
   cmake --build "$dir" -j "$(nproc)"
 }

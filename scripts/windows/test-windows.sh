@@ -27,11 +27,8 @@ cache=${TESSAFORM_WINDOWS_CACHE:-/var/cache/tessaform-windows}
 . "$cache/env.sh"
 
 step "cross-building into build-windows/"
-launcher=()
-if command -v ccache >/dev/null 2>&1; then
-  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-fi
-cmake -S . -B build-windows -G Ninja "${launcher[@]}" \
+launcher=$(compiler_launcher)
+cmake -S . -B build-windows -G Ninja ${launcher:+"$launcher"} \
   -DCMAKE_TOOLCHAIN_FILE="$here/mingw-toolchain.cmake" -DCMAKE_BUILD_TYPE=Release -DTESSAFORM_BENCH=OFF
 cmake --build build-windows -j "$(nproc)" --target tessaform tessaform-cli tessaform_data core_tests cli_tests
 
@@ -47,7 +44,7 @@ unset QT_QPA_PLATFORM QT_QPA_FONTDIR
 step "the same files from the Linux and the Windows program"
 ensure_packages "${TESSAFORM_PACKAGES[@]}"
 if [ ! -f build/CMakeCache.txt ]; then
-  cmake -S . -B build -G Ninja "${launcher[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  cmake -S . -B build -G Ninja ${launcher:+"$launcher"} -DCMAKE_BUILD_TYPE=RelWithDebInfo
 fi
 cmake --build build -j "$(nproc)" --target tessaform-cli tessaform_data
 "$here/compare-output.sh" build/bin/tessaform-cli build-windows/bin/tessaform-cli.exe
