@@ -1,40 +1,12 @@
 #include "platform/TextFile.h"
 
-#include "platform/Errors.h"
-#include "platform/FileSystem.h"
-
-#include <QCoreApplication>
-#include <QFile>
-#include <cerrno>
-#include <system_error>
+#include "platform/RegularFile.h"
 
 namespace tf {
 
 std::string ReadFileBytes(const std::filesystem::path& path, std::uintmax_t maxBytes)
 {
-    // The type is checked before the file is opened: opening a FIFO would
-    // wait for a writer for ever.
-    std::error_code error;
-    const auto status = std::filesystem::status(path, error);
-    if (std::filesystem::is_directory(status))
-        ThrowFileOpenError(path, QCoreApplication::translate("Files", "フォルダです"));
-    if (!error && !std::filesystem::is_regular_file(status))
-        ThrowFileOpenError(path, QCoreApplication::translate("Files", "通常のファイルではありません"));
-    QFile file(PathToQString(path));
-    if (!file.open(QIODevice::ReadOnly))
-        ThrowFileOpenError(path, file.errorString());
-    if (std::uintmax_t(file.size()) > maxBytes)
-        ThrowFileOpenError(path, QCoreApplication::translate("Files", "ファイルが大きすぎます (%1 バイト、%2 バイトまで)")
-                                     .arg(file.size())
-                                     .arg(qulonglong(maxBytes)));
-    std::string bytes(size_t(file.size()), '\0');
-    errno = 0;
-    const qint64 read = bytes.empty() ? 0 : file.read(bytes.data(), qint64(bytes.size()));
-    if (read < 0)
-        ThrowFileOpenError(path, errno ? QString::fromStdString(std::generic_category().message(errno))
-                                       : file.errorString());
-    bytes.resize(size_t(read));
-    return bytes;
+    return ReadRegularFile(path, maxBytes);
 }
 
 void ForEachLine(std::string_view text, const std::function<void(std::string_view)>& visit)

@@ -9,9 +9,18 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <thread>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace fs = std::filesystem;
 
@@ -37,6 +46,53 @@ TEST(TextFile, MissingFileNamesItself)
         EXPECT_EQ(error.kind(), ErrorKind::FileOpen);
         EXPECT_TRUE(error.message().contains(QStringLiteral("viscolor.txt")));
     }
+}
+
+// The type is checked on what was opened, without waiting on it: a FIFO
+// swapped in for the file at any moment is refused, never waited for.
+TEST(TextFile, AFifoSwappedInIsRefusedWithoutWaiting)
+{
+    TF_SKIP_ON_WINDOWS("no FIFOs among its files");
+#ifndef _WIN32
+    test::TempFolder temp;
+    const fs::path file = temp / "region.txt";
+    const fs::path fifo = temp / "fifo";
+    const fs::path regular = temp / "regular";
+    std::ofstream(regular) << "[Normal]\r\n";
+    mkfifo(fifo.c_str(), 0600);
+    fs::create_hard_link(regular, file);
+    std::atomic<bool> done{false};
+    std::atomic<int> refused{0};
+    std::thread reader([&] {
+        for (int i = 0; i < 2000; ++i) {
+            try {
+                ReadFileBytes(file);
+            } catch (const AppError&) {
+                ++refused;
+            }
+        }
+        done = true;
+    });
+    // Swaps the name between the file and the FIFO as fast as it can.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    for (int i = 0; !done && std::chrono::steady_clock::now() < deadline; ++i) {
+        const fs::path next = temp / ("next" + std::to_string(i));
+        fs::create_hard_link(i % 2 ? regular : fifo, next);
+        fs::rename(next, file);
+    }
+    if (!done) {
+        ADD_FAILURE() << "a read waits on the FIFO";
+        while (!done) { // a writer lets it go
+            const int fd = open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0)
+                close(fd);
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    }
+    reader.join();
+    EXPECT_GT(refused.load(), 0);
+    EXPECT_THROW(ReadFileBytes(fifo), AppError);
+#endif
 }
 
 TEST(IniFile, ReadsAsTheProfileFunctionsDo)
