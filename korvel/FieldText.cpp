@@ -9,16 +9,80 @@
 namespace tf {
 namespace {
 
-// A line of text drawn once on a transparent layer: the view is drawn again
-// after every change of a setting, and shaping the same texts in the same
-// fonts again is most of a redraw. The text is drawn without antialiasing,
-// so putting the layer over the field gives the same pixels as drawing it
-// there.
-struct TextLayer {
-    QImage image; // the text (and its shadow) with the baseline at ascent
+// A rectangle in 64 bits: fields read from a file may hold any 32-bit
+// values, and a text's place in them may lie beyond.
+struct Area {
+    int64_t left = 0, top = 0, right = 0, bottom = 0;
+
+    bool isEmpty() const { return right <= left || bottom <= top; }
+    int width() const { return int(right - left); }
+    int height() const { return int(bottom - top); }
+    Area intersected(const Area& other) const
+    {
+        return {std::max(left, other.left), std::max(top, other.top), std::min(right, other.right),
+                std::min(bottom, other.bottom)};
+    }
+    Area united(const Area& other) const
+    {
+        return {std::min(left, other.left), std::min(top, other.top), std::max(right, other.right),
+                std::max(bottom, other.bottom)};
+    }
+    Area moved(int64_t dx, int64_t dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
+    bool operator==(const Area&) const = default;
+};
+
+Area ToArea(const Rect& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
+
+size_t qHash(const Area& area, size_t seed = 0) { return qHashMulti(seed, area.left, area.top, area.right, area.bottom); }
+
+// How a line of text in a font lies around its pen: "text coordinates" put
+// the pen's start at x 0 and the top of the line at y 0.
+struct TextMetrics {
     int width = 0;
     int lineHeight = 0;
     int ascent = 0;
+    // Room for glyphs that reach past their advance, and for the shadow.
+    int margin = 0;
+
+    // Where the text may put pixels, in text coordinates.
+    Area extent() const { return {-margin, 0, int64_t(width) + margin + 1, int64_t(lineHeight) + 1}; }
+};
+
+struct WidthKey {
+    QFont font;
+    QString text;
+    bool operator==(const WidthKey&) const = default;
+};
+size_t qHash(const WidthKey& key, size_t seed = 0) { return qHashMulti(seed, key.font, key.text); }
+
+const TextMetrics& CachedMetrics(const QString& text, const QFont& font)
+{
+    // The view is drawn again after every change of a setting, with the
+    // same few texts in the same few fonts.
+    thread_local QHash<WidthKey, TextMetrics> cache;
+    WidthKey key{font, text};
+    if (const auto found = cache.constFind(key); found != cache.constEnd())
+        return *found;
+    if (cache.size() > 512)
+        cache.clear();
+    const QFontMetrics metrics(font);
+    TextMetrics measured;
+    measured.width = metrics.horizontalAdvance(text);
+    measured.lineHeight = metrics.height();
+    measured.ascent = metrics.ascent();
+    measured.margin = metrics.maxWidth();
+    return *cache.insert(std::move(key), measured);
+}
+
+// A line of text drawn once on a transparent layer, only as far as the field
+// it is drawn into reaches (plus the pixel its shadow needs): shaping the
+// same texts in the same fonts again is most of a redraw, and a layer as
+// large as the text could be as large as its font makes it. The text is
+// drawn without antialiasing, so putting the layer over the field gives the
+// same pixels as drawing it there.
+struct TextLayer {
+    QImage image; // the part `part` of the text (and its shadow)
+    Area part;    // in text coordinates
     // Every pixel of the layer either covers what is under it or leaves it:
     // the layer can be put down by copying pixels.
     bool solid = false;
@@ -30,19 +94,48 @@ struct LayerKey {
     Color color = kBlack;
     int64_t shadow = -1;
     QString text;
+    Area part;
     bool operator==(const LayerKey&) const = default;
 };
 size_t qHash(const LayerKey& key, size_t seed = 0)
 {
-    return qHashMulti(seed, key.font, key.color, key.shadow, key.text);
+    return qHashMulti(seed, key.font, key.color, key.shadow, key.text, key.part);
 }
 
-struct WidthKey {
+struct CoverageKey {
     QFont font;
     QString text;
-    bool operator==(const WidthKey&) const = default;
+    Area part;
+    bool operator==(const CoverageKey&) const = default;
 };
-size_t qHash(const WidthKey& key, size_t seed = 0) { return qHashMulti(seed, key.font, key.text); }
+size_t qHash(const CoverageKey& key, size_t seed = 0) { return qHashMulti(seed, key.font, key.text, key.part); }
+
+// Holds what it is given until a budget of pixels is spent, then starts
+// afresh: a handful of texts in a few fonts is what a view needs, and the
+// budget only bounds a long session or a definition of huge fields.
+template <typename Key, typename Value>
+class BoundedCache {
+public:
+    const Value* find(const Key& key) const
+    {
+        const auto found = m_values.constFind(key);
+        return found == m_values.constEnd() ? nullptr : &*found;
+    }
+    const Value& insert(Key key, Value value, int64_t pixels)
+    {
+        if (m_values.size() > 512 || m_pixels + pixels > kPixelBudget) {
+            m_values.clear();
+            m_pixels = 0;
+        }
+        m_pixels += pixels;
+        return *m_values.insert(std::move(key), std::move(value));
+    }
+
+private:
+    static constexpr int64_t kPixelBudget = 4 * 1024 * 1024; // 16 MiB of layers
+    QHash<Key, Value> m_values;
+    int64_t m_pixels = 0;
+};
 
 bool IsSolid(const QImage& layer)
 {
@@ -56,47 +149,43 @@ bool IsSolid(const QImage& layer)
     return true;
 }
 
-// The pixels a text covers in a font, drawn once in white: without
-// antialiasing a glyph covers the same pixels in every colour, so a text in a
-// new colour (the user trying colours) is a recolouring, not a new drawing.
-struct Coverage {
-    QImage image;
-    int width = 0;
-    int lineHeight = 0;
-    int ascent = 0;
-    int margin = 0;
-    bool solid = false;
-};
-
-void DrawLine(QImage& image, const QFont& font, const QString& text, QPoint at, Color color)
+// The text drawn with its pen at (0, ascent) of text coordinates, onto an
+// image that holds `part` of them.
+void DrawLine(QImage& image, const QFont& font, const QString& text, int ascent, const Area& part, QPoint shift,
+              Color color)
 {
     QPainter painter(&image);
     painter.setFont(font);
     painter.setPen(ToQColor(color));
-    painter.drawText(at, text);
+    painter.drawText(QPoint(int(-part.left), int(ascent - part.top)) + shift, text);
 }
 
-const Coverage& CachedCoverage(const QString& text, const QFont& font)
+QImage TransparentImage(const Area& part)
 {
-    thread_local QHash<WidthKey, Coverage> cache;
-    WidthKey key{font, text};
-    if (const auto found = cache.constFind(key); found != cache.constEnd())
+    QImage image(part.width(), part.height(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    return image;
+}
+
+// The pixels a text covers in a font, drawn once in white: without
+// antialiasing a glyph covers the same pixels in every colour, so a text in a
+// new colour (the user trying colours) is a recolouring, not a new drawing.
+struct Coverage {
+    QImage image; // `part` of the text coordinates
+    bool solid = false;
+};
+
+const Coverage& CachedCoverage(const QString& text, const QFont& font, const TextMetrics& metrics, const Area& part)
+{
+    thread_local BoundedCache<CoverageKey, Coverage> cache;
+    CoverageKey key{font, text, part};
+    if (const Coverage* found = cache.find(key))
         return *found;
-    if (cache.size() > 512)
-        cache.clear();
     Coverage coverage;
-    const QFontMetrics metrics(font);
-    coverage.width = metrics.horizontalAdvance(text);
-    coverage.lineHeight = metrics.height();
-    coverage.ascent = metrics.ascent();
-    // Room for glyphs that reach past their advance, and for the shadow.
-    coverage.margin = metrics.maxWidth();
-    coverage.image = QImage(coverage.width + 2 * coverage.margin + 1, coverage.lineHeight + 1,
-                            QImage::Format_ARGB32_Premultiplied);
-    coverage.image.fill(Qt::transparent);
-    DrawLine(coverage.image, font, text, QPoint(coverage.margin, coverage.ascent), kWhite);
+    coverage.image = TransparentImage(part);
+    DrawLine(coverage.image, font, text, metrics.ascent, part, {}, kWhite);
     coverage.solid = IsSolid(coverage.image);
-    return *cache.insert(std::move(key), std::move(coverage));
+    return cache.insert(std::move(key), std::move(coverage), int64_t(part.width()) * part.height());
 }
 
 // Every covered pixel, moved by (dx, dy), in color.
@@ -114,48 +203,40 @@ void Stamp(QImage& layer, const QImage& coverage, int dx, int dy, Color color)
     }
 }
 
-const TextLayer& CachedLayer(const QString& text, const FieldTextStyle& style)
+const TextLayer& CachedLayer(const QString& text, const FieldTextStyle& style, const TextMetrics& metrics,
+                             const Area& part)
 {
-    thread_local QHash<LayerKey, TextLayer> cache;
-    LayerKey key{style.font, style.color, style.shadow ? int64_t(*style.shadow) : -1, text};
-    if (const auto found = cache.constFind(key); found != cache.constEnd())
+    thread_local BoundedCache<LayerKey, TextLayer> cache;
+    LayerKey key{style.font, style.color, style.shadow ? int64_t(*style.shadow) : -1, text, part};
+    if (const TextLayer* found = cache.find(key))
         return *found;
-    if (cache.size() > 512) // a handful of texts in a few fonts; this only bounds a long session
-        cache.clear();
 
-    const Coverage& coverage = CachedCoverage(text, style.font);
+    // One pixel more up and left, where the shadow of the part comes from.
+    const Area source = Area{part.left - 1, part.top - 1, part.right, part.bottom}.intersected(metrics.extent());
+    const Coverage& coverage = CachedCoverage(text, style.font, metrics, source);
     TextLayer layer;
-    layer.width = coverage.width;
-    layer.lineHeight = coverage.lineHeight;
-    layer.ascent = coverage.ascent;
-    layer.image = QImage(coverage.image.size(), QImage::Format_ARGB32_Premultiplied);
-    layer.image.fill(Qt::transparent);
+    layer.part = part;
+    layer.image = TransparentImage(part);
     if (coverage.solid) {
+        const int dx = int(source.left - part.left);
+        const int dy = int(source.top - part.top);
         if (style.shadow)
-            Stamp(layer.image, coverage.image, 1, 1, *style.shadow);
-        Stamp(layer.image, coverage.image, 0, 0, style.color);
+            Stamp(layer.image, coverage.image, dx + 1, dy + 1, *style.shadow);
+        Stamp(layer.image, coverage.image, dx, dy, style.color);
     } else {
-        const QPoint at(coverage.margin, coverage.ascent);
         if (style.shadow)
-            DrawLine(layer.image, style.font, text, at + QPoint(1, 1), *style.shadow);
-        DrawLine(layer.image, style.font, text, at, style.color);
+            DrawLine(layer.image, style.font, text, metrics.ascent, part, QPoint(1, 1), *style.shadow);
+        DrawLine(layer.image, style.font, text, metrics.ascent, part, {}, style.color);
     }
-    layer.image.setOffset(QPoint(-coverage.margin, 0));
     layer.solid = coverage.solid;
-    return *cache.insert(std::move(key), std::move(layer));
+    return cache.insert(std::move(key), std::move(layer), int64_t(part.width()) * part.height());
 }
 
 } // namespace
 
 int TextWidth(const QFont& font, const QString& text)
 {
-    thread_local QHash<WidthKey, int> widths; // as the layers, for the same reason
-    WidthKey key{font, text};
-    if (const auto found = widths.constFind(key); found != widths.constEnd())
-        return *found;
-    if (widths.size() > 512)
-        widths.clear();
-    return *widths.insert(std::move(key), QFontMetrics(font).horizontalAdvance(text));
+    return CachedMetrics(text, font).width;
 }
 
 void DrawFieldText(Bitmap& bitmap, const Rect& field, const QString& text, const FieldTextStyle& style,
@@ -164,34 +245,43 @@ void DrawFieldText(Bitmap& bitmap, const Rect& field, const QString& text, const
     const Rect& bounds = clip.value_or(field);
     if (bitmap.isEmpty() || field.isEmpty() || bounds.isEmpty() || text.isEmpty())
         return;
-    const TextLayer& layer = CachedLayer(text, style);
-    int x = field.left;
+    const TextMetrics& metrics = CachedMetrics(text, style.font);
+    int64_t x = field.left;
     if (style.align == TextAlign::Center)
-        x = int((int64_t(field.left) + field.right - layer.width) / 2);
+        x = (int64_t(field.left) + field.right - metrics.width) / 2;
     else if (style.align == TextAlign::Right)
-        x = field.right - layer.width;
-    const int top = int(field.top + (field.height() - layer.lineHeight) / 2);
-    const QPoint at = QPoint(x, top) + layer.image.offset();
+        x = int64_t(field.right) - metrics.width;
+    const int64_t top = field.top + (field.height() - metrics.lineHeight) / 2;
+
+    // The layer covers only what of the text can show: inside the field (and
+    // the clip, where a caller clips wider) and the bitmap. It does not
+    // follow the clip itself, so that redrawing a part finds it again.
+    const Area whole{0, 0, bitmap.width(), bitmap.height()};
+    const Area reach = clip ? ToArea(field).united(ToArea(*clip)) : ToArea(field);
+    const Area part = reach.intersected(whole).moved(-x, -top).intersected(metrics.extent());
+    if (part.isEmpty())
+        return;
+    const TextLayer& layer = CachedLayer(text, style, metrics, part);
+    const int64_t atX = x + part.left;
+    const int64_t atY = top + part.top;
+    const Area shown = ToArea(bounds).intersected(whole).intersected(
+        {atX, atY, atX + layer.image.width(), atY + layer.image.height()});
+    if (shown.isEmpty())
+        return;
     if (!layer.solid) {
         QPainter painter(&bitmap.image());
-        painter.setClipRect(QRect(bounds.left, bounds.top, int(bounds.width()), int(bounds.height())));
-        painter.drawImage(at, layer.image);
+        painter.setClipRect(QRect(int(shown.left), int(shown.top), shown.width(), shown.height()));
+        painter.drawImage(QPoint(int(atX), int(atY)), layer.image);
         return;
     }
     // What the painter does with such a layer, without starting one for
     // every field: the covering pixels replace those under them.
-    const int64_t left = std::max<int64_t>({bounds.left, at.x(), 0});
-    const int64_t right = std::min<int64_t>({bounds.right, int64_t(at.x()) + layer.image.width(), bitmap.width()});
-    const int64_t first = std::max<int64_t>({bounds.top, at.y(), 0});
-    const int64_t last = std::min<int64_t>({bounds.bottom, int64_t(at.y()) + layer.image.height(), bitmap.height()});
-    if (left >= right || first >= last)
-        return;
     QImage& pixels = bitmap.image();
-    for (int64_t y = first; y < last; ++y) {
-        const QRgb* in = reinterpret_cast<const QRgb*>(layer.image.constScanLine(int(y - at.y())));
+    for (int64_t y = shown.top; y < shown.bottom; ++y) {
+        const QRgb* in = reinterpret_cast<const QRgb*>(layer.image.constScanLine(int(y - atY)));
         QRgb* out = reinterpret_cast<QRgb*>(pixels.scanLine(int(y)));
-        for (int64_t px = left; px < right; ++px)
-            if (const QRgb value = in[px - at.x()]; qAlpha(value) != 0)
+        for (int64_t px = shown.left; px < shown.right; ++px)
+            if (const QRgb value = in[px - atX]; qAlpha(value) != 0)
                 out[px] = value;
     }
 }

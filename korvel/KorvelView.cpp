@@ -4,6 +4,7 @@
 #include "korvel/ViewSample.h"
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
+#include "platform/FontSize.h"
 #include "platform/Fonts.h"
 #include "platform/Region.h"
 #include "platform/ShiftJis.h"
@@ -149,9 +150,11 @@ public:
 
     WindowPlan planMain() const;
     std::optional<WindowPlan> planPlaylist() const;
+    const std::vector<QString>& warnings() const { return m_warnings; }
 
 private:
     std::optional<Bitmap> image(std::string_view key) const;
+    int fontSize(std::string_view key) const;
     FontInputs fontInputs(const std::string& prefix) const;
     void addText(WindowPlan& plan, std::string_view fieldKey, const std::string& fontPrefix, std::string_view text,
                  TextAlign align) const;
@@ -167,6 +170,7 @@ private:
     const KorvelDefinition& m_def;
     const ImageLookup& m_images;
     ViewState m_state;
+    mutable std::vector<QString> m_warnings;
 };
 
 std::optional<Bitmap> ViewPainter::image(std::string_view key) const
@@ -180,6 +184,25 @@ std::optional<Bitmap> ViewPainter::image(std::string_view key) const
     return found;
 }
 
+int ViewPainter::fontSize(std::string_view key) const
+{
+    const DefinitionLine* line = m_def.find(key);
+    const int size = line ? line->integer().value_or(kDefaultFontSize) : kDefaultFontSize;
+    if (IsDrawableFontSize(size))
+        return size;
+    // The size is drawn as the player can; larger ones cost time and memory
+    // and show nothing more in a field a few pixels high.
+    const int drawn = ClampFontSize(size);
+    QString where = m_def.path().empty() ? QString() : DisplayPath(m_def.path()) + QLatin1Char(':');
+    m_warnings.push_back(QCoreApplication::translate("KorvelView", "%1%2: %3 %4 は大きすぎます。%5 で描きます")
+                             .arg(where)
+                             .arg(line->number)
+                             .arg(DecodeCp932(line->key))
+                             .arg(size)
+                             .arg(drawn));
+    return drawn;
+}
+
 FontInputs ViewPainter::fontInputs(const std::string& prefix) const
 {
     // One buffer for the six keys of the font.
@@ -191,7 +214,7 @@ FontInputs ViewPainter::fontInputs(const std::string& prefix) const
     };
     FontInputs font;
     font.name = m_def.text(with("FontName")).value_or(std::string());
-    font.size = m_def.integer(with("FontSize")).value_or(kDefaultFontSize);
+    font.size = fontSize(with("FontSize"));
     font.bold = m_def.flag(with("FontBold")).value_or(false);
     font.italic = m_def.flag(with("FontItalic")).value_or(false);
     font.color = m_def.color(with("FontColor")).value_or(kBlack);
@@ -609,6 +632,13 @@ KorvelView KorvelViewRenderer::render(const KorvelDefinition& definition, const 
     Bitmap::CheckSize(bounds.width(), bounds.height());
     const int scale = std::max(1, options.scale);
     Bitmap::CheckSize(bounds.width() * scale, bounds.height() * scale);
+    // The picture and its scaled copy are the largest things a view holds.
+    if (bounds.width() * scale * bounds.height() * scale > kMaxViewPixels)
+        throw AppError(ErrorKind::BadImage,
+                       QCoreApplication::translate("KorvelView", "表示は %1 x %2 になり、大きすぎます (%3 画素まで)")
+                           .arg(bounds.width() * scale)
+                           .arg(bounds.height() * scale)
+                           .arg(kMaxViewPixels));
     mainRect.translate(-bounds.left, -bounds.top);
     listRect.translate(-bounds.left, -bounds.top);
 
@@ -662,6 +692,7 @@ KorvelView KorvelViewRenderer::render(const KorvelDefinition& definition, const 
                                              Qt::FastTransformation);
     view.mainWindow = Scaled(mainRect, scale);
     view.playlistWindow = listPlan ? Scaled(listRect, scale) : Rect{};
+    view.warnings = painter.warnings();
     return view;
 }
 

@@ -9,9 +9,11 @@
 #include "platform/Geometry.h"
 
 #include <QImage>
+#include <QString>
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace tf {
 
@@ -20,6 +22,12 @@ enum class ViewState {
     Pressed,  // the pressed bitmap inside every button
     Inactive, // the inactive bitmap
 };
+
+// The most pixels a view's picture may have, scaled: the windows of the
+// largest skin the converter writes (its 3875 x 4292 playlist below the
+// joined main window) fit at scale 1, and the memory of a view stays bounded
+// whatever a definition file says.
+constexpr int64_t kMaxViewPixels = 24LL * 1024 * 1024;
 
 struct ViewOptions {
     ViewState state = ViewState::Normal;
@@ -32,6 +40,9 @@ struct KorvelView {
     // playlist's rectangle is empty when the skin has none.
     Rect mainWindow;
     Rect playlistWindow;
+    // What the view drew otherwise than the definition says ("file:line:
+    // ..."): a font size larger than the player draws.
+    std::vector<QString> warnings;
 };
 
 // Throws AppError when the main bitmap is missing or a named bitmap cannot be

@@ -1,6 +1,7 @@
 #include "korvel/SkinCheck.h"
 
 #include "platform/Errors.h"
+#include "platform/FontSize.h"
 #include "platform/ShiftJis.h"
 
 #include <QCoreApplication>
@@ -184,6 +185,12 @@ void SkinChecker::checkValues()
             add(line.number, FindingKind::BadValue,
                 QCoreApplication::translate("Check", "%1 の値 \"%2\" は%3ではありません")
                     .arg(Text(line.key), Text(line.text), FormName(*form)));
+        else if (EndsWith(line.key, "FontSize") && !IsDrawableFontSize(line.integer().value_or(0)))
+            add(line.number, FindingKind::BadValue,
+                QCoreApplication::translate("Check", "%1 %2 は大きすぎます。描ける大きさは %3 ポイントまでです")
+                    .arg(Text(line.key))
+                    .arg(*line.integer())
+                    .arg(kMaxFontPoints));
     }
     if (!m_def.find("MainBitmap"))
         add(0, FindingKind::BadValue, QCoreApplication::translate("Check", "MainBitmap の行がありません"));

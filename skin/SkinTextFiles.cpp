@@ -1,9 +1,13 @@
 #include "skin/SkinTextFiles.h"
 
+#include "platform/FileSystem.h"
+#include "platform/FontSize.h"
 #include "platform/IniFile.h"
 #include "platform/IniLineLookup.h"
 #include "platform/SplitRule.h"
 #include "skin/GrowRect.h"
+
+#include <QCoreApplication>
 
 namespace tf {
 namespace {
@@ -23,6 +27,22 @@ bool SwitchedOff(const IniFile& ini, std::string_view alphaKey, std::string_view
 int32_t ReadIfPresent(const IniFile& ini, std::string_view key)
 {
     return ini.hasKey(kSexyFontSection, key) ? ini.readInteger(kSexyFontSection, key, 0) : 0;
+}
+
+// A font size within what the player draws; one beyond it is brought into
+// range with a warning naming the file and the value.
+int32_t ReadFontSize(const IniFile& ini, std::string_view key, Prompts& prompts, const std::filesystem::path& path)
+{
+    const int32_t size = ini.readInteger(kSexyFontSection, key, 8);
+    if (IsDrawableFontSize(size))
+        return size;
+    const int32_t drawn = ClampFontSize(size);
+    prompts.showMessage(MessageIcon::Warning, QCoreApplication::translate("Skin", "注意"),
+                        QCoreApplication::translate("Skin", "%1 の %2=%3 は大きすぎます。%4 にします")
+                            .arg(PathToQString(path.filename()), QString::fromUtf8(key.data(), qsizetype(key.size())))
+                            .arg(size)
+                            .arg(drawn));
+    return drawn;
 }
 
 } // namespace
@@ -67,7 +87,7 @@ void ApplySexyFont(SkinState& state, EditorSettings& editor, Prompts& prompts,
 
     TFontSetting& scroll = state.ScrollTextFont();
     scroll.Name = ini.readString(kSexyFontSection, "FontFace", kDefaultFontFace);
-    scroll.Size = ini.readInteger(kSexyFontSection, "FontSize", 8);
+    scroll.Size = ReadFontSize(ini, "FontSize", prompts, path);
     scroll.Bold = ini.readBool(kSexyFontSection, "FontBold", false);
     scroll.Italic = ini.readBool(kSexyFontSection, "FontItalic", false);
     scroll.Shadow = ini.readBool(kSexyFontSection, "DropShadow", true);
@@ -81,7 +101,7 @@ void ApplySexyFont(SkinState& state, EditorSettings& editor, Prompts& prompts,
     }
 
     state.PlaylistFont().Name = ini.readString(kSexyFontSection, "FontFacePE", kDefaultFontFace);
-    state.PlaylistFont().Size = ini.readInteger(kSexyFontSection, "FontSizePE", 8);
+    state.PlaylistFont().Size = ReadFontSize(ini, "FontSizePE", prompts, path);
 }
 
 void ApplyMaron(SkinState& state, const std::filesystem::path& path)

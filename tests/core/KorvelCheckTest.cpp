@@ -79,6 +79,8 @@ const CheckCase kCases[] = {
     {"colour of two values", "SongInformationFontColor 0 255", "", 0, 0, FindingKind::BadValue,
      "SongInformationFontColor"},
     {"rectangle with a word", "TimeField 52 26 97 x", "", 0, 0, FindingKind::BadValue, "TimeField"},
+    {"font larger than drawn", "SongInformationFontSize 5000", "", 0, 0, FindingKind::BadValue,
+     "SongInformationFontSize"},
 };
 
 std::string KeyOf(std::string_view line) { return std::string(line.substr(0, line.find(' '))); }

@@ -86,6 +86,22 @@ TEST_F(PluginFileTest, FontsAndShadowsWithTheirDefaults)
     EXPECT_EQ(state.PlaylistFont().Size, 10);
 }
 
+// A size the player cannot draw is brought into range where it is read,
+// with a warning naming the file and the value.
+TEST_F(PluginFileTest, FontSizesBeyondWhatIsDrawnAreClampedWithAWarning)
+{
+    loadWith("FontSize=5000\r\nFontSizePE=-300\r\n");
+    EXPECT_EQ(state.ScrollTextFont().Size, 72);
+    EXPECT_EQ(state.PlaylistFont().Size, -72);
+    QStringList warnings;
+    for (const auto& shown : fixture.prompts.shown())
+        if (shown.text.contains(QStringLiteral("大きすぎます")))
+            warnings << shown.text;
+    ASSERT_EQ(warnings.size(), 2) << warnings.join('\n').toStdString();
+    EXPECT_TRUE(warnings[0].contains(QStringLiteral("Sexyfont.txt")) && warnings[0].contains(QStringLiteral("FontSize=5000")));
+    EXPECT_TRUE(warnings[1].contains(QStringLiteral("FontSizePE=-300")));
+}
+
 TEST_F(PluginFileTest, ShiftJisFontFaceReachesTheStateUnchanged)
 {
     const std::string msPGothic = "\x82\x6c\x82\x72 \x82\x6f\x83\x53\x83\x56\x83\x62\x83\x4e";
