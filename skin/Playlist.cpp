@@ -61,7 +61,7 @@ PlaylistSteps ClampPlaylistSteps(int32_t widthSteps, int32_t heightSteps)
     constexpr int32_t maxWidthSteps = (kMaxBitmapSide - kPlaylistBaseWidth) / kPlaylistWidthStep;
     const int32_t width = std::clamp(widthSteps, 0, maxWidthSteps);
     const long long pictureWidth = kPlaylistBaseWidth + 25LL * width;
-    const long long maxHeight = std::min<long long>(kMaxBitmapSide, kMaxBitmapPixels / pictureWidth);
+    const long long maxHeight = std::min<long long>(kMaxBitmapSide, kMaxDecodedPixels / pictureWidth);
     const int32_t maxHeightSteps = int32_t((maxHeight - kPlaylistBaseHeight) / kPlaylistHeightStep);
     return {width, std::clamp(heightSteps, 0, maxHeightSteps)};
 }

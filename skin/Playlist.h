@@ -16,6 +16,15 @@ constexpr int32_t kPlaylistBaseHeight = kWindowHeight;
 constexpr int32_t kPlaylistWidthStep = 25;
 constexpr int32_t kPlaylistHeightStep = 29;
 
+// The most steps either way that the converter takes: even at both, the
+// picture (3875 x 4292) stays within what a bitmap file may hold to be read
+// again (kMaxDecodedPixels), so "preview" and "check" read every playlist
+// the converter writes.
+constexpr int32_t kMaxPlaylistSteps = 144;
+static_assert((kPlaylistBaseWidth + int64_t(kPlaylistWidthStep) * kMaxPlaylistSteps)
+                  * (kPlaylistBaseHeight + int64_t(kPlaylistHeightStep) * kMaxPlaylistSteps)
+              <= kMaxDecodedPixels);
+
 struct PlaylistSteps {
     int32_t width = 0;
     int32_t height = 0;
@@ -24,7 +33,8 @@ struct PlaylistSteps {
 
 // The step counts ComposePlaylist actually uses: negative counts become 0
 // (the tiling has no meaning below the base size), and counts whose picture
-// would exceed the bitmap limits become the largest that fit, width first.
+// would make a picture too large to be read again (kMaxDecodedPixels)
+// become the largest that fit, width first.
 PlaylistSteps ClampPlaylistSteps(int32_t widthSteps, int32_t heightSteps);
 
 // The playlist window picture (Image2) at 275 + 25 w by 116 + 29 h, tiled
