@@ -2,27 +2,25 @@
 
 #include "output/DefinitionWriter.h"
 #include "output/SkinImages.h"
+#include "platform/ControlEscape.h"
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
+#include "platform/FolderLock.h"
 #include "platform/ImageFile.h"
 #include "platform/NameLimit.h"
 #include "platform/SafeFileWriter.h"
 #include "platform/ShiftJis.h"
+#include "platform/TextFile.h"
 
 #include <QCoreApplication>
-#include <QFile>
-#include <QLockFile>
 #include <algorithm>
-#include <chrono>
 #include <functional>
+#include <set>
 
 namespace fs = std::filesystem;
 
 namespace tf {
 namespace {
-
-// A save takes well under a second; a lock held longer belongs to a hung run.
-constexpr int kLockWait = 60 * 1000;
 
 // Hands each file of the skin, encoded, to a sink in the order they are
 // saved: a list in memory, or the staged files of a save, which so holds one
@@ -46,47 +44,67 @@ void BuildSkinFilesInto(const SkinSession& session, const fs::path& ssfPath, con
         sink(EqDefinitionPath(ssfPath).filename().string(), QByteArray::fromStdString(definitions.eq));
 }
 
-QString ControlsEscaped(const QString& text)
-{
-    QString shown;
-    for (const QChar c : text) {
-        if (c.category() == QChar::Other_Control)
-            shown += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
-        else
-            shown += c;
-    }
-    return shown;
-}
-
+// Whether inner is outer or lies inside it, by the folders' identity (what
+// the file system says, not how the paths are spelled): a folder named in
+// another letter case, by its short name or with a trailing dot on Windows,
+// or through a link, is still the same folder. Folders of inner that do
+// not exist yet are passed over: they would be made inside their parent.
 bool LiesWithin(const fs::path& inner, const fs::path& outer)
 {
     std::error_code error;
-    const fs::path a = fs::weakly_canonical(fs::absolute(inner, error), error);
-    const fs::path b = fs::weakly_canonical(fs::absolute(outer, error), error);
+    fs::path at = fs::absolute(inner, error);
     if (error)
         return false;
-    const auto [end, ignored] = std::mismatch(b.begin(), b.end(), a.begin(), a.end());
-    // "skin/" ends in an empty element, which "skin/out" need not match.
-    return end == b.end() || (std::next(end) == b.end() && end->empty());
+    for (;;) {
+        if (fs::exists(at, error) && fs::equivalent(at, outer, error))
+            return true;
+        if (!at.has_relative_path())
+            return false;
+        at = at.parent_path();
+    }
 }
 
-fs::path LockPath(const fs::path& ssfPath)
+// Whether a definition file names any of these images (folded): its values
+// are names and numbers between blanks.
+bool NamesAnyOf(std::string_view definition, const std::set<std::string>& images)
 {
-    return ssfPath.parent_path() / PathFromString("." + ssfPath.filename().string() + ".lock");
+    constexpr std::string_view kBlanks = " \t\r\n";
+    size_t at = 0;
+    while (at < definition.size()) {
+        const size_t start = definition.find_first_not_of(kBlanks, at);
+        if (start == std::string_view::npos)
+            break;
+        const size_t end = std::min(definition.find_first_of(kBlanks, start), definition.size());
+        if (images.count(FoldFileName(definition.substr(start, end - start))))
+            return true;
+        at = end;
+    }
+    return false;
 }
 
-// A run killed between creating its lock file and writing its id into it
-// leaves the file empty, and QLockFile never takes over a lock whose owner it
-// cannot read. A live run writes its id at once, so an empty lock older than
-// a few seconds is nobody's.
-void RemoveOwnerlessLock(const fs::path& lockPath)
+// The definition files of other skins in the folder that name images this
+// save replaces: they would show this skin's images afterwards.
+QStringList OtherSkinDefinitions(const fs::path& folder, const fs::path& ssfPath)
 {
-    std::error_code error;
-    if (fs::file_size(lockPath, error) != 0 || error)
-        return;
-    const auto age = fs::file_time_type::clock::now() - fs::last_write_time(lockPath, error);
-    if (!error && age > std::chrono::seconds(10))
-        fs::remove(lockPath, error);
+    std::set<std::string> images;
+    for (const std::string& name : SkinFileNames(ssfPath))
+        if (!name.ends_with(".ssf"))
+            images.insert(FoldFileName(name));
+    const std::set<std::string> ours = {FoldFileName(ssfPath.filename().string()),
+                                        FoldFileName(EqDefinitionPath(ssfPath).filename().string())};
+    QStringList others;
+    for (const fs::directory_entry& entry : ListFolderSorted(folder)) {
+        const std::string folded = FoldFileName(entry.path().filename().string());
+        if (!folded.ends_with(".ssf") || ours.count(folded))
+            continue;
+        try {
+            if (NamesAnyOf(ReadFileBytes(entry.path()), images))
+                others << PathToQString(entry.path().filename());
+        } catch (const AppError&) {
+            // Not a file that can be read: no skin the player could show either.
+        }
+    }
+    return others;
 }
 
 } // namespace
@@ -116,15 +134,15 @@ void CheckSaveTarget(const fs::path& ssfPath, const fs::path& skinFolder)
     const QString name = PathToQString(ssfPath.filename());
     if (std::any_of(name.begin(), name.end(), [](QChar c) { return c.category() == QChar::Other_Control; }))
         throw AppError(ErrorKind::FileCreate,
-                       QCoreApplication::translate("Save", "保存する名前 \"%1\" に制御文字があります").arg(ControlsEscaped(name)));
+                       QCoreApplication::translate("Save", "保存する名前 \"%1\" に制御文字があります").arg(EscapeControls(name)));
     // The definition files name each other in Shift-JIS.
     if (!IsCp932Representable(name))
         throw AppError(ErrorKind::FileCreate,
                        QCoreApplication::translate("Save", "保存する名前 \"%1\" は Shift-JIS で書けない文字を含みます").arg(name));
-    const fs::path folder = ssfPath.parent_path();
+    const fs::path folder = SaveFolder(ssfPath);
     const size_t limit = MaxFileNameBytes(folder);
     std::vector<std::string> names = SkinFileNames(ssfPath);
-    names.push_back(LockPath(ssfPath).filename().string());
+    names.emplace_back(kJournalName);
     for (const std::string& fileName : names)
         if (fileName.size() + kTemporarySuffixBytes > limit)
             throw AppError(ErrorKind::FileCreate,
@@ -133,37 +151,59 @@ void CheckSaveTarget(const fs::path& ssfPath, const fs::path& skinFolder)
                                .arg(limit - kTemporarySuffixBytes));
     // Saving into the skin would mix the new files with the skin's own and be
     // read back as part of it.
-    if (!skinFolder.empty() && LiesWithin(folder.empty() ? fs::path(".") : folder, skinFolder))
+    if (!skinFolder.empty() && LiesWithin(folder, skinFolder))
         throw AppError(ErrorKind::FileCreate,
                        QCoreApplication::translate("Save", "保存先 \"%1\" はスキンのフォルダ \"%2\" の中です。別のフォルダを選んでください")
                            .arg(DisplayPath(folder), DisplayPath(skinFolder)));
 }
 
-void SaveSkin(const SkinSession& session, const fs::path& ssfPath, FileCreator& creator)
+fs::path SaveFolder(const fs::path& ssfPath)
+{
+    return ssfPath.has_parent_path() ? ssfPath.parent_path() : fs::path(".");
+}
+
+bool SaveSkin(const SkinSession& session, const fs::path& ssfPath, FileCreator& creator, const SaveHooks& hooks)
 {
     const fs::path skinFolder = session.State.SourceFilePaths[size_t(kMainBmp)].parent_path();
     CheckSaveTarget(ssfPath, skinFolder);
+    const fs::path folder = SaveFolder(ssfPath);
 
-    // One writer at a time per definition file; the lock of a process that
-    // died is taken over.
-    RemoveOwnerlessLock(LockPath(ssfPath));
-    QLockFile lock(PathToQString(LockPath(ssfPath)));
-    lock.setStaleLockTime(0);
-    if (!lock.tryLock(kLockWait)) {
-        if (lock.error() == QLockFile::LockFailedError)
-            throw AppError(ErrorKind::FileCreate,
-                           QCoreApplication::translate("Save", "ファイル \"%1\" は別の保存が使用中です").arg(DisplayPath(ssfPath)));
-        // QLockFile keeps the system's reason to itself; asking again gets it.
-        QFile probe(PathToQString(LockPath(ssfPath)));
-        probe.open(QIODevice::WriteOnly | QIODevice::NewOnly);
-        ThrowFileCreateError(LockPath(ssfPath), probe.errorString());
+    // One writer at a time per folder: every skin in it names its images
+    // with the same names.
+    const FolderLock lock(folder);
+    // A save stopped between its renames is finished first: its temporaries
+    // are part of a whole skin, not leftovers.
+    CompleteInterruptedCommit(folder, creator);
+    std::vector<std::string> names = SkinFileNames(ssfPath);
+    names.emplace_back(kJournalName);
+    RemoveAbandonedTemporaries(folder, names);
+
+    if (const QStringList others = OtherSkinDefinitions(folder, ssfPath); !others.isEmpty()) {
+        const QString warning = QCoreApplication::translate(
+            "Save", "フォルダ \"%1\" の別のスキンの定義ファイル %2 は同じ名前の画像を使っています。保存すると、その定義ファイルはこのスキンの画像を表示します")
+                                    .arg(DisplayPath(folder), others.join(QStringLiteral(", ")));
+        if (hooks.ReplaceOtherSkins) {
+            if (!hooks.ReplaceOtherSkins(warning))
+                return false;
+        } else {
+            session.prompts().showMessage(MessageIcon::Warning, QCoreApplication::translate("Skin", "注意"), warning);
+        }
     }
-    RemoveAbandonedTemporaries(ssfPath.parent_path(), SkinFileNames(ssfPath));
-    StagedFiles staged(ssfPath.parent_path(), creator);
+
+    StagedFiles staged(folder, creator);
     BuildSkinFilesInto(session, ssfPath, [&](const std::string& name, const QByteArray& bytes) {
         staged.add(name, std::string_view(bytes.constData(), size_t(bytes.size())));
     });
-    staged.commit();
+    staged.commit(true);
+    return true;
+}
+
+bool CompleteInterruptedSave(const fs::path& folder)
+{
+    if (!HasInterruptedCommit(folder))
+        return false;
+    const FolderLock lock(folder);
+    return CompleteInterruptedCommit(folder);
 }
 
 } // namespace tf

@@ -3,7 +3,9 @@
 #include "platform/SafeFileWriter.h"
 #include "skin/SkinSession.h"
 
+#include <QString>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,14 +28,35 @@ std::vector<std::string> SkinFileNames(const std::filesystem::path& ssfPath);
 // empty: no skin folder to keep apart).
 void CheckSaveTarget(const std::filesystem::path& ssfPath, const std::filesystem::path& skinFolder);
 
+// The folder a save to ssfPath writes into: its folder, or the current one
+// for a bare name.
+std::filesystem::path SaveFolder(const std::filesystem::path& ssfPath);
+
+// What a save may ask of its caller.
+struct SaveHooks {
+    // Called, with the warning, when the folder holds definition files of
+    // other skins that name images this save replaces (they would show this
+    // skin's images afterwards): inside the lock, before anything is
+    // written. False cancels the save. Without it the save goes on and the
+    // warning goes to the session's prompts.
+    std::function<bool(const QString& warning)> ReplaceOtherSkins;
+};
+
 // Writes the skin into the folder of ssfPath whole or not at all, after
 // CheckSaveTarget against the folder the session's skin was loaded from.
-// Holds a lock beside ssfPath while writing, so saves to one target run one
-// after the other; first removes temporaries that killed runs left of these
-// names. Only files of SkinFileNames are touched. A file that cannot be
-// written fails the save with AppError(FileCreate) naming it, and leaves the
-// folder as it was.
-void SaveSkin(const SkinSession& session, const std::filesystem::path& ssfPath,
-              FileCreator& creator = DiskFileCreator());
+// Holds the folder's lock while it works, so saves into one folder run one
+// after the other; first completes a save into it that was stopped between
+// its renames, and removes the temporaries that killed runs left of these
+// names. Only files of SkinFileNames (and the lock and journal) are
+// touched. A file that cannot be written fails the save with
+// AppError(FileCreate) naming it, and leaves the folder as it was. Returns
+// false when hooks cancelled the save.
+bool SaveSkin(const SkinSession& session, const std::filesystem::path& ssfPath,
+              FileCreator& creator = DiskFileCreator(), const SaveHooks& hooks = {});
+
+// Completes a save into folder that was stopped between its renames (a
+// kill, a crash), under the folder's lock. False when there was none; throws
+// AppError when it cannot be completed.
+bool CompleteInterruptedSave(const std::filesystem::path& folder);
 
 } // namespace tf

@@ -3,6 +3,7 @@
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
 #include "platform/ProcessAlive.h"
+#include "platform/TextFile.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -49,6 +50,26 @@ void RemoveQuietly(const fs::path& path)
     fs::remove(path, ignored);
 }
 
+constexpr std::string_view kJournalHeader = "TessaformJournal 1";
+// A journal names a few dozen files.
+constexpr std::uintmax_t kMaxJournalBytes = 64 * 1024;
+
+fs::path JournalPath(const fs::path& folder) { return folder / PathFromString(kJournalName); }
+
+// A name of a file in the folder itself: a journal never reaches elsewhere,
+// whoever wrote it.
+bool IsPlainName(std::string_view name)
+{
+    return !name.empty() && name != "." && name != ".." && name.find_first_of("/\\:") == std::string_view::npos;
+}
+
+[[noreturn]] void ThrowBrokenJournal(const fs::path& journal, const QString& reason)
+{
+    throw AppError(ErrorKind::FileCreate,
+                   QCoreApplication::translate("Files", "中断された保存の記録 \"%1\" で保存を完了できません。%2")
+                       .arg(DisplayPath(journal), reason));
+}
+
 } // namespace
 
 QString FileCreator::create(const fs::path& path, std::string_view bytes)
@@ -68,6 +89,13 @@ QString FileCreator::create(const fs::path& path, std::string_view bytes)
     if (file.error() != QFileDevice::NoError)
         return FailureReason(file, errno);
     return {};
+}
+
+QString FileCreator::rename(const fs::path& from, const fs::path& to)
+{
+    std::error_code error;
+    fs::rename(from, to, error);
+    return error ? QString::fromStdString(error.message()) : QString();
 }
 
 FileCreator& DiskFileCreator()
@@ -90,6 +118,20 @@ std::optional<int64_t> TemporaryOwner(std::string_view fileName, std::string_vie
         || !ParseNumber(middle.substr(dash + 1), serial))
         return std::nullopt;
     return pid;
+}
+
+std::optional<std::string> TemporaryTarget(std::string_view fileName)
+{
+    constexpr std::string_view kEnd = ".tmp";
+    if (!fileName.ends_with(kEnd))
+        return std::nullopt;
+    const size_t dot = fileName.substr(0, fileName.size() - kEnd.size()).rfind('.');
+    if (dot == std::string_view::npos || dot == 0)
+        return std::nullopt;
+    const std::string_view target = fileName.substr(0, dot);
+    if (!TemporaryOwner(fileName, target))
+        return std::nullopt;
+    return std::string(target);
 }
 
 void RemoveAbandonedTemporaries(const fs::path& folder, const std::vector<std::string>& names)
@@ -141,7 +183,10 @@ void StagedFiles::add(const std::string& name, std::string_view bytes)
     }
     // No flush to the disk before the renames: a skin is dozens of files,
     // and waiting for each to reach the disk would make a save many times
-    // slower; the renames still keep every name whole.
+    // slower. The renames keep every name whole against anything that stops
+    // the process (a kill, a crash, a full disk); only a crash of the system
+    // itself can lose what was written, and a skin is converted again from
+    // its source.
     m_staged.emplace_back(name, TemporaryPath(target));
     const QString reason = m_creator.create(m_staged.back().second, bytes);
     if (!reason.isEmpty()) {
@@ -150,20 +195,85 @@ void StagedFiles::add(const std::string& name, std::string_view bytes)
     }
 }
 
-void StagedFiles::commit()
+void StagedFiles::writeJournal()
 {
+    std::string text = std::string(kJournalHeader) + "\n";
+    for (const auto& staged : m_staged)
+        text += staged.second.filename().string() + "\n";
+    // Written aside and renamed into place, so a journal is whole or absent.
+    const fs::path journal = JournalPath(m_folder);
+    const fs::path temporary = TemporaryPath(journal);
+    QString reason = m_creator.create(temporary, text);
+    if (reason.isEmpty())
+        reason = m_creator.rename(temporary, journal);
+    if (!reason.isEmpty()) {
+        RemoveQuietly(temporary);
+        removeTemporaries(0);
+        ThrowFileCreateError(journal, reason);
+    }
+}
+
+void StagedFiles::commit(bool journaled)
+{
+    const bool journal = journaled && m_staged.size() > 1;
+    if (journal)
+        writeJournal();
     for (size_t i = 0; i < m_staged.size(); ++i) {
-        std::error_code error;
-        fs::rename(m_staged[i].second, m_folder / m_staged[i].first, error);
-        if (error) {
-            // Only a change of the folder under our feet gets here; what is
-            // renamed stays, the rest is not left lying about.
-            const fs::path target = m_folder / m_staged[i].first;
+        const fs::path target = m_folder / PathFromString(m_staged[i].first);
+        const QString reason = m_creator.rename(m_staged[i].second, target);
+        if (reason.isEmpty())
+            continue;
+        // Only a change of the folder under our feet gets here. With a
+        // journal the rest stays for the next run to complete; without one,
+        // what is renamed stays and the rest is not left lying about.
+        if (journal)
+            m_staged.clear();
+        else
             removeTemporaries(i);
-            ThrowFileCreateError(target, QString::fromStdString(error.message()));
-        }
+        ThrowFileCreateError(target, reason);
     }
     m_staged.clear();
+    if (journal)
+        RemoveQuietly(JournalPath(m_folder));
+}
+
+bool HasInterruptedCommit(const fs::path& folder)
+{
+    std::error_code error;
+    return fs::exists(fs::symlink_status(JournalPath(folder), error));
+}
+
+bool CompleteInterruptedCommit(const fs::path& folder, FileCreator& creator)
+{
+    if (!HasInterruptedCommit(folder))
+        return false;
+    const fs::path journal = JournalPath(folder);
+    std::vector<std::string> lines;
+    try {
+        lines = SplitLines(ReadFileBytes(journal, kMaxJournalBytes));
+    } catch (const AppError& failure) {
+        ThrowBrokenJournal(journal, failure.message());
+    }
+    if (lines.empty() || lines.front() != kJournalHeader)
+        ThrowBrokenJournal(journal, QCoreApplication::translate("Files", "記録の形式が違います"));
+    std::vector<std::pair<fs::path, fs::path>> renames; // temporary, target
+    for (size_t i = 1; i < lines.size(); ++i) {
+        const auto target = TemporaryTarget(lines[i]);
+        if (!target || !IsPlainName(lines[i]) || !IsPlainName(*target))
+            ThrowBrokenJournal(journal, QCoreApplication::translate("Files", "%1 行目が一時ファイルの名前ではありません").arg(i + 1));
+        renames.emplace_back(folder / PathFromString(lines[i]), folder / PathFromString(*target));
+    }
+    // A temporary no longer there was renamed before the run stopped.
+    for (const auto& [temporary, target] : renames) {
+        std::error_code error;
+        if (!fs::exists(fs::symlink_status(temporary, error)))
+            continue;
+        const QString reason = creator.rename(temporary, target);
+        if (!reason.isEmpty())
+            ThrowFileCreateError(target, reason);
+    }
+    RemoveQuietly(journal);
+    return true;
 }
 
 void WriteFilesTogether(const fs::path& folder, const std::vector<NamedFile>& files, FileCreator& creator)

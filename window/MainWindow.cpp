@@ -240,7 +240,12 @@ void TForm1::S1Click()
     if (!path)
         return;
     app.SaveName = *path; // stands even when the save fails
-    SaveSkin(m_session, QStringToPath(*path));
+    // Another skin's definition in that folder would show this skin's images.
+    SaveHooks hooks;
+    hooks.ReplaceOtherSkins = [this](const QString& warning) {
+        return m_dialogs.askOkCancel(this, tr("保存"), warning + tr("\n\nこのまま保存しますか?"));
+    };
+    SaveSkin(m_session, QStringToPath(*path), DiskFileCreator(), hooks);
 }
 
 void TForm1::AboutA1Click()

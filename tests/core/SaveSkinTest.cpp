@@ -22,6 +22,7 @@
 #include <windows.h>
 #include <tlhelp32.h>
 #else
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -385,10 +386,39 @@ TEST_F(SaveFixture, TargetsThatCannotTakeTheSkinWriteNothing)
     SaveSkin(session, folder / "skin2" / "Foo.ssf");
 }
 
+// The output is compared with the skin folder by what the file system says
+// they are, so that every spelling of the skin folder is refused.
+TEST_F(SaveFixture, EverySpellingOfTheSkinFolderIsRefused)
+{
+    const fs::path skin = folder / "MySkinFolder";
+    fs::create_directories(skin);
+    SetSkinSource(session, skin);
+    std::vector<fs::path> spellings;
+#ifdef _WIN32
+    spellings.push_back(folder / "MYSKINFOLDER" / "out" / "Foo.ssf");
+    spellings.push_back(folder / "myskinfolder." / "Foo.ssf");
+    wchar_t shortName[MAX_PATH] = {};
+    if (GetShortPathNameW(skin.c_str(), shortName, MAX_PATH) > 0)
+        spellings.push_back(fs::path(shortName) / "Foo.ssf");
+#else
+    fs::create_directory_symlink(skin, folder / "link");
+    spellings.push_back(folder / "link" / "deeper" / "Foo.ssf");
+#endif
+    for (const fs::path& target : spellings) {
+        try {
+            SaveSkin(session, target);
+            ADD_FAILURE() << "saved into " << target;
+        } catch (const AppError& error) {
+            EXPECT_TRUE(error.message().contains(QStringLiteral("スキンのフォルダ"))) << error.message().toStdString();
+        }
+    }
+    EXPECT_TRUE(fs::is_empty(skin));
+}
+
 TEST_F(SaveFixture, TemporariesOfDeadRunsAreRemovedAndOthersKept)
 {
     const std::vector<std::string> left = {"MainNormal.bmp.999999999-3.tmp", "Foo_EQ.ssf.999999999-0.tmp",
-                                           ".Foo.ssf.lock"};
+                                           ".tessaform.journal.999999999-9.tmp"};
     const std::vector<std::string> kept = {"Other.bmp.999999999-1.tmp", "Foo.ssf.tmp",
                                            "MainNormal.bmp." + std::to_string(OtherRunningProcessId()) + "-1.tmp"};
     for (const std::string& name : left)
@@ -400,11 +430,148 @@ TEST_F(SaveFixture, TemporariesOfDeadRunsAreRemovedAndOthersKept)
         EXPECT_FALSE(fs::exists(folder / name)) << name;
     for (const std::string& name : kept)
         EXPECT_TRUE(fs::exists(folder / name)) << name;
-    // A run killed before it wrote its id into the lock left it empty.
-    WriteText(folder / ".Foo.ssf.lock", "");
-    fs::last_write_time(folder / ".Foo.ssf.lock", fs::file_time_type::clock::now() - std::chrono::minutes(1));
-    save();
-    EXPECT_FALSE(fs::exists(folder / ".Foo.ssf.lock"));
+}
+
+// What a killed run leaves in the lock's place is taken over at once: the
+// system's lock of the file died with its process.
+TEST_F(SaveFixture, LockLeftByAKilledRunIsTakenOverAtOnce)
+{
+    for (const char* content : {"", "999999999\n", "not an id"}) {
+        WriteText(folder / ".tessaform.lock", content);
+        save();
+        EXPECT_FALSE(fs::exists(folder / ".tessaform.lock")) << content;
+    }
+}
+
+// Anything but a regular file in the lock's place is named as such, at once
+// and without touching what a link points to.
+TEST_F(SaveFixture, LockPathThatIsNotAFileFailsTheSaveNamingIt)
+{
+    const fs::path lock = folder / ".tessaform.lock";
+    std::vector<std::function<void()>> makers = {[&] { fs::create_directory(lock); }};
+#ifndef _WIN32
+    WriteText(temp / "target", "kept");
+    mkfifo((temp / "fifo").c_str(), 0600);
+    makers.push_back([&] { fs::create_symlink(temp / "target", lock); });
+    makers.push_back([&] { fs::create_symlink(temp / "fifo", lock); });
+    makers.push_back([&] { mkfifo(lock.c_str(), 0600); });
+#endif
+    for (size_t i = 0; i < makers.size(); ++i) {
+        makers[i]();
+        try {
+            save();
+            ADD_FAILURE() << "saved past case " << i;
+        } catch (const AppError& error) {
+            EXPECT_TRUE(error.message().contains(DisplayPath(lock))) << error.message().toStdString();
+            EXPECT_TRUE(error.message().contains(QStringLiteral("通常のファイルではありません")))
+                << error.message().toStdString();
+        }
+        EXPECT_FALSE(fs::exists(ssfPath()));
+        fs::remove(lock);
+    }
+#ifndef _WIN32
+    EXPECT_EQ(ReadFileBytes(temp / "target"), "kept");
+#endif
+}
+
+// Copies the folder after each rename of a save: what a kill at that moment
+// would leave.
+class SnapshotCreator : public FileCreator {
+public:
+    SnapshotCreator(fs::path folder, fs::path snapshots) : m_folder(std::move(folder)), m_snapshots(std::move(snapshots)) {}
+    QString rename(const fs::path& from, const fs::path& to) override
+    {
+        const QString reason = FileCreator::rename(from, to);
+        fs::copy(m_folder, m_snapshots / std::to_string(m_count++));
+        return reason;
+    }
+    size_t count() const { return m_count; }
+
+private:
+    fs::path m_folder, m_snapshots;
+    size_t m_count = 0;
+};
+
+TEST_F(SaveFixture, SaveStoppedAfterAnyRenameIsCompletedByTheNextSaveOrCheck)
+{
+    save(); // the skin the stopped save replaces
+    session.State.MainNormalImage = Filled(275, 116, MakeColor(9, 8, 7));
+    session.State.TextColor = MakeColor(7, 7, 7);
+    const std::vector<NamedFile> files = BuildSkinFiles(session, ssfPath());
+    test::TempFolder snapshots;
+    SnapshotCreator creator(folder, snapshots.path());
+    SaveSkin(session, ssfPath(), creator);
+    ASSERT_EQ(creator.count(), files.size() + 1); // the journal's rename, then the files'
+
+    // The next save here leaves the equalizer out: the "_EQ" files then stay
+    // as the stopped save left them, and must be its own.
+    session.Editor.ShowEqualizer = false;
+    for (size_t stop = 0; stop < creator.count(); ++stop) {
+        for (const bool bySave : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "stopped after rename " << stop << (bySave ? ", saved" : ", checked"));
+            test::TempFolder copy;
+            fs::copy(snapshots / std::to_string(stop), copy.path());
+            if (bySave)
+                SaveSkin(session, copy / "Foo.ssf");
+            else
+                EXPECT_TRUE(CompleteInterruptedSave(copy.path()));
+            std::set<std::string> names;
+            for (const auto& entry : fs::directory_iterator(copy.path()))
+                names.insert(entry.path().filename().string());
+            std::set<std::string> expected;
+            for (const NamedFile& file : files) {
+                expected.insert(file.Name);
+                if (!bySave || file.Name.find("_EQ") != std::string::npos)
+                    EXPECT_EQ(ReadFileBytes(copy / file.Name), file.Bytes.toStdString()) << file.Name;
+            }
+            EXPECT_EQ(names, expected); // no journal, temporary or lock left
+        }
+    }
+    EXPECT_FALSE(CompleteInterruptedSave(folder)); // nothing to complete after a whole save
+}
+
+// Two skins in one folder share the image names the format fixes: their
+// saves take turns, and the later one tells of the other's definition.
+TEST_F(SaveFixture, SkinsSavedIntoOneFolderTakeTurnsAndTellOfEachOther)
+{
+    ScriptedPrompts otherPrompts;
+    SkinSession other{fs::path("/nowhere"), otherPrompts};
+    other.State = session.State;
+    other.Previews = session.Previews;
+    other.Editor = session.Editor;
+    other.State.MainNormalImage = Filled(275, 116, MakeColor(9, 9, 9));
+    other.State.EqNormalImage = Filled(275, 116, MakeColor(9, 9, 9));
+    const fs::path otherPath = folder / "Bar.ssf";
+    std::map<std::string, std::string> mine, theirs;
+    for (const NamedFile& file : BuildSkinFiles(session, ssfPath()))
+        mine[file.Name] = file.Bytes.toStdString();
+    for (const NamedFile& file : BuildSkinFiles(other, otherPath))
+        theirs[file.Name] = file.Bytes.toStdString();
+    for (int round = 0; round < 5; ++round) {
+        for (const auto& entry : fs::directory_iterator(folder))
+            fs::remove(entry.path());
+        prompts.clear();
+        otherPrompts.clear();
+        std::thread first([&] { save(); });
+        SaveSkin(other, otherPath);
+        first.join();
+        // The images are all of the skin saved last, whose prompts warned.
+        const bool minesLast = ReadFileBytes(folder / "MainNormal.bmp") == mine["MainNormal.bmp"];
+        for (const auto& [name, bytes] : minesLast ? mine : theirs)
+            if (name.ends_with(".bmp"))
+                EXPECT_EQ(ReadFileBytes(folder / name), bytes) << name << " mixed in round " << round;
+        const ScriptedPrompts& last = minesLast ? prompts : otherPrompts;
+        ASSERT_EQ(last.shown().size(), 1u) << "round " << round;
+        EXPECT_TRUE(last.shown()[0].text.contains(minesLast ? QStringLiteral("Bar.ssf") : QStringLiteral("Foo.ssf")));
+        EXPECT_TRUE((minesLast ? otherPrompts : prompts).shown().empty());
+    }
+    // The window asks first; declining writes nothing.
+    const auto before = FolderContents(folder);
+    session.State.TextColor = MakeColor(1, 2, 3);
+    SaveHooks declining;
+    declining.ReplaceOtherSkins = [](const QString&) { return false; };
+    EXPECT_FALSE(SaveSkin(session, ssfPath(), DiskFileCreator(), declining));
+    EXPECT_TRUE(FolderContents(folder) == before);
 }
 
 TEST_F(SaveFixture, UnwritableFolderGivesTheCreateErrorAndKeepsThePreviousFile)
@@ -413,13 +580,13 @@ TEST_F(SaveFixture, UnwritableFolderGivesTheCreateErrorAndKeepsThePreviousFile)
         // A folder path through a regular file stops everyone.
         WriteText(folder / "plain", "x");
         const fs::path target = folder / "plain" / "Foo.ssf";
-        ExpectFileCreateError([&] { SaveSkin(session, target); }, folder / "plain" / ".Foo.ssf.lock");
+        ExpectFileCreateError([&] { SaveSkin(session, target); }, folder / "plain" / ".tessaform.lock");
         return;
     }
     const std::string previous = "previous image";
     WriteText(folder / "MainNormal.bmp", previous);
     fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
-    ExpectFileCreateError([&] { save(); }, folder / ".Foo.ssf.lock");
+    ExpectFileCreateError([&] { save(); }, folder / ".tessaform.lock");
     fs::permissions(folder, fs::perms::owner_all);
     EXPECT_EQ(ReadFileBytes(folder / "MainNormal.bmp"), previous);
     EXPECT_EQ(filesInFolder(), std::set<std::string>{"MainNormal.bmp"});
