@@ -3,14 +3,13 @@
 #include "output/SaveSkin.h"
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
-#include "platform/ProcessAlive.h"
+#include "platform/FolderCreation.h"
 #include "platform/Prompts.h"
 #include "session/OpenSkin.h"
+#include "session/WorkFolder.h"
 #include "skin/SkinSession.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QTemporaryDir>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -58,47 +57,18 @@ bool IsDirectory(const fs::path& path)
     return fs::is_directory(path, error);
 }
 
-// The pid in the name tells a later run whether the folder's owner still runs.
-const QLatin1String kWorkFolderPrefix("tessaform-");
-
-QString WorkFolderTemplate()
-{
-    return QDir::tempPath() + QLatin1Char('/') + kWorkFolderPrefix
-        + QString::number(CurrentProcessId()) + QStringLiteral("-XXXXXX");
-}
-
 } // namespace
-
-void RemoveAbandonedWorkFolders()
-{
-    const QDir temp(QDir::tempPath());
-    // Matched by hand: a name filter would compile a regular expression for
-    // a plain prefix.
-    const QStringList names = temp.entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
-    for (const QString& name : names) {
-        if (!name.startsWith(kWorkFolderPrefix))
-            continue;
-        bool ok = false;
-        const int64_t pid = name.mid(kWorkFolderPrefix.size()).section(QLatin1Char('-'), 0, 0).toLongLong(&ok);
-        if (ok && pid != CurrentProcessId() && !IsProcessAlive(pid)) {
-            std::error_code ignored;
-            fs::remove_all(QStringToPath(temp.filePath(name)), ignored);
-        }
-    }
-}
 
 ConversionResult ConvertSkin(const fs::path& dataFolder, const ConversionJob& job,
                              const ConversionOptions& options)
 {
     ConversionResult result;
     WarningPrompts prompts;
+    std::vector<fs::path> made; // the output folders this conversion created
     try {
         // Refused before anything is created, the output folder included.
         CheckSaveTarget(job.SsfPath, IsDirectory(job.Source) ? job.Source : fs::path());
-        QTemporaryDir unpack(WorkFolderTemplate());
-        if (!unpack.isValid())
-            throw AppError(ErrorKind::FileCreate,
-                           QCoreApplication::translate("Session", "作業フォルダを作成できません: %1").arg(unpack.errorString()));
+        const WorkFolder unpack;
         // Every conversion starts as a fresh start of the window does.
         SkinSession session(dataFolder, prompts);
         InitializeSession(session);
@@ -107,7 +77,7 @@ ConversionResult ConvertSkin(const fs::path& dataFolder, const ConversionJob& jo
         session.State.PlaylistWidthSteps = options.PlaylistWidthSteps;
         session.State.PlaylistHeightSteps = options.PlaylistHeightSteps;
 
-        const OpenResult opened = OpenSkinSource(session, job.Source, QStringToPath(unpack.path()) / "tmp");
+        const OpenResult opened = OpenSkinSource(session, job.Source, unpack.path() / "tmp");
         for (const QString& notice : opened.Notices)
             if (notice != opened.ArchiveError)
                 prompts.add(notice);
@@ -120,10 +90,10 @@ ConversionResult ConvertSkin(const fs::path& dataFolder, const ConversionJob& jo
         ApplyOptions(session.State, options);
 
         std::error_code error;
-        fs::create_directories(job.SsfPath.parent_path(), error);
+        made = CreateMissingFolders(SaveFolder(job.SsfPath), error);
         if (error)
             throw AppError(ErrorKind::FileCreate, QCoreApplication::translate("Session", "フォルダ %1 を作成できません。%2")
-                                                      .arg(DisplayPath(job.SsfPath.parent_path()),
+                                                      .arg(DisplayPath(SaveFolder(job.SsfPath)),
                                                            QString::fromStdString(error.message())));
         SaveSkin(session, job.SsfPath);
         result.Converted = true;
@@ -132,6 +102,9 @@ ConversionResult ConvertSkin(const fs::path& dataFolder, const ConversionJob& jo
     } catch (const std::exception& failure) {
         result.Error = QString::fromLocal8Bit(failure.what());
     }
+    // A skin that failed (a full disk, say) leaves no empty folder behind.
+    if (!result.Converted)
+        RemoveFoldersIfEmpty(made);
     result.Warnings = prompts.warnings();
     return result;
 }

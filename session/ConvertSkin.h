@@ -3,6 +3,8 @@
 // One conversion from a Winamp skin (a folder or a .wsz/.zip archive) to a
 // Korvel skin, as a freshly started window would load and save it.
 
+#include "session/WorkFolder.h"
+
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -41,12 +43,8 @@ struct ConversionResult {
 // created. Never throws: every failure comes back in the result.
 // Archives are unpacked into a private temporary folder that is removed
 // afterwards, so conversions can run in parallel. The output folder is
-// created when missing.
+// created when missing, and removed again (when empty) if the skin fails.
 ConversionResult ConvertSkin(const std::filesystem::path& dataFolder, const ConversionJob& job,
                              const ConversionOptions& options);
-
-// Removes the private folders that runs no longer alive (killed midway) left
-// in the temporary folder.
-void RemoveAbandonedWorkFolders();
 
 } // namespace tf
