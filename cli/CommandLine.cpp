@@ -2,10 +2,13 @@
 
 #include "cli/Batch.h"
 #include "cli/Report.h"
+#include "platform/ControlEscape.h"
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
+#include "platform/FolderCreation.h"
 #include "platform/Interruption.h"
 #include "session/Language.h"
+#include "skin/Playlist.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -16,9 +19,6 @@ namespace fs = std::filesystem;
 
 namespace tf {
 namespace {
-
-// Enough for any playlist a skin needs, small enough for the bitmap limits.
-constexpr int kMaxPlaylistSteps = 200;
 
 struct Options {
     QCommandLineOption output{{"o", "output"},
@@ -151,7 +151,7 @@ QString UsageText()
                          "130, 143 or 129 when SIGINT, SIGTERM or SIGHUP stopped the batch.\n");
 }
 
-bool ParseCommandLine(const QStringList& arguments, CommandLine& command, QString& reason)
+static bool ParseArguments(const QStringList& arguments, CommandLine& command, QString& reason)
 {
     QCommandLineParser parser;
     Options options;
@@ -193,6 +193,10 @@ bool ParseCommandLine(const QStringList& arguments, CommandLine& command, QStrin
     for (const QString& source : positional)
         command.Sources.push_back(QStringToPath(source));
     const QString output = parser.value(options.output);
+    if (output.isEmpty()) {
+        reason = QCoreApplication::translate("Cli", "The output name after -o is empty.");
+        return false;
+    }
     command.Output = QStringToPath(output);
     command.OutputIsFile = command.Sources.size() == 1 && output.endsWith(QStringLiteral(".ssf"), Qt::CaseInsensitive);
     if (command.Sources.size() > 1 && output.endsWith(QStringLiteral(".ssf"), Qt::CaseInsensitive)) {
@@ -222,6 +226,14 @@ bool ParseCommandLine(const QStringList& arguments, CommandLine& command, QStrin
     return true;
 }
 
+bool ParseCommandLine(const QStringList& arguments, CommandLine& command, QString& reason)
+{
+    const bool parsed = ParseArguments(arguments, command, reason);
+    // The reason may quote what was typed: an unknown option, a file name.
+    reason = EscapeControls(reason);
+    return parsed;
+}
+
 int RunCommand(const CommandLine& command, const fs::path& exeFolder, QTextStream& out, QTextStream& err,
                bool showProgress)
 {
@@ -236,6 +248,11 @@ int RunCommand(const CommandLine& command, const fs::path& exeFolder, QTextStrea
         entries = PlanBatch(command.Sources, command.Output);
 
     RemoveAbandonedWorkFolders();
+    // Made once here rather than by each skin: a skin that fails removes the
+    // folders it made, which must not be one that other skins write into.
+    std::error_code ignored; // a folder that cannot be made fails each skin with the reason
+    const std::vector<fs::path> madeRoot
+        = command.OutputIsFile ? std::vector<fs::path>() : CreateMissingFolders(command.Output, ignored);
     BatchReport report(out, err, entries.size(), showProgress);
     RunBatch(
         exeFolder, entries, command.Options, command.Jobs,
@@ -243,6 +260,7 @@ int RunCommand(const CommandLine& command, const fs::path& exeFolder, QTextStrea
             report.finished(done, entry, result);
         },
         [] { return InterruptionSignal() != 0; });
+    RemoveFoldersIfEmpty(madeRoot);
     return report.summarise(InterruptionSignal());
 }
 

@@ -4,6 +4,8 @@
 #include "korvel/KorvelDefinition.h"
 #include "korvel/KorvelView.h"
 #include "korvel/SkinCheck.h"
+#include "output/SaveSkin.h"
+#include "platform/ControlEscape.h"
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
 
@@ -46,17 +48,19 @@ int RunPreview(const PreviewCommand& command, QTextStream& out, QTextStream& err
         const KorvelDefinition definition = KorvelDefinition::Load(definitionPath);
         const KorvelView view = RenderKorvelView(definition, ImagesBesideFile(definitionPath),
                                                  {ToViewState(command.State), command.Scale});
+        for (const QString& warning : view.warnings)
+            err << QCoreApplication::translate("Cli", "tessaform-cli: warning: %1\n").arg(EscapeControls(warning));
         QImageWriter writer(PathToQString(command.Image), "png");
         if (!writer.write(view.image))
             throw AppError(ErrorKind::FileCreate, QStringLiteral("%1: %2")
                                                       .arg(DisplayPath(command.Image), writer.errorString()));
         out << QCoreApplication::translate("Cli", "preview    %1 -> %2 (%3 x %4)\n")
-                   .arg(DisplayPath(definitionPath), DisplayPath(command.Image))
+                   .arg(EscapeControls(DisplayPath(definitionPath)), EscapeControls(DisplayPath(command.Image)))
                    .arg(view.image.width())
                    .arg(view.image.height());
         return 0;
     } catch (const AppError& failure) {
-        err << "tessaform-cli: " << failure.message() << "\n";
+        err << "tessaform-cli: " << EscapeControls(failure.message()) << "\n";
         return kFailed;
     }
 }
@@ -66,12 +70,24 @@ int RunCheck(const std::vector<fs::path>& definitions, QTextStream& out, QTextSt
     bool problems = false;
     for (const fs::path& definition : definitions) {
         try {
+            // A save stopped between its renames is finished before the skin
+            // is judged: what it left is not what the player will read.
+            const fs::path folder = definition.has_parent_path() ? definition.parent_path() : fs::path(".");
+            try {
+                if (CompleteInterruptedSave(folder))
+                    out << QCoreApplication::translate("Cli", "%1: note: completed a save into this folder that was stopped midway\n")
+                               .arg(EscapeControls(DisplayPath(definition)));
+            } catch (const AppError& failure) {
+                out << QCoreApplication::translate("Cli", "%1: a save into this folder was stopped midway and cannot be completed: %2\n")
+                           .arg(EscapeControls(DisplayPath(definition)), EscapeControls(failure.message()));
+                problems = true;
+            }
             const std::vector<CheckFinding> findings = CheckKorvelSkin(definition);
             for (const CheckFinding& finding : findings)
-                out << finding.toString() << "\n";
+                out << EscapeControls(finding.toString()) << "\n";
             problems = problems || HasProblems(findings);
         } catch (const AppError& failure) {
-            err << "tessaform-cli: " << failure.message() << "\n";
+            err << "tessaform-cli: " << EscapeControls(failure.message()) << "\n";
             problems = true;
         }
     }

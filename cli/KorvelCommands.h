@@ -20,11 +20,14 @@ struct PreviewCommand {
 };
 
 // Writes the view as a PNG; 0 when written, 1 when the skin or the file
-// could not be read or written (the reason goes to err).
+// could not be read or written (the reason goes to err, as do the view's
+// warnings).
 int RunPreview(const PreviewCommand& command, QTextStream& out, QTextStream& err);
 
 // One line per finding, "file:line: message"; 0 when nothing would break,
-// 1 otherwise (notes alone do not count).
+// 1 otherwise (notes alone do not count). A save into a definition's folder
+// that was stopped between its renames is completed first, with a note; one
+// that cannot be completed counts as a problem.
 int RunCheck(const std::vector<std::filesystem::path>& definitions, QTextStream& out, QTextStream& err);
 
 } // namespace tf

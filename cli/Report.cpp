@@ -10,12 +10,6 @@
 namespace tf {
 namespace {
 
-bool IsControl(char32_t c)
-{
-    const bool directionOverride = (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
-    return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x2028 || c == 0x2029 || directionOverride;
-}
-
 QString SignalName(int signal)
 {
     switch (signal) {
@@ -27,26 +21,14 @@ QString SignalName(int signal)
 #ifdef SIGBREAK
     case SIGBREAK: return QStringLiteral("SIGBREAK");
 #endif
+#ifdef SIGPIPE
+    case SIGPIPE: return QStringLiteral("SIGPIPE");
+#endif
     default: return QCoreApplication::translate("Cli", "signal %1").arg(signal);
     }
 }
 
 } // namespace
-
-QString EscapeControls(const QString& text)
-{
-    QString shown;
-    shown.reserve(text.size());
-    for (const char32_t c : text.toUcs4()) {
-        if (!IsControl(c))
-            shown += QString::fromUcs4(&c, 1);
-        else if (c < 0x100)
-            shown += QStringLiteral("\\x%1").arg(uint(c), 2, 16, QLatin1Char('0'));
-        else
-            shown += QStringLiteral("\\u{%1}").arg(uint(c), 4, 16, QLatin1Char('0'));
-    }
-    return shown;
-}
 
 BatchReport::BatchReport(QTextStream& out, QTextStream& err, size_t total, bool progress)
     : m_out(out), m_err(err), m_total(total), m_progress(progress && total > 1)
@@ -77,6 +59,10 @@ void BatchReport::finished(size_t done, const BatchEntry& entry, const Conversio
     // A line at a time, so a log shows every finished skin even when the run
     // is killed.
     m_out.flush();
+    // Nobody reads on (a pipe into "head"): stop as at a signal, so that the
+    // skins in flight finish and nothing is left behind.
+    if (m_out.status() != QTextStream::Ok)
+        OutputClosed();
     if (m_progress) {
         m_err << QStringLiteral("[%1/%2] %3").arg(done).arg(m_total).arg(name);
         m_err.flush();

@@ -4,16 +4,12 @@
 // finishes, a progress line on a terminal, and the summary.
 
 #include "cli/Batch.h"
+#include "platform/ControlEscape.h"
 
 #include <QString>
 #include <QTextStream>
 
 namespace tf {
-
-// Control characters (line ends, escape sequences, direction overrides)
-// shown as \xHH or \u{HHHH}, so no name or message can start a line of its
-// own or rewrite one on the terminal.
-QString EscapeControls(const QString& text);
 
 class BatchReport {
 public:

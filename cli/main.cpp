@@ -1,7 +1,9 @@
 // tessaform-cli: converts Winamp skins into Korvel skins without a window.
 #include "cli/CommandLine.h"
+#include "platform/ControlEscape.h"
 #include "platform/DataFolder.h"
 #include "platform/FileSystem.h"
+#include "platform/FolderLock.h"
 #include "platform/Fonts.h"
 #include "platform/HeadlessGui.h"
 #include "platform/Interruption.h"
@@ -62,6 +64,11 @@ int main(int argc, char** argv)
     }
     // A signal stops the batch between skins, so nothing is left half done.
     tf::CatchInterruptions();
+    // A save that waits for another process says so, or the run would look hung.
+    tf::SetLockWaitNotice([](const QString& notice) {
+        QTextStream wait(stderr);
+        wait << QStringLiteral("tessaform-cli: ") << tf::EscapeControls(notice) << "\n";
+    });
     const auto dataFolder = tf::FindDataFolder(tf::QStringToPath(QGuiApplication::applicationDirPath()));
     return tf::RunCommand(command, dataFolder, out, err, isatty(STDERR_FILENO) != 0);
 }

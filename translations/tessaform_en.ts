@@ -134,6 +134,10 @@
         <source>: 注意</source>
         <translation>: note</translation>
     </message>
+    <message>
+        <source>%1 %2 は大きすぎます。描ける大きさは %3 ポイントまでです</source>
+        <translation>%1 %2 is too large; sizes up to %3 points are drawn</translation>
+    </message>
 </context>
 <context>
     <name>Files</name>
@@ -212,6 +216,34 @@
     <message>
         <source>ファイルが大きすぎます (%1 バイト、%2 バイトまで)</source>
         <translation>File too large (%1 bytes, at most %2)</translation>
+    </message>
+    <message>
+        <source>フォルダ &quot;%1&quot; の別の保存%2を待つ間に中断されました</source>
+        <translation>Interrupted while waiting for another save into the folder &quot;%1&quot;%2</translation>
+    </message>
+    <message>
+        <source>フォルダ &quot;%1&quot; は別の保存%2が使用中です</source>
+        <translation>The folder &quot;%1&quot; is in use by another save%2</translation>
+    </message>
+    <message>
+        <source>フォルダ &quot;%1&quot; の別の保存%2が終わるのを待っています</source>
+        <translation>Waiting for another save into the folder &quot;%1&quot;%2 to finish</translation>
+    </message>
+    <message>
+        <source> (プロセス %1)</source>
+        <translation> (process %1)</translation>
+    </message>
+    <message>
+        <source>中断された保存の記録 &quot;%1&quot; で保存を完了できません。%2</source>
+        <translation>Cannot complete the interrupted save recorded in &quot;%1&quot;. %2</translation>
+    </message>
+    <message>
+        <source>記録の形式が違います</source>
+        <translation>The record has the wrong form</translation>
+    </message>
+    <message>
+        <source>%1 行目が一時ファイルの名前ではありません</source>
+        <translation>Line %1 is not the name of a temporary file</translation>
     </message>
 </context>
 <context>
@@ -323,6 +355,14 @@
         <source>MainBitmap %1 が見つかりません</source>
         <translation>MainBitmap %1 not found</translation>
     </message>
+    <message>
+        <source>%1%2: %3 %4 は大きすぎます。%5 で描きます</source>
+        <translation>%1%2: %3 %4 is too large; drawn at %5</translation>
+    </message>
+    <message>
+        <source>表示は %1 x %2 になり、大きすぎます (%3 画素まで)</source>
+        <translation>The view would be %1 x %2, too large (at most %3 pixels)</translation>
+    </message>
 </context>
 <context>
     <name>Save</name>
@@ -345,6 +385,10 @@
     <message>
         <source>ファイル &quot;%1&quot; は別の保存が使用中です</source>
         <translation>Another save is using the file &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>フォルダ &quot;%1&quot; の別のスキンの定義ファイル %2 は同じ名前の画像を使っています。保存すると、その定義ファイルはこのスキンの画像を表示します</source>
+        <translation>The definition file %2 of another skin in the folder &quot;%1&quot; uses images of the same names. After this save it shows the images of this skin</translation>
     </message>
 </context>
 <context>
@@ -459,6 +503,10 @@
     <message>
         <source>%1: %2 の値 &apos;%3&apos; は色として読めないため、黒にしました</source>
         <translation>%1: the value &apos;%3&apos; of %2 is not a colour, so black is used</translation>
+    </message>
+    <message>
+        <source>%1 の %2=%3 は大きすぎます。%4 にします</source>
+        <translation>%2=%3 in %1 is too large; %4 is used</translation>
     </message>
 </context>
 <context>
@@ -685,6 +733,14 @@
         <source>表示</source>
         <comment>time, a narrow box</comment>
         <translation>On</translation>
+    </message>
+    <message>
+        <source>
+
+このまま保存しますか?</source>
+        <translation>
+
+Save anyway?</translation>
     </message>
 </context>
 <context>

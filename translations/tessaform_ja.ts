@@ -197,5 +197,27 @@ SIGINT、SIGTERM、SIGHUP で止まったときは 130、143、129。
         <source>, %1 not started: stopped by %2</source>
         <translation>、%1 個は %2 で止めたため未処理</translation>
     </message>
+    <message>
+        <source>The output name after -o is empty.</source>
+        <translation>-o の後の出力先の名前が空です。</translation>
+    </message>
+    <message>
+        <source>tessaform-cli: warning: %1
+</source>
+        <translation>tessaform-cli: 注意: %1
+</translation>
+    </message>
+    <message>
+        <source>%1: note: completed a save into this folder that was stopped midway
+</source>
+        <translation>%1: 注意: このフォルダへの途中で止まった保存を完了しました
+</translation>
+    </message>
+    <message>
+        <source>%1: a save into this folder was stopped midway and cannot be completed: %2
+</source>
+        <translation>%1: このフォルダへの保存が途中で止まっていて、完了できません: %2
+</translation>
+    </message>
 </context>
 </TS>

@@ -23,6 +23,13 @@ void CatchInterruptions()
     action.sa_flags = SA_RESETHAND | SA_RESTART;
     for (int signal : {SIGINT, SIGTERM, SIGHUP})
         sigaction(signal, &action, nullptr);
+    std::signal(SIGPIPE, SIG_IGN);
+}
+
+void OutputClosed()
+{
+    int none = 0;
+    g_signal.compare_exchange_strong(none, SIGPIPE);
 }
 
 int InterruptionSignal() { return g_signal.load(); }

@@ -23,6 +23,13 @@ BOOL WINAPI MarkInterrupted(DWORD event)
 
 void CatchInterruptions() { SetConsoleCtrlHandler(MarkInterrupted, TRUE); }
 
+// Windows has no SIGPIPE; the number it has elsewhere gives the same status.
+void OutputClosed()
+{
+    int none = 0;
+    g_signal.compare_exchange_strong(none, 13);
+}
+
 int InterruptionSignal() { return g_signal.load(); }
 
 int InterruptedExitStatus(int signal) { return 128 + signal; }

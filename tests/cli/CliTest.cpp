@@ -1,19 +1,29 @@
 #include "cli/Batch.h"
 #include "cli/CommandLine.h"
 #include "korvel/SkinCheck.h"
+#include "platform/Errors.h"
+#include "platform/FolderLock.h"
 #include "platform/FileSystem.h"
 #include "platform/ImageFile.h"
 #include "platform/TextFile.h"
+#include "skin/Playlist.h"
+#include "support/BmpBuilder.h"
 #include "support/SkinFixture.h"
 #include "support/TestPaths.h"
 #include "support/ZipWriter.h"
 
+#include <QDir>
 #include <QProcess>
 #include <algorithm>
 #include <cctype>
 #include <fstream>
 #include <sstream>
 #include <gtest/gtest.h>
+
+#ifndef _WIN32
+#include <csignal>
+#include <sys/resource.h>
+#endif
 
 namespace fs = std::filesystem;
 
@@ -141,6 +151,71 @@ TEST_F(CliTest, OutputInsideTheSkinFolderIsRefused)
     EXPECT_FALSE(fs::exists(skin / "sub"));
 }
 
+TEST_F(CliTest, ABareOutputNameIsInTheCurrentFolder)
+{
+    const fs::path skin = writeSkin("s");
+    fs::create_directories(temp / "here");
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(Text(temp / "here"));
+    const CliRun run = RunCli({"convert", Text(skin), "-o", "bare.ssf"});
+    QDir::setCurrent(before);
+    EXPECT_EQ(run.exitCode, kExitConverted) << run.out.toStdString();
+    EXPECT_TRUE(fs::exists(temp / "here" / "bare.ssf"));
+    EXPECT_TRUE(fs::exists(temp / "here" / "MainNormal.bmp"));
+}
+
+// The largest skin the converter takes, every bitmap with the most pixels a
+// bitmap may have, at the largest playlist it writes, run as a user runs it.
+TEST_F(CliTest, LargestSkinConvertsInBoundedMemory)
+{
+    TF_SKIP_ON_WINDOWS("no peak memory of a child process");
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer's own memory is not the program's";
+#elif !defined(_WIN32)
+    const std::string bitmap = test::BmpBuilder(4096, 4096, 1).build(); // 16 Mi pixels
+    const fs::path skin = temp / "largest";
+    fs::create_directories(skin);
+    for (const char* name : {"main.bmp", "cbuttons.bmp", "shufrep.bmp", "titlebar.bmp", "pledit.bmp", "eqmain.bmp",
+                             "posbar.bmp", "numbers.bmp", "nums_ex.bmp", "text.bmp", "volume.bmp", "balance.bmp",
+                             "Monoster.bmp"})
+        std::ofstream(skin / name, std::ios::binary) << bitmap;
+    const QString steps = QStringLiteral("%1,%1").arg(kMaxPlaylistSteps);
+    QProcess process;
+    process.start(Text(test::BinFolder() / "tessaform-cli"),
+                  {"convert", Text(skin), "-o", Text(temp / "out" / "s.ssf"), "--playlist-steps", steps});
+    ASSERT_TRUE(process.waitForFinished(120000));
+    EXPECT_EQ(process.exitCode(), kExitConverted) << process.readAllStandardOutput().toStdString();
+    rusage children = {};
+    getrusage(RUSAGE_CHILDREN, &children);
+    EXPECT_LT(children.ru_maxrss, 256 * 1024) << "KiB at the peak";
+#endif
+}
+
+// A save that must wait for another into the same folder says so, and a
+// signal ends the wait at once.
+TEST_F(CliTest, WaitingForAnotherSaveIsToldAndEndsAtASignal)
+{
+    TF_SKIP_ON_WINDOWS("no SIGINT");
+#ifndef _WIN32
+    const fs::path skin = writeSkin("s");
+    const fs::path out = temp / "out";
+    fs::create_directories(out);
+    const FolderLock held(out);
+    QProcess process;
+    process.start(Text(test::BinFolder() / "tessaform-cli"), {"convert", Text(skin), "-o", Text(out / "s.ssf")});
+    ASSERT_TRUE(process.waitForStarted(10000));
+    process.setReadChannel(QProcess::StandardError);
+    QString err;
+    while (!err.contains(DisplayPath(out)) && process.waitForReadyRead(30000))
+        err += QString::fromUtf8(process.readAllStandardError());
+    ASSERT_TRUE(err.contains(DisplayPath(out))) << "no word of the wait";
+    kill(pid_t(process.processId()), SIGINT);
+    ASSERT_TRUE(process.waitForFinished(20000)) << "the wait went on after the signal";
+    EXPECT_EQ(process.exitCode(), 130);
+    EXPECT_FALSE(fs::exists(out / "s.ssf"));
+#endif
+}
+
 // The program on a batch large enough to be stopped midway, with its own
 // temporary folder.
 class CliInterruptTest : public CliTest {
@@ -176,7 +251,7 @@ protected:
                 found.push_back(entry.path().filename().string());
         for (const auto& entry : fs::recursive_directory_iterator(out)) {
             const std::string name = entry.path().filename().string();
-            if (name.ends_with(".tmp") || name.ends_with(".lock"))
+            if (name.ends_with(".tmp") || name.ends_with(".lock") || name.ends_with(".journal"))
                 found.push_back(name);
         }
         return found;
@@ -195,6 +270,7 @@ TEST_F(CliInterruptTest, RerunAfterAKillLeavesNoTemporaries)
     killed.waitForFinished();
     // What a run killed at a worse moment leaves, in case this one was quick.
     fs::create_directories(tmp / "tessaform-999999999-AbCdEf" / "tmp");
+    std::ofstream(tmp / "tessaform-999999999-AbCdEf" / ".tessaform-work");
     fs::create_directories(out / "skin0");
     std::ofstream(out / "skin0" / "MainNormal.bmp.999999999-7.tmp") << "half";
 
@@ -222,6 +298,22 @@ TEST_F(CliInterruptTest, TerminationStopsTheBatchWithTheSummary)
     EXPECT_EQ(leftovers(), std::vector<std::string>{});
 }
 
+// A reader that goes away (a pipe into "head") stops the batch as a signal
+// does: the skins in flight finish and nothing is left behind.
+TEST_F(CliInterruptTest, ClosedOutputStopsTheBatchAndCleansUp)
+{
+    TF_SKIP_ON_WINDOWS("no SIGPIPE");
+    QProcess process, head;
+    process.setStandardOutputProcess(&head);
+    head.start("head", {"-n", "1"});
+    start(process);
+    ASSERT_TRUE(head.waitForFinished(60000)); // after the first skin's line
+    ASSERT_TRUE(process.waitForFinished(120000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 128 + 13);
+    EXPECT_EQ(leftovers(), std::vector<std::string>{});
+}
+
 TEST(CliUsage, WrongUsageIsExitTwoWithAReason)
 {
     for (const QStringList& arguments : {QStringList{}, QStringList{"convert"}, QStringList{"convert", "a"},
@@ -229,6 +321,8 @@ TEST(CliUsage, WrongUsageIsExitTwoWithAReason)
                                          QStringList{"convert", "a", "b", "-o", "x.ssf"},
                                          QStringList{"convert", "a", "-o", "x", "-j", "0"},
                                          QStringList{"convert", "a", "-o", "x", "--playlist-steps", "3"},
+                                         QStringList{"convert", "a", "-o", "x", "--playlist-steps", "145,0"},
+                                         QStringList{"convert", "a", "-o", ""},
                                          QStringList{"convert", "a", "-o", "x", "--bogus"}}) {
         const CliRun run = RunCli(arguments);
         EXPECT_EQ(run.exitCode, kExitUsage) << arguments.join(' ').toStdString();

@@ -2,10 +2,12 @@
 // it has just converted.
 
 #include "platform/FileSystem.h"
+#include "platform/TextFile.h"
 #include "support/TestPaths.h"
 
 #include <QImage>
 #include <QProcess>
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace fs = std::filesystem;
@@ -62,6 +64,67 @@ TEST_F(KorvelCommandsTest, CheckPassesAConvertedSkinAndNamesWhatBreaks)
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.out.contains(QStringLiteral("sample.ssf:")) && run.out.contains(QStringLiteral("Numbers.bmp")))
         << run.out.toStdString();
+}
+
+void WriteBytes(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+
+// A font size beyond what the player draws is drawn at the largest, and
+// both commands say so with the value.
+TEST_F(KorvelCommandsTest, HugeFontSizeIsDrawnAtTheLargestWithAWarning)
+{
+    std::string definition = ReadFileBytes(temp / "sample.ssf");
+    const size_t at = definition.find("SongInformationFontSize ");
+    ASSERT_NE(at, std::string::npos);
+    definition.replace(at, definition.find('\r', at) - at, "SongInformationFontSize 5000");
+    WriteBytes(temp / "sample.ssf", definition);
+    const ProgramRun preview = RunProgram({"preview", ssf(), "-o", PathToQString(temp / "view.png")});
+    EXPECT_EQ(preview.exitCode, 0) << preview.out.toStdString();
+    EXPECT_TRUE(preview.out.contains(QStringLiteral("warning")) && preview.out.contains(QStringLiteral("5000")))
+        << preview.out.toStdString();
+    const ProgramRun check = RunProgram({"check", ssf()});
+    EXPECT_EQ(check.exitCode, 1);
+    EXPECT_TRUE(check.out.contains(QStringLiteral("5000"))) << check.out.toStdString();
+}
+
+// check finishes first a save that a kill stopped between its renames, and
+// says when it cannot.
+TEST_F(KorvelCommandsTest, CheckCompletesASaveStoppedMidwayOrSaysItCannot)
+{
+    const std::string pressed = ReadFileBytes(temp / "MainPressed.bmp");
+    WriteBytes(temp / "MainNormal.bmp.999999999-4.tmp", pressed);
+    WriteBytes(temp / ".tessaform.journal", "TessaformJournal 1\nMainNormal.bmp.999999999-4.tmp\n");
+    const ProgramRun completed = RunProgram({"check", ssf()});
+    EXPECT_EQ(completed.exitCode, 0) << completed.out.toStdString();
+    EXPECT_TRUE(completed.out.contains(QStringLiteral("completed"))) << completed.out.toStdString();
+    EXPECT_EQ(ReadFileBytes(temp / "MainNormal.bmp"), pressed);
+    EXPECT_FALSE(fs::exists(temp / ".tessaform.journal"));
+
+    WriteBytes(temp / ".tessaform.journal", "TessaformJournal 1\n../elsewhere.bmp.1-1.tmp\n");
+    const ProgramRun broken = RunProgram({"check", ssf()});
+    EXPECT_EQ(broken.exitCode, 1);
+    EXPECT_TRUE(broken.out.contains(QStringLiteral("cannot be completed"))) << broken.out.toStdString();
+}
+
+// Whatever a definition, a path or an option holds, no control character
+// reaches the terminal raw.
+TEST_F(KorvelCommandsTest, ControlCharactersAreEscapedInEveryCommand)
+{
+    std::string definition = ReadFileBytes(temp / "sample.ssf");
+    const size_t at = definition.find("SeekBitmap PosBar1.bmp");
+    ASSERT_NE(at, std::string::npos);
+    definition.replace(at, 22, "SeekBitmap \x1b]0;OWNED\x07\x1b[2J");
+    WriteBytes(temp / "sample.ssf", definition);
+    const QStringList cases[] = {
+        {"check", ssf()},
+        {"preview", PathToQString(temp / "no\x1b[2Jne.ssf"), "-o", PathToQString(temp / "v.png")},
+        {"check", PathToQString(temp / "no\x1b[2Jne.ssf")},
+        {"convert", "a", "-o", "x", "--bo\x1b[2Jgus"},
+    };
+    for (const QStringList& arguments : cases) {
+        const ProgramRun run = RunProgram(arguments);
+        EXPECT_FALSE(run.out.contains(QChar(0x1b))) << run.out.toStdString();
+        EXPECT_TRUE(run.out.contains(QStringLiteral("\\x1b"))) << run.out.toStdString();
+    }
 }
 
 TEST(KorvelCommands, WrongUsageIsExitTwo)
