@@ -5,6 +5,7 @@
 #include "platform/ControlEscape.h"
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
+#include "platform/FileIdentity.h"
 #include "platform/FolderLock.h"
 #include "platform/ImageFile.h"
 #include "platform/NameLimit.h"
@@ -51,12 +52,13 @@ void BuildSkinFilesInto(const SkinSession& session, const fs::path& ssfPath, con
 // not exist yet are passed over: they would be made inside their parent.
 bool LiesWithin(const fs::path& inner, const fs::path& outer)
 {
+    const auto target = IdentityOf(outer);
     std::error_code error;
     fs::path at = fs::absolute(inner, error);
-    if (error)
+    if (!target || error)
         return false;
     for (;;) {
-        if (fs::exists(at, error) && fs::equivalent(at, outer, error))
+        if (IdentityOf(at) == target)
             return true;
         if (!at.has_relative_path())
             return false;
