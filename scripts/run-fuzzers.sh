@@ -6,6 +6,7 @@ set -euo pipefail
 build=$1
 seconds=$2
 status=0
+export LSAN_OPTIONS=suppressions=$PWD/fuzz/lsan-suppressions.txt
 for target in "$build"/bin/fuzz_*; do
   [ -x "$target" ] || continue
   name=$(basename "$target")
