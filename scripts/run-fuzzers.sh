@@ -38,7 +38,7 @@ for target in "$build"/bin/fuzz_*; do
     ls "$work"/crash-* "$work"/leak-* "$work"/timeout-* "$work"/oom-* 2>/dev/null >&2 || true
     status=1
   else
-    tail -n 1 "$work/fuzz.log"
+    grep "^Done" "$work/fuzz.log" || tail -n 1 "$work/fuzz.log"
   fi
   rm -rf "$work"
 done
