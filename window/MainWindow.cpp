@@ -216,7 +216,7 @@ void TForm1::RestoreLayout(const StoredSettings& settings)
         SetTreeWidth(settings.TreeWidth);
     // The design's place, or the last one, where the whole window fits the
     // screen; else centred on it.
-    const QSize designClient(std::max(kClientWidth, m_client->minimumSizeHint().width()),
+    const QSize designClient(m_leftPane->minimumWidth() + TreeSplitter->handleWidth() + m_rightSideWidth,
                              kClientHeight + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
     const QRect wanted = settings.WindowGeometry.isValid()
         ? settings.WindowGeometry.marginsAdded(kAssumedFrame)

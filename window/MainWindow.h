@@ -306,6 +306,7 @@ private:
     QWidget* m_client = nullptr;
     QWidget* m_leftPane = nullptr;
     QWidget* m_rightPane = nullptr;
+    int m_rightSideWidth = 0; // at design size (FitCaptions)
     bool m_firstShowDone = false; // FirstShowDone
     bool m_treeCollapsing = false; // TreeCollapsing
     bool m_collapseMovedSelection = false; // the click that comes with it loads nothing

@@ -44,6 +44,7 @@ constexpr int kTreeWidth = 225;
 constexpr int kLeftSideWidth = kTreeLeft + kTreeWidth;
 constexpr int kRightSideLeft = 236;
 constexpr int kRightSideWidth = TForm1::kClientWidth - kRightSideLeft;
+constexpr int kRoundingSlack = 2;
 
 // Right-hand group boxes: left edge at design size, anchored to the right.
 constexpr int kRightColumn = 578 - kRightSideLeft;
@@ -166,9 +167,11 @@ void TForm1::CreateControls(QWidget* client)
     layout->addWidget(TreeSplitter);
     m_leftPane = Named(new QWidget(TreeSplitter), "LeftSide");
     m_rightPane = Named(new QWidget(TreeSplitter), "RightSide");
-    // Below the design size the anchored controls would run into each other.
-    m_leftPane->setMinimumSize(kLeftSideWidth, kClientHeight);
-    m_rightPane->setMinimumSize(kRightSideWidth, kClientHeight);
+    // Below the design size the anchored controls would run into each other;
+    // a pixel or two less is what a fractional scaling's rounding takes, not
+    // worth scroll bars.
+    m_leftPane->setMinimumSize(kLeftSideWidth, kClientHeight - kRoundingSlack);
+    m_rightPane->setMinimumSize(kRightSideWidth - kRoundingSlack, kClientHeight - kRoundingSlack);
     TreeSplitter->addWidget(m_leftPane);
     TreeSplitter->addWidget(m_rightPane);
     TreeSplitter->setStretchFactor(0, 0); // a wider window widens the preview
@@ -428,15 +431,16 @@ void TForm1::FitCaptions()
     int rightSide = kRightSideWidth;
     for (QGroupBox* box : {GroupBox5, GroupBox3, GroupBox6, GroupBox2, GroupBox4})
         rightSide = std::max(rightSide, kRightColumn + box->width() + kRightMargin);
-    m_rightPane->setMinimumWidth(rightSide);
+    m_rightSideWidth = rightSide;
+    m_rightPane->setMinimumWidth(rightSide - kRoundingSlack);
     m_leftPane->setMinimumWidth(std::max(kLeftSideWidth, GroupBox1->geometry().right() + 1));
 }
 
 void TForm1::SetTreeWidth(int width)
 {
     const int left = std::max(kTreeLeft + width, m_leftPane->minimumWidth());
-    const int total = TreeSplitter->width() > left ? TreeSplitter->width() : left + m_rightPane->minimumWidth();
-    TreeSplitter->setSizes({left, std::max(total - left - TreeSplitter->handleWidth(), m_rightPane->minimumWidth())});
+    const int total = TreeSplitter->width() > left ? TreeSplitter->width() : left + m_rightSideWidth;
+    TreeSplitter->setSizes({left, std::max(total - left - TreeSplitter->handleWidth(), m_rightSideWidth)});
 }
 
 void TForm1::ApplyLeftAnchors(QSize paneSize)
@@ -449,9 +453,9 @@ void TForm1::ApplyLeftAnchors(QSize paneSize)
 void TForm1::ApplyAnchors(QSize paneSize)
 {
     // Anchors keep each control's distance to the edges it is anchored to.
-    // The right side's least width is the design's, or more where captions
-    // needed wider group boxes (FitCaptions).
-    const int dw = paneSize.width() - m_rightPane->minimumWidth();
+    // The right side's width at design size is the design's, or more where
+    // captions needed wider group boxes (FitCaptions).
+    const int dw = paneSize.width() - m_rightSideWidth;
     const int dh = paneSize.height() - kClientHeight;
     Panel1->setGeometry(kPreviewLeft, kPanelTop, kPreviewWidth + dw, kPanelHeight + dh);
     PreviewHint->setGeometry(Panel1->contentsRect().adjusted(24, 0, -24, 0));

@@ -12,6 +12,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QScrollBar>
 #include <QTimer>
 #include <functional>
 #include <vector>
@@ -279,6 +280,10 @@ void SkinTreeView::Reveal(const QModelIndex& index, ScrollHint hint)
     executeDelayedItemsLayout();
     updateGeometries();
     scrollTo(index, hint);
+    // Sideways only as far as a deep item needs: the names of the folders
+    // above it stay readable.
+    const int left = visualRect(index).left() + horizontalScrollBar()->value();
+    horizontalScrollBar()->setValue(left < viewport()->width() / 2 ? 0 : left - indentation());
 }
 
 void SkinTreeView::expandItem(const QModelIndex& index)
