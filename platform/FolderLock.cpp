@@ -3,6 +3,7 @@
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
 #include "platform/Interruption.h"
+#include "platform/SafeFileWriter.h"
 
 #include <QCoreApplication>
 #include <mutex>
@@ -34,6 +35,17 @@ QString OwnerText(int64_t owner)
 }
 
 } // namespace
+
+void lockfile::ThrowNotAFile(const fs::path& path)
+{
+    try {
+        ThrowFileCreateError(path, QCoreApplication::translate("Files", "通常のファイルではありません"));
+    } catch (const AppError& failure) {
+        // Without the reason alone: a caller that words the failure itself
+        // would drop the name of the file in the way.
+        throw AppError(failure.kind(), failure.message());
+    }
+}
 
 void SetLockWaitNotice(std::function<void(const QString&)> notice)
 {

@@ -57,6 +57,10 @@ Attempt TryLock(const std::filesystem::path& path, intptr_t& handle, int64_t& ow
 // Removes the file and releases the lock.
 void Release(const std::filesystem::path& path, intptr_t handle);
 
+// The error of a lock path that is not a regular file (a folder, a link, a
+// FIFO): the whole sentence, naming it.
+[[noreturn]] void ThrowNotAFile(const std::filesystem::path& path);
+
 } // namespace lockfile
 
 } // namespace tf

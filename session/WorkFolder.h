@@ -2,31 +2,27 @@
 
 // The converter's private working folders in the temporary folder.
 
-#include <QTemporaryDir>
-#include <cstdint>
 #include <filesystem>
-#include <optional>
-#include <string_view>
 
 namespace tf {
 
-// A folder of this process, "tessaform-<pid>-<six letters>", holding the
-// mark ".tessaform-work": what a later run needs to tell that a folder left
-// behind is ours and that its owner no longer runs. Removed with the object.
+// A folder of this process in the temporary folder (see ProcessFolders):
+// "tessaform-<pid>-<six letters>", holding the mark that tells a later run
+// it is ours. Removed with the object.
 class WorkFolder {
 public:
     // Throws AppError(FileCreate) with the system's reason when it cannot be
     // made.
     WorkFolder();
-    std::filesystem::path path() const;
+    ~WorkFolder();
+    WorkFolder(const WorkFolder&) = delete;
+    WorkFolder& operator=(const WorkFolder&) = delete;
+
+    const std::filesystem::path& path() const { return m_path; }
 
 private:
-    QTemporaryDir m_dir;
+    std::filesystem::path m_path;
 };
-
-// Whether a name in the temporary folder has exactly the form of a working
-// folder; its process id when it has.
-std::optional<int64_t> WorkFolderOwner(std::string_view name);
 
 // Removes the working folders that runs no longer alive (killed midway) left
 // in the temporary folder: only folders of exactly that form holding the

@@ -16,10 +16,10 @@ constexpr int32_t kPlaylistBaseHeight = kWindowHeight;
 constexpr int32_t kPlaylistWidthStep = 25;
 constexpr int32_t kPlaylistHeightStep = 29;
 
-// The most steps either way that the converter takes: even at both, the
-// picture (3875 x 4292) stays within what a bitmap file may hold to be read
-// again (kMaxDecodedPixels), so "preview" and "check" read every playlist
-// the converter writes.
+// The most steps a user asks for on either side (the converter's option, the
+// window's size boxes and its drag): even at both, the picture (3875 x 4292)
+// stays within what a bitmap file may hold to be read again
+// (kMaxDecodedPixels), so "preview" and "check" read every playlist written.
 constexpr int32_t kMaxPlaylistSteps = 144;
 static_assert((kPlaylistBaseWidth + int64_t(kPlaylistWidthStep) * kMaxPlaylistSteps)
                   * (kPlaylistBaseHeight + int64_t(kPlaylistHeightStep) * kMaxPlaylistSteps)

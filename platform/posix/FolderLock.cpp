@@ -21,18 +21,13 @@ namespace {
 
 QString ErrnoReason(int code) { return QString::fromStdString(std::generic_category().message(code)); }
 
-[[noreturn]] void ThrowNotRegular(const fs::path& path)
-{
-    ThrowFileCreateError(path, QCoreApplication::translate("Files", "通常のファイルではありません"));
-}
-
 // What a failed open means: a link, folder, FIFO or device in the lock's
 // place is named as such; anything else is the system's reason.
 [[noreturn]] void ThrowOpenError(const fs::path& path, int code)
 {
     struct stat status = {};
     if (lstat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode))
-        ThrowNotRegular(path);
+        ThrowNotAFile(path);
     ThrowFileCreateError(path, ErrnoReason(code));
 }
 
@@ -63,7 +58,7 @@ Attempt TryLock(const fs::path& path, intptr_t& handle, int64_t& owner)
     struct stat opened = {};
     if (fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
         close(fd);
-        ThrowNotRegular(path);
+        ThrowNotAFile(path);
     }
     // flock, not fcntl: it locks per open file, so two threads of one
     // process exclude each other too.

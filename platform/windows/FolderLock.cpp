@@ -18,11 +18,6 @@ namespace {
 // can still read the id.
 constexpr DWORD kLockedOffset = 1u << 30;
 
-[[noreturn]] void ThrowNotRegular(const fs::path& path)
-{
-    ThrowFileCreateError(path, QCoreApplication::translate("Files", "通常のファイルではありません"));
-}
-
 bool IsOtherThanFile(DWORD attributes)
 {
     return attributes != INVALID_FILE_ATTRIBUTES
@@ -53,7 +48,7 @@ Attempt TryLock(const fs::path& path, intptr_t& handle, int64_t& owner)
         const DWORD code = GetLastError();
         const DWORD attributes = GetFileAttributesW(path.c_str());
         if (IsOtherThanFile(attributes))
-            ThrowNotRegular(path);
+            ThrowNotAFile(path);
         // Being removed by the owner that just released it.
         if (code == ERROR_SHARING_VIOLATION || (code == ERROR_ACCESS_DENIED && attributes == INVALID_FILE_ATTRIBUTES))
             return Attempt::Retry;
@@ -67,7 +62,7 @@ Attempt TryLock(const fs::path& path, intptr_t& handle, int64_t& owner)
     if (GetFileType(file) != FILE_TYPE_DISK || !GetFileInformationByHandle(file, &information)
         || IsOtherThanFile(information.dwFileAttributes)) {
         CloseHandle(file);
-        ThrowNotRegular(path);
+        ThrowNotAFile(path);
     }
     OVERLAPPED at = {};
     at.Offset = kLockedOffset;

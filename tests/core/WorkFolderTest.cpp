@@ -2,6 +2,7 @@
 
 #include "platform/FileSystem.h"
 #include "platform/ProcessAlive.h"
+#include "platform/ProcessFolders.h"
 #include "support/TestPaths.h"
 
 #include <gtest/gtest.h>
@@ -64,7 +65,7 @@ TEST(WorkFolders, OnlyAbandonedFoldersOfOursAreRemoved)
     }
     {
         const WorkFolder own; // made as a conversion makes it, and kept while it runs
-        EXPECT_TRUE(WorkFolderOwner(own.path().filename().string()));
+        EXPECT_TRUE(ProcessFolderOwner(PathToQString(own.path().filename()), QStringLiteral("tessaform-")));
         RemoveAbandonedWorkFolders();
         EXPECT_TRUE(fs::exists(own.path() / ".tessaform-work"));
     }
