@@ -333,20 +333,34 @@ TEST_F(SaveFixture, FailedFileAtAnyPositionLeavesTheFolderAsItWas)
     }
 }
 
+// Another skin, of other pixels and colours, with prompts of its own.
+struct OtherSkin {
+    explicit OtherSkin(const SkinSession& like)
+    {
+        session.State = like.State;
+        session.Previews = like.Previews;
+        session.Editor = like.Editor;
+        session.State.MainNormalImage = Filled(275, 116, MakeColor(9, 9, 9));
+        session.State.EqNormalImage = Filled(275, 116, MakeColor(9, 9, 9));
+        session.State.TextColor = MakeColor(9, 9, 9);
+    }
+    ScriptedPrompts prompts;
+    SkinSession session{fs::path("/nowhere"), prompts};
+};
+
+std::map<std::string, std::string> FilesOf(const SkinSession& session, const fs::path& ssfPath)
+{
+    std::map<std::string, std::string> files;
+    for (const NamedFile& file : BuildSkinFiles(session, ssfPath))
+        files[file.Name] = file.Bytes.toStdString();
+    return files;
+}
+
 TEST_F(SaveFixture, ConcurrentSavesIntoOneTargetLeaveOneWholeSkin)
 {
-    ScriptedPrompts otherPrompts;
-    SkinSession other{fs::path("/nowhere"), otherPrompts};
-    other.State = session.State;
-    other.Previews = session.Previews;
-    other.Editor = session.Editor;
-    other.State.MainNormalImage = Filled(275, 116, MakeColor(9, 9, 9));
-    other.State.TextColor = MakeColor(9, 9, 9);
-    std::map<std::string, std::string> mine, theirs;
-    for (const NamedFile& file : BuildSkinFiles(session, ssfPath()))
-        mine[file.Name] = file.Bytes.toStdString();
-    for (const NamedFile& file : BuildSkinFiles(other, ssfPath()))
-        theirs[file.Name] = file.Bytes.toStdString();
+    OtherSkin otherSkin(session);
+    const SkinSession& other = otherSkin.session;
+    const auto mine = FilesOf(session, ssfPath()), theirs = FilesOf(other, ssfPath());
     for (int round = 0; round < 5; ++round) {
         std::thread first([&] { save(); });
         SaveSkin(other, ssfPath());
@@ -534,19 +548,11 @@ TEST_F(SaveFixture, SaveStoppedAfterAnyRenameIsCompletedByTheNextSaveOrCheck)
 // saves take turns, and the later one tells of the other's definition.
 TEST_F(SaveFixture, SkinsSavedIntoOneFolderTakeTurnsAndTellOfEachOther)
 {
-    ScriptedPrompts otherPrompts;
-    SkinSession other{fs::path("/nowhere"), otherPrompts};
-    other.State = session.State;
-    other.Previews = session.Previews;
-    other.Editor = session.Editor;
-    other.State.MainNormalImage = Filled(275, 116, MakeColor(9, 9, 9));
-    other.State.EqNormalImage = Filled(275, 116, MakeColor(9, 9, 9));
+    OtherSkin otherSkin(session);
+    const SkinSession& other = otherSkin.session;
+    ScriptedPrompts& otherPrompts = otherSkin.prompts;
     const fs::path otherPath = folder / "Bar.ssf";
-    std::map<std::string, std::string> mine, theirs;
-    for (const NamedFile& file : BuildSkinFiles(session, ssfPath()))
-        mine[file.Name] = file.Bytes.toStdString();
-    for (const NamedFile& file : BuildSkinFiles(other, otherPath))
-        theirs[file.Name] = file.Bytes.toStdString();
+    auto mine = FilesOf(session, ssfPath()), theirs = FilesOf(other, otherPath);
     for (int round = 0; round < 5; ++round) {
         for (const auto& entry : fs::directory_iterator(folder))
             fs::remove(entry.path());
