@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <array>
 #include <functional>
+#include <map>
 #include <memory>
 
 namespace fs = std::filesystem;
@@ -151,6 +152,8 @@ public:
     WindowPlan planMain() const;
     std::optional<WindowPlan> planPlaylist() const;
     const std::vector<QString>& warnings() const { return m_warnings; }
+    // The pixels of the distinct bitmaps read so far.
+    int64_t readPixels() const;
 
 private:
     std::optional<Bitmap> image(std::string_view key) const;
@@ -171,6 +174,7 @@ private:
     const ImageLookup& m_images;
     ViewState m_state;
     mutable std::vector<QString> m_warnings;
+    mutable std::map<qint64, int64_t> m_read; // pixels by image
 };
 
 std::optional<Bitmap> ViewPainter::image(std::string_view key) const
@@ -181,7 +185,17 @@ std::optional<Bitmap> ViewPainter::image(std::string_view key) const
     auto found = m_images(*name);
     if (found && found->isEmpty())
         return std::nullopt;
+    if (found)
+        m_read[found->image().cacheKey()] = int64_t(found->width()) * found->height();
     return found;
+}
+
+int64_t ViewPainter::readPixels() const
+{
+    int64_t sum = 0;
+    for (const auto& [key, pixels] : m_read)
+        sum += pixels;
+    return sum;
 }
 
 int ViewPainter::fontSize(std::string_view key) const
@@ -639,6 +653,16 @@ KorvelView KorvelViewRenderer::render(const KorvelDefinition& definition, const 
                            .arg(bounds.width() * scale)
                            .arg(bounds.height() * scale)
                            .arg(kMaxViewPixels));
+    // Checked before either window is drawn, so that a refused view costs
+    // no more than its bitmaps.
+    const int64_t held = painter.readPixels() + mainRect.width() * mainRect.height()
+        + listRect.width() * listRect.height() + bounds.width() * bounds.height()
+        + (scale > 1 ? bounds.width() * scale * bounds.height() * scale : 0);
+    if (held > kMaxViewHeldPixels)
+        throw AppError(ErrorKind::BadImage,
+                       QCoreApplication::translate("KorvelView", "表示には %1 画素の画像が要り、大きすぎます (%2 画素まで)")
+                           .arg(held)
+                           .arg(kMaxViewHeldPixels));
     mainRect.translate(-bounds.left, -bounds.top);
     listRect.translate(-bounds.left, -bounds.top);
 

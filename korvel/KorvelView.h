@@ -28,6 +28,11 @@ enum class ViewState {
 // joined main window) fit at scale 1, and the memory of a view stays bounded
 // whatever a definition file says.
 constexpr int64_t kMaxViewPixels = 24LL * 1024 * 1024;
+// The most pixels one view may hold at once: the bitmaps it reads, its two
+// windows as drawn and its picture. The largest skin the converter writes
+// needs about 51 million; a definition that names its largest bitmap for
+// both windows, say, would need far more than the 256 MiB a view may take.
+constexpr int64_t kMaxViewHeldPixels = 52LL * 1024 * 1024;
 
 struct ViewOptions {
     ViewState state = ViewState::Normal;

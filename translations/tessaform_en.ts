@@ -363,6 +363,10 @@
         <source>表示は %1 x %2 になり、大きすぎます (%3 画素まで)</source>
         <translation>The view would be %1 x %2, too large (at most %3 pixels)</translation>
     </message>
+    <message>
+        <source>表示には %1 画素の画像が要り、大きすぎます (%2 画素まで)</source>
+        <translation>The view would hold images of %1 pixels, too many (at most %2)</translation>
+    </message>
 </context>
 <context>
     <name>Save</name>

@@ -13,6 +13,7 @@
 #include "support/ZipWriter.h"
 
 #include <QDir>
+#include <QImage>
 #include <QProcess>
 #include <algorithm>
 #include <cctype>
@@ -165,7 +166,8 @@ TEST_F(CliTest, ABareOutputNameIsInTheCurrentFolder)
 }
 
 // The largest skin the converter takes, every bitmap with the most pixels a
-// bitmap may have, at the largest playlist it writes, run as a user runs it.
+// bitmap may have, at the largest playlist it writes, run as a user runs it,
+// then drawn and checked as the user would.
 TEST_F(CliTest, LargestSkinConvertsInBoundedMemory)
 {
     TF_SKIP_ON_WINDOWS("no peak memory of a child process");
@@ -185,6 +187,14 @@ TEST_F(CliTest, LargestSkinConvertsInBoundedMemory)
                   {"convert", Text(skin), "-o", Text(temp / "out" / "s.ssf"), "--playlist-steps", steps});
     ASSERT_TRUE(process.waitForFinished(120000));
     EXPECT_EQ(process.exitCode(), kExitConverted) << process.readAllStandardOutput().toStdString();
+    for (const QStringList& arguments : {QStringList{"preview", Text(temp / "out" / "s.ssf"), "-o",
+                                                     Text(temp / "view.png"), "--state", "pressed"},
+                                         QStringList{"check", Text(temp / "out" / "s_EQ.ssf")}}) {
+        process.start(Text(test::BinFolder() / "tessaform-cli"), arguments);
+        ASSERT_TRUE(process.waitForFinished(120000));
+        EXPECT_NE(process.exitCode(), kExitUsage) << process.readAllStandardError().toStdString();
+    }
+    EXPECT_EQ(QImage(Text(temp / "view.png")).height(), 116 + 4292);
     rusage children = {};
     getrusage(RUSAGE_CHILDREN, &children);
     EXPECT_LT(children.ru_maxrss, 256 * 1024) << "KiB at the peak";

@@ -4,6 +4,7 @@
 #include "platform/Fonts.h"
 
 #include "KorvelTestSupport.h"
+#include "platform/Errors.h"
 #include "platform/FileSystem.h"
 #include "platform/TextFile.h"
 #include "support/TestPaths.h"
@@ -100,6 +101,33 @@ TEST_F(KorvelViewSample, DrawsFromMemoryAsFromFilesAndRedrawsOnlyAChangedField)
     EXPECT_GT(inside, 20);
 }
 
+
+// The converter's largest playlist is drawn; a definition that names it for
+// both windows as well, one over the other, would hold several times its
+// memory and is refused before anything is drawn.
+TEST_F(KorvelViewSample, DrawsTheLargestPlaylistAndRefusesAViewBeyondIt)
+{
+    std::map<std::string, Bitmap> images;
+    for (const fs::directory_entry& entry : ListFolderSorted(out.path()))
+        if (entry.path().extension() != ".ssf")
+            images.emplace(entry.path().filename().string(), Bitmap::Load(entry.path()));
+    images["PlayListNormal.bmp"] = Bitmap(3875, 4292);
+    images["PlayListPressed.bmp"] = Bitmap(3875, 4292);
+    std::string bytes = ReadFileBytes(ssf);
+    EXPECT_EQ(RenderKorvelView(KorvelDefinition::Parse(bytes), ImagesInMemory(images), {ViewState::Pressed, 1})
+                  .image.height(),
+              116 + 4292);
+
+    for (const auto& [key, value] : {std::pair<std::string, std::string>{"MainBitmap ", "PlayListNormal.bmp"},
+                                     {"MainBitmapPressed ", "PlayListPressed.bmp"},
+                                     {"PlayListLinkXY ", "0 0"}}) {
+        const size_t at = bytes.find("\n" + key);
+        ASSERT_NE(at, std::string::npos) << key;
+        bytes.replace(at + 1, bytes.find('\r', at) - at - 1, key + value);
+    }
+    EXPECT_THROW(RenderKorvelView(KorvelDefinition::Parse(bytes), ImagesInMemory(images), {ViewState::Pressed, 1}),
+                 AppError);
+}
 
 // The text drawn right there with a painter, shadow first.
 QImage DrawnInPlace(const QImage& background, const Rect& field, const Rect& clip, const QString& text,
