@@ -223,6 +223,25 @@ private slots:
         QCOMPARE(SavedSaveName(*m_fixture), saved ? PathToQString(ssf) : QStringLiteral("*.ssf"));
     }
 
+    // Another skin's definition in the folder names the same images: the
+    // user is asked, and a save declined writes nothing.
+    void saveOverAnotherSkinsImagesAsksFirst()
+    {
+        const fs::path folder = m_fixture->root() / "shared";
+        fs::create_directories(folder);
+        std::ofstream(folder / "other.ssf") << "MainBitmap MainNormal.bmp\r\n";
+        m_form->OpenDropped(PathToQString(m_fixture->writeSkin("kept")));
+        for (const bool ok : {false, true}) {
+            m_fixture->dialogs.saveFiles.push_back(PathToQString(folder / "kept.ssf"));
+            m_fixture->dialogs.questions.push_back(ok);
+            m_form->RunHandler([&] { m_form->S1Click(); });
+            QCOMPARE(m_fixture->dialogs.calls.back().kind, QStringLiteral("question"));
+            QVERIFY(m_fixture->dialogs.calls.back().initial.contains(QStringLiteral("other.ssf"))); // the text
+            QCOMPARE(fs::exists(folder / "kept.ssf"), ok);
+            QCOMPARE(fs::exists(folder / "MainNormal.bmp"), ok);
+        }
+    }
+
 private:
     std::unique_ptr<WindowFixture> m_fixture;
     TForm1* m_form = nullptr;
