@@ -523,14 +523,16 @@ TEST_F(SaveFixture, SaveStoppedAfterAnyRenameIsCompletedByTheNextSaveOrCheck)
     for (size_t stop = 0; stop < creator.count(); ++stop) {
         for (const bool bySave : {false, true}) {
             SCOPED_TRACE(testing::Message() << "stopped after rename " << stop << (bySave ? ", saved" : ", checked"));
-            test::TempFolder copy;
-            fs::copy(snapshots / std::to_string(stop), copy.path());
+            test::TempFolder temporary;
+            // Into a folder not there yet: MinGW's copy refuses an existing one.
+            const fs::path copy = temporary / "stopped";
+            fs::copy(snapshots / std::to_string(stop), copy);
             if (bySave)
                 SaveSkin(session, copy / "Foo.ssf");
             else
-                EXPECT_TRUE(CompleteInterruptedSave(copy.path()));
+                EXPECT_TRUE(CompleteInterruptedSave(copy));
             std::set<std::string> names;
-            for (const auto& entry : fs::directory_iterator(copy.path()))
+            for (const auto& entry : fs::directory_iterator(copy))
                 names.insert(entry.path().filename().string());
             std::set<std::string> expected;
             for (const NamedFile& file : files) {
