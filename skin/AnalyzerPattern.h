@@ -3,6 +3,8 @@
 #include "skin/SkinState.h"
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 namespace tf {
 
@@ -11,5 +13,12 @@ namespace tf {
 // does not exist.
 bool BuildAnalyzerPattern(SkinState& state, PreviewPictures& previews,
                           const std::filesystem::path& viscolorPath);
+
+// The colours the classic player shows for a skin without viscolor.txt, as
+// the 24 lines of a viscolor.txt holding them.
+std::vector<std::string> ClassicVisColorLines();
+
+// The pattern and colours from those lines, exactly as from such a file.
+void BuildClassicAnalyzerPattern(SkinState& state, PreviewPictures& previews);
 
 } // namespace tf

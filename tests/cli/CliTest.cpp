@@ -80,7 +80,7 @@ TEST_F(CliTest, BatchConvertsTheGoodSkinsAndReportsTheBrokenOne)
 {
     const fs::path good = writeSkin("good");
     test::SkinFixture broken(temp / "broken");
-    broken.writeStandard().writeText("titlebar.bmp", "BM broken");
+    broken.writeStandard().writeText("main.bmp", "BM broken");
     const fs::path notASkin = temp / "empty";
     fs::create_directories(notASkin);
     const CliRun run = RunCli({"convert", Text(good), Text(broken.folder()), Text(notASkin), "-o",
@@ -89,7 +89,7 @@ TEST_F(CliTest, BatchConvertsTheGoodSkinsAndReportsTheBrokenOne)
     EXPECT_TRUE(fs::exists(temp / "batch" / "good" / "good.ssf"));
     EXPECT_FALSE(fs::exists(temp / "batch" / "broken" / "broken.ssf"));
     EXPECT_TRUE(run.out.contains(QStringLiteral("FAILED     broken:"))) << run.out.toStdString();
-    EXPECT_TRUE(run.out.contains(QStringLiteral("titlebar.bmp")));
+    EXPECT_TRUE(run.out.contains(QStringLiteral("main.bmp")));
     EXPECT_TRUE(run.out.contains(QStringLiteral("FAILED     empty: Main.bmpがありません")));
     EXPECT_TRUE(run.out.contains(QStringLiteral("1 of 3 skins converted, 2 failed")));
 }
