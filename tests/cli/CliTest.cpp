@@ -8,6 +8,7 @@
 #include "support/TestPaths.h"
 #include "support/ZipWriter.h"
 
+#include <QDir>
 #include <QProcess>
 #include <algorithm>
 #include <cctype>
@@ -236,6 +237,51 @@ TEST(CliUsage, WrongUsageIsExitTwoWithAReason)
         EXPECT_FALSE(run.err.contains('\n'));
     }
     EXPECT_TRUE(UsageText().contains(QStringLiteral("--hide-analyzer")));
+}
+
+// A skin whose name starts with "-" is a file after "--" (our options still
+// count there) and, without it, when it exists.
+TEST_F(CliTest, DashNamesAreFilesAfterDoubleDashOrWhenTheyExist)
+{
+    writeSkin("-exists");
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(Text(temp.path())));
+    const struct {
+        QStringList arguments;
+        std::vector<fs::path> sources; // empty: wrong usage
+        bool hideTime;
+    } cases[] = {
+        {{"convert", "--", "-x.wsz", "-o", "out"}, {"-x.wsz"}, false},
+        {{"convert", "-o", "out", "--", "-x.wsz", "--hide-time", "-y"}, {"-x.wsz", "-y"}, true},
+        {{"convert", "-exists", "-o", "out"}, {"-exists"}, false},
+        {{"convert", "-missing.wsz", "-o", "out"}, {}, false},
+    };
+    for (const auto& c : cases) {
+        CommandLine command;
+        QString reason;
+        const bool parsed = ParseCommandLine(c.arguments, command, reason);
+        EXPECT_EQ(parsed, !c.sources.empty()) << c.arguments.join(' ').toStdString() << ": " << reason.toStdString();
+        if (!parsed)
+            continue;
+        EXPECT_EQ(command.Sources, c.sources) << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(command.Output, fs::path("out"));
+        EXPECT_EQ(command.Options.HideTime, c.hideTime);
+    }
+    QDir::setCurrent(before);
+    EXPECT_TRUE(UsageText().contains(QStringLiteral("convert -- -x.wsz -o OUT")));
+
+    // The program itself, on an archive so named.
+    {
+        test::ZipWriter zip(temp / "-x.wsz");
+        for (const auto& entry : fs::directory_iterator(temp / "-exists"))
+            zip.addFile(entry.path().filename().string(), ReadFileBytes(entry.path()));
+    }
+    QProcess process;
+    process.setWorkingDirectory(Text(temp.path()));
+    process.start(Text(test::BinFolder() / "tessaform-cli"), {"convert", "--", "-x.wsz", "-o", "out"});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), kExitConverted) << process.readAllStandardError().toStdString();
+    EXPECT_TRUE(fs::exists(temp / "out" / "-x" / "-x.ssf"));
 }
 
 TEST(CliBatch, NamesCollideWithoutRegardToCase)
