@@ -65,7 +65,7 @@ void BuildFromLines(SkinState& state, PreviewPictures& previews, const TStringLi
         state.AnalyzerColors[row] = carried;
     }
     state.OscilloColor = ReadLineColor(lines, kOscilloLine, path).value_or(kWhite);
-    if (lines.size() > kPeakLine)
+    if (lines.size() > kPeakLine) // ViscolorGivesPeakColor
         state.PeakColor = ReadLineColor(lines, kPeakLine, path).value_or(kWhite);
 
     DrawPattern(previews.Analyzer, state.AnalyzerColors);
@@ -105,6 +105,12 @@ std::vector<std::string> ClassicVisColorLines()
 void BuildClassicAnalyzerPattern(SkinState& state, PreviewPictures& previews)
 {
     BuildFromLines(state, previews, ClassicVisColorLines(), "viscolor.txt");
+}
+
+bool ViscolorGivesPeakColor(const std::filesystem::path& viscolorPath)
+{
+    std::error_code error;
+    return std::filesystem::is_regular_file(viscolorPath, error) && ReadLines(viscolorPath).size() > kPeakLine;
 }
 
 } // namespace tf

@@ -21,4 +21,8 @@ std::vector<std::string> ClassicVisColorLines();
 // The pattern and colours from those lines, exactly as from such a file.
 void BuildClassicAnalyzerPattern(SkinState& state, PreviewPictures& previews);
 
+// Whether viscolor.txt sets the peak colour: only a file with a line for it
+// does; a shorter one leaves the colour as the skin before set it.
+bool ViscolorGivesPeakColor(const std::filesystem::path& viscolorPath);
+
 } // namespace tf
