@@ -158,8 +158,9 @@ protected:
         environment.insert("TMP", Text(tmp));
         environment.insert("TEMP", Text(tmp));
         process.setProcessEnvironment(environment);
+        // The summary is read in English, whatever the desktop speaks.
         process.start(Text(test::BinFolder() / "tessaform-cli"),
-                      QStringList{"convert"} + sources + QStringList{"-o", Text(out), "-j", "2"});
+                      QStringList{"--lang", "en", "convert"} + sources + QStringList{"-o", Text(out), "-j", "2"});
     }
     // Started and at least one skin through.
     void waitForFirstSkin(QProcess& process)
