@@ -100,7 +100,7 @@ void WindowFixture::close() { m_form.reset(); }
 
 fs::path WindowFixture::writeSkin(const std::string& name)
 {
-    const fs::path folder = m_root.path() / "skins" / name;
+    const fs::path folder = m_root.path() / "skins" / PathFromString(name);
     fs::create_directories(folder);
     SkinFixture(folder).writeStandard();
     return folder;
@@ -109,7 +109,7 @@ fs::path WindowFixture::writeSkin(const std::string& name)
 fs::path WindowFixture::writeSkinArchive(const std::string& archiveName, const std::string& folderInArchive)
 {
     const fs::path source = writeSkin("packed-" + archiveName);
-    const fs::path archive = m_root.path() / "skins" / archiveName;
+    const fs::path archive = m_root.path() / "skins" / PathFromString(archiveName);
     ZipWriter zip(archive);
     for (const fs::directory_entry& entry : ListFolderSorted(source)) {
         const std::string member = (folderInArchive.empty() ? "" : folderInArchive + "/")
