@@ -8,6 +8,8 @@
 #include "support/TestPaths.h"
 #include "support/ZipWriter.h"
 
+#include <QCoreApplication>
+#include <QTranslator>
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -186,6 +188,29 @@ TEST_F(OpenSkinArchiveTest, MembersPassedOverAreListedInOneNotice)
     ASSERT_EQ(result.Notices.size(), 1);
     for (const char* name : {"odd.wsz", "../up.txt", "/root.txt", "link.bmp"})
         EXPECT_TRUE(result.Notices[0].contains(QString::fromUtf8(name))) << name;
+}
+
+// A member the disk refuses (a folder with content stands in its place) is
+// named by the archive and its own name, in either language: never by the
+// private folder, a "\\?\" prefix or question marks.
+TEST_F(OpenSkinArchiveTest, AMemberThatCannotBeWrittenIsNamedReadably)
+{
+    const fs::path archive = temp / "sjis.wsz";
+    ZipWriter(archive) // 日本 in Shift-JIS, without the UTF-8 flag
+        .addFile("main.bmp", MainBmp())
+        .addFile("\x93\xfa\x96\x7b/Maron.txt/inner.txt", "x")
+        .addFile("\x93\xfa\x96\x7b/Maron.txt", "[Maron]");
+    const QString member = DisplayPath(PathFromString("日本/Maron.txt"));
+    for (const auto& [translation, named] : {std::pair{"", QStringLiteral("sjis.wsz の ") + member},
+                                             std::pair{"tessaform_en", QStringLiteral("sjis.wsz/") + member}}) {
+        QTranslator english;
+        if (*translation && english.load(translation, QStringLiteral(":/translations")))
+            QCoreApplication::installTranslator(&english);
+        const OpenResult result = open(archive);
+        ASSERT_EQ(result.Notices.size(), 1);
+        EXPECT_TRUE(result.Notices[0].contains(named)) << result.Notices[0].toStdString();
+        EXPECT_FALSE(result.Notices[0].contains(u'?')) << result.Notices[0].toStdString();
+    }
 }
 
 TEST_F(OpenSkinArchiveTest, LoadErrorsNameTheArchiveAndTheMember)
