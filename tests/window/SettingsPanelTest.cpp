@@ -104,6 +104,17 @@ private slots:
         QCOMPARE(m_form->Edit3->value(), -12);
         QCOMPARE(session().State.ScrollTextFont().Size, -12);
         QVERIFY(m_fixture->prompts.shown().empty());
+
+        // Beyond it the size is brought in with a warning, and the song
+        // title's field, as high as the font, is cut to the window.
+        const fs::path huge = m_fixture->writeSkin("huge text");
+        SkinFixture(huge).writeText("Sexyfont.txt", "[YunaSoft SexyFont Plug-In]\r\nFontSize=100\r\n");
+        m_form->OpenDropped(PathToQString(huge));
+        QCOMPARE(m_form->Edit3->value(), 72);
+        QCOMPARE(session().State.ScrollTextFont().Size, 72);
+        QCOMPARE(m_fixture->prompts.shown().size(), size_t(2));
+        QVERIFY(m_fixture->prompts.shown()[0].text.contains(QStringLiteral("FontSize=100")));
+        QVERIFY(m_fixture->prompts.shown()[1].text.contains(QStringLiteral("曲名の欄")));
     }
 
     // The playlist's size in steps beside its drag corner: it follows the
@@ -333,12 +344,12 @@ private slots:
         WindowFixture fixture;
         TForm1& form = fixture.open();
         const fs::path broken = fixture.writeSkin("broken");
-        SkinFixture(broken).writeText("viscolor.txt", "1,2,3\r\n");
+        SkinFixture(broken).writeText("main.bmp", "BM broken");
         form.OpenDropped(PathToQString(broken));
         QCOMPARE(fixture.prompts.shown().size(), size_t(1));
         QCOMPARE(fixture.prompts.shown()[0].icon, MessageIcon::Error);
         QCOMPARE(fixture.prompts.shown()[0].caption, QStringLiteral("Tessaform Convertor"));
-        QVERIFY(fixture.prompts.shown()[0].text.contains(QStringLiteral("リストのインデックスが範囲を超えています")));
+        QVERIFY(fixture.prompts.shown()[0].text.contains(QStringLiteral("main.bmp は読み込めないビットマップです")));
         QVERIFY(!fixture.app().SkinLoaded);
         QVERIFY(!form.S1->isEnabled());
         QVERIFY(!fixture.session().State.MainNormalImage.isEmpty()); // composed before the error
