@@ -80,8 +80,18 @@ void RemoveFoldersOfEndedProcesses(const fs::path& parent, const QString& prefix
     for (const QString& name : names) {
         const auto owner = ProcessFolderOwner(name, prefix);
         const fs::path path = parent / QStringToPath(name);
-        if (owner && *owner != CurrentProcessId() && !IsProcessAlive(*owner) && IsMarkedFolder(path))
+        if (!owner || *owner == CurrentProcessId() || IsProcessAlive(*owner))
+            continue;
+        if (IsMarkedFolder(path)) {
             DeleteTree(path, true);
+        } else {
+            // A run killed between making its folder and marking it left it
+            // empty: removed only while it is (the system refuses a folder
+            // that holds anything), so nothing of anyone's is lost.
+            std::error_code error;
+            if (fs::is_directory(fs::symlink_status(path, error)))
+                fs::remove(path, error);
+        }
     }
 }
 

@@ -23,7 +23,8 @@ ProcessFolder CreateProcessFolder(const std::filesystem::path& parent, const QSt
 std::optional<int64_t> ProcessFolderOwner(const QString& name, const QString& prefix);
 
 // Removes every folder of exactly that form, holding the mark, in parent
-// whose process no longer runs; never a link.
+// whose process no longer runs, and such a folder that is empty (killed
+// before it was marked); never a link.
 void RemoveFoldersOfEndedProcesses(const std::filesystem::path& parent, const QString& prefix);
 
 } // namespace tf

@@ -48,16 +48,21 @@ TEST(WorkFolders, OnlyAbandonedFoldersOfOursAreRemoved)
         std::string name;
         bool marked;
         bool removed;
+        bool empty = false;
     };
     const Case cases[] = {
         {"tessaform-" + dead + "-AbCdEf", true, true},
         {"tessaform-" + dead + "-AbCdEf2", true, false}, // not the form
         {"tessaform-" + dead + "-GhIjKl", false, false}, // no mark
+        {"tessaform-" + dead + "-YzAbCd", false, true, true}, // killed before its mark
         {"tessaform-2024", false, false},
         {"tessaform-" + dead + "-my-notes", true, false},
         {"tessaform-" + alive + "-MnOpQr", true, false},
     };
     for (const Case& c : cases) {
+        fs::create_directories(temp / c.name);
+        if (c.empty)
+            continue;
         fs::create_directories(temp / c.name / "tmp");
         std::ofstream(temp / c.name / "notes.txt") << "mine";
         if (c.marked)
