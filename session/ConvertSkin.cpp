@@ -6,11 +6,11 @@
 #include "platform/ProcessAlive.h"
 #include "platform/Prompts.h"
 #include "session/OpenSkin.h"
+#include "session/PreparedSource.h"
 #include "skin/SkinSession.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QTemporaryDir>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -61,12 +61,6 @@ bool IsDirectory(const fs::path& path)
 // The pid in the name tells a later run whether the folder's owner still runs.
 const QLatin1String kWorkFolderPrefix("tessaform-");
 
-QString WorkFolderTemplate()
-{
-    return QDir::tempPath() + QLatin1Char('/') + kWorkFolderPrefix
-        + QString::number(CurrentProcessId()) + QStringLiteral("-XXXXXX");
-}
-
 } // namespace
 
 void RemoveAbandonedWorkFolders()
@@ -90,15 +84,17 @@ void RemoveAbandonedWorkFolders()
 ConversionResult ConvertSkin(const fs::path& dataFolder, const ConversionJob& job,
                              const ConversionOptions& options)
 {
+    return ConvertSkin(dataFolder, job, options, PrepareSource(job.Source));
+}
+
+ConversionResult ConvertSkin(const fs::path& dataFolder, const ConversionJob& job,
+                             const ConversionOptions& options, const PreparedSource& prepared)
+{
     ConversionResult result;
     WarningPrompts prompts;
     try {
         // Refused before anything is created, the output folder included.
         CheckSaveTarget(job.SsfPath, IsDirectory(job.Source) ? job.Source : fs::path());
-        QTemporaryDir unpack(WorkFolderTemplate());
-        if (!unpack.isValid())
-            throw AppError(ErrorKind::FileCreate,
-                           QCoreApplication::translate("Session", "作業フォルダを作成できません: %1").arg(unpack.errorString()));
         // Every conversion starts as a fresh start of the window does.
         SkinSession session(dataFolder, prompts);
         InitializeSession(session);
@@ -107,12 +103,14 @@ ConversionResult ConvertSkin(const fs::path& dataFolder, const ConversionJob& jo
         session.State.PlaylistWidthSteps = options.PlaylistWidthSteps;
         session.State.PlaylistHeightSteps = options.PlaylistHeightSteps;
 
-        const OpenResult opened = OpenSkinSource(session, job.Source, QStringToPath(unpack.path()) / "tmp");
+        const OpenResult opened = OpenPreparedSource(session, prepared);
         for (const QString& notice : opened.Notices)
             if (notice != opened.ArchiveError)
                 prompts.add(notice);
         // What came out of a damaged archive is not converted: it may lack
-        // what the archive held.
+        // what the archive held. (The archive is read in memory, where only
+        // the skin's files are inflated; damage to any other member's data
+        // goes unseen and costs the skin nothing.)
         if (!opened.ArchiveError.isEmpty())
             throw AppError(ErrorKind::Other, opened.ArchiveError);
         if (!opened.loaded())

@@ -32,11 +32,13 @@ fs::path CopyToWorkFolder(const fs::path& archivePath, const fs::path& workFolde
     return workingCopy;
 }
 
-// Loads the resolved folder; an error of the load comes back in the result.
-void LoadFolder(SkinSession& session, const fs::path& folder, OpenResult& result, const MemberNames& names = {})
+// Loads the resolved folder (listed once, by index when the caller has);
+// an error of the load comes back in the result.
+void LoadFolder(SkinSession& session, const fs::path& folder, const FolderIndex& index, OpenResult& result,
+                const MemberNames& names = {})
 {
     result.SkinFolder = folder;
-    SetSkinSource(session, folder);
+    SetSkinSource(session, folder, index);
     LoadSetSource(session, result, names);
 }
 
@@ -65,7 +67,8 @@ OpenResult NotASkinSource(const fs::path& source)
 OpenResult OpenSkinFolder(SkinSession& session, const fs::path& folder)
 {
     OpenResult result;
-    if (!IsSkinFolder(folder)) {
+    const FolderIndex index(folder);
+    if (!index.find("main.bmp")) {
         const auto misnamed = FolderNamedMainBmp(folder);
         result.Outcome = misnamed ? OpenOutcome::LoadFailed : OpenOutcome::NoSkinFolder;
         if (misnamed)
@@ -73,7 +76,7 @@ OpenResult OpenSkinFolder(SkinSession& session, const fs::path& folder)
         result.Error = misnamed ? NotARegularFile(*misnamed) : NoSkinMessage();
         return result;
     }
-    LoadFolder(session, folder, result);
+    LoadFolder(session, folder, index, result);
     return result;
 }
 
@@ -100,7 +103,7 @@ OpenResult OpenSkinArchive(SkinSession& session, const fs::path& archive, const 
     const fs::path folder = FindSkinFolder(skinRoot);
     if (!ReportArchiveReading(archive, report, !folder.empty(), names, result))
         return result;
-    LoadFolder(session, folder, result, names);
+    LoadFolder(session, folder, FolderIndex(folder), result, names);
     return result;
 }
 

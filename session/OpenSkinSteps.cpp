@@ -92,6 +92,8 @@ private:
 // is an error, any other file is passed over with a notice.
 bool CheckFileTypes(const SkinState& state, OpenResult& result)
 {
+    if (state.SourceFiles)
+        return true; // a folder in memory holds nothing but files
     QStringList passedOver;
     for (size_t i = 0; i < kSourceFileTable.size(); ++i) {
         const fs::path& path = state.SourceFilePaths[i];

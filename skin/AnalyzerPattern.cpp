@@ -56,10 +56,10 @@ void DrawPattern(Bitmap& pattern, const std::array<Color, 16>& colors)
 bool BuildAnalyzerPattern(SkinState& state, PreviewPictures& previews,
                           const std::filesystem::path& viscolorPath)
 {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(viscolorPath, error))
+    const FileSource& files = SourceFilesOf(state);
+    if (!files.isRegularFile(viscolorPath))
         return false;
-    const TStringList lines = ReadLines(viscolorPath);
+    const TStringList lines = ReadLines(files, viscolorPath);
 
     // A line without a colour repeats the one above; white above the first.
     Color carried = kWhite;

@@ -43,7 +43,7 @@ std::optional<Region> ReadRegion(const TStringList& lines, std::string_view sect
 void ApplySexyFont(SkinState& state, EditorSettings& editor, Prompts& prompts,
                    const std::filesystem::path& path)
 {
-    const IniFile ini = IniFile::Load(path);
+    const IniFile ini = IniFile::Load(SourceFilesOf(state), path);
     if (!ini.hasSection(kSexyFontSection))
         return;
 
@@ -86,7 +86,7 @@ void ApplySexyFont(SkinState& state, EditorSettings& editor, Prompts& prompts,
 
 void ApplyMaron(SkinState& state, const std::filesystem::path& path)
 {
-    const IniFile ini = IniFile::Load(path);
+    const IniFile ini = IniFile::Load(SourceFilesOf(state), path);
     if (ini.hasSection(kMaronSection))
         state.ShowAnalyzer = ini.readBool(kMaronSection, "Enable", true);
 }
