@@ -33,11 +33,7 @@ void BuildSkinFilesInto(const SkinSession& session, const fs::path& ssfPath, con
 {
     // An empty picture has no pixels to write; the definition file still
     // names it, as it does whatever the folder holds.
-    for (const SkinImageSource& source : ListSkinImages(session)) {
-        const Bitmap image = source.Compose();
-        if (!image.isEmpty())
-            sink(source.Name, EncodeBmp24(image.image()));
-    }
+    EncodeSkinImages(session, sink);
     // The definition files come last, so a player reading them finds the new
     // images already in place.
     const DefinitionFiles definitions = BuildDefinitionFiles(session, ssfPath);

@@ -7,6 +7,7 @@
 #include "platform/Bitmap.h"
 #include "skin/SkinSession.h"
 
+#include <QByteArray>
 #include <functional>
 #include <string>
 #include <vector>
@@ -24,6 +25,12 @@ struct SkinImage {
 struct SkinImageSource {
     std::string Name;
     std::function<Bitmap()> Compose;
+    // The picture the file shows when the session holds it as it is; a
+    // picture written under two names is encoded once.
+    const Bitmap* Held = nullptr;
+    // The file's bytes when they are the same for every skin (the position
+    // images): made once per process.
+    std::function<QByteArray()> Encoded;
 };
 
 // Every image file of the skin in the order a save writes them: the main
@@ -35,5 +42,10 @@ std::vector<SkinImageSource> ListSkinImages(const SkinSession& session);
 // The same, composed. An empty picture is left out; the definition files
 // still name it.
 std::vector<SkinImage> BuildSkinImages(const SkinSession& session);
+
+// The same as BMP files (EncodeBmp24), handed to sink one at a time in save
+// order: each picture encoded once.
+void EncodeSkinImages(const SkinSession& session,
+                      const std::function<void(const std::string& name, const QByteArray& bytes)>& sink);
 
 } // namespace tf
