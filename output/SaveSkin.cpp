@@ -137,7 +137,9 @@ void CheckSaveTarget(const fs::path& ssfPath, const fs::path& skinFolder)
 
 void SaveSkin(const SkinSession& session, const fs::path& ssfPath, FileCreator& creator)
 {
-    const fs::path skinFolder = session.State.SourceFilePaths[size_t(kMainBmp)].parent_path();
+    // A skin read in memory from an archive has no folder on disk to keep apart.
+    const fs::path skinFolder
+        = session.State.SourceFiles ? fs::path() : session.State.SourceFilePaths[size_t(kMainBmp)].parent_path();
     CheckSaveTarget(ssfPath, skinFolder);
 
     // One writer at a time per definition file; the lock of a process that

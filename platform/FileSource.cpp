@@ -25,13 +25,15 @@ public:
     // A folder's stamp is its time of change alone.
     std::optional<FileStamp> stamp(const fs::path& path) const override
     {
-        std::error_code statusError, sizeError, timeError;
-        const fs::file_status status = fs::status(path, statusError);
-        if (statusError || !fs::exists(status))
-            return std::nullopt;
-        const std::uintmax_t size = fs::is_directory(status) ? 0 : fs::file_size(path, sizeError);
-        const fs::file_time_type changed = fs::last_write_time(path, timeError);
-        if (sizeError || timeError)
+        std::error_code error;
+        std::uintmax_t size = fs::file_size(path, error);
+        if (error) {
+            if (!fs::is_directory(path, error))
+                return std::nullopt;
+            size = 0;
+        }
+        const fs::file_time_type changed = fs::last_write_time(path, error);
+        if (error)
             return std::nullopt;
         return FileStamp{size, int64_t(changed.time_since_epoch().count())};
     }

@@ -1,6 +1,5 @@
 #include "sources/ArchiveInMemory.h"
 
-#include "platform/ArchiveText.h"
 #include "platform/FileSystem.h"
 #include "sources/ArchiveReader.h"
 #include "sources/MemberPath.h"
@@ -15,17 +14,44 @@
 namespace tf {
 namespace {
 
-struct ListedFile {
-    int Member = 0; // the last member written to this name: its content wins
-    std::string Relative;
+// A file taken from the archive: the last member written to its name, whose
+// content wins as it does on disk.
+struct TakenFile {
+    int Member = 0;
+    std::string Name;
+    std::string Bytes;
 };
 
-// The first look: every header, no data. The tree is what the folder
-// would hold had every member been written to disk.
-std::map<std::string, int> ListMembers(ArchiveReader& reader, const ExtractionLimits& limits,
-                                       ExtractionReport& report, CaseFoldedTree& tree)
+std::string LastComponent(const std::string& relative)
 {
-    std::map<std::string, int> lastWriter; // relative path -> member
+    return relative.substr(relative.rfind('/') + 1);
+}
+
+std::string FolderOf(const std::string& relative)
+{
+    const size_t slash = relative.rfind('/');
+    return slash == std::string::npos ? std::string() : relative.substr(0, slash);
+}
+
+} // namespace
+
+SkinArchiveContents ReadSkinArchive(std::string_view archive, const std::vector<std::string>& wantedNames,
+                                    const ExtractionLimits& limits, const MemoryAllowance& allowance)
+{
+    // main.bmp always: without it whole there is no skin.
+    std::set<std::string> wanted{FoldFileName("main.bmp")};
+    for (const std::string& name : wantedNames)
+        wanted.insert(FoldFileName(name));
+
+    // One look at every header, in archive order. The tree is what the
+    // folder would hold had every member been written to disk; which of
+    // its folders is the skin's is known only at the end, so a wanted name
+    // is taken in any folder, and every other member's data is never read.
+    SkinArchiveContents contents;
+    ExtractionReport& report = contents.Report;
+    ArchiveReader reader(archive);
+    CaseFoldedTree tree;
+    std::map<std::string, TakenFile> taken; // by relative path
     WalkMembers(reader, limits, report, [&](archive_entry* entry, int index) {
         const MemberHeader header = ReadMemberHeader(entry);
         if (header.Kind == MemberHeader::Type::Skipped) {
@@ -35,51 +61,12 @@ std::map<std::string, int> ListMembers(ArchiveReader& reader, const ExtractionLi
         const bool folder = header.Kind == MemberHeader::Type::Folder;
         const auto resolved = tree.resolve(header.Path.Components,
                                            folder ? CaseFoldedTree::Kind::Folder : CaseFoldedTree::Kind::File);
-        if (!resolved)
+        if (!resolved) {
             report.Skipped.push_back({header.Path.Name, SkipReason::NameTaken, {}});
-        else if (!folder)
-            lastWriter[*resolved] = index;
-        return WalkStep::Next;
-    });
-    return lastWriter;
-}
-
-// The wanted files of the skin folder, in archive order.
-std::vector<ListedFile> FilesToTake(const CaseFoldedTree& tree, const std::string& folder,
-                                    const std::map<std::string, int>& lastWriter,
-                                    const std::vector<std::string>& wantedNames)
-{
-    // main.bmp always: without it whole there is no skin.
-    std::set<std::string> wanted{FoldFileName("main.bmp")};
-    for (const std::string& name : wantedNames)
-        wanted.insert(FoldFileName(name));
-    std::vector<ListedFile> files;
-    if (const CaseFoldedTree::Children* children = tree.children(folder))
-        for (const auto& [folded, child] : *children) {
-            if (child.Type != CaseFoldedTree::Kind::File || !wanted.count(folded))
-                continue;
-            const std::string relative = folder.empty() ? child.Name : folder + '/' + child.Name;
-            files.push_back({lastWriter.at(relative), relative});
-        }
-    std::sort(files.begin(), files.end(), [](const ListedFile& a, const ListedFile& b) { return a.Member < b.Member; });
-    return files;
-}
-
-// The second look: the data of the files to take, and of no other member.
-void TakeFiles(ArchiveReader& reader, const ExtractionLimits& limits, const MemoryAllowance& allowance,
-               const std::vector<ListedFile>& files, SkinArchiveContents& contents)
-{
-    // The headers read as they did the first time, so what the walk itself
-    // reports stays as it was.
-    ExtractionReport& report = contents.Report;
-    size_t next = 0;
-    WalkMembers(reader, limits, report, [&](archive_entry* entry, int index) {
-        if (next == files.size())
-            return WalkStep::Stop;
-        if (files[next].Member != index)
             return WalkStep::Next;
-        const ListedFile& file = files[next++];
-        const MemberPath member = ParseMemberPath(StoredMemberName(entry));
+        }
+        if (folder || !wanted.count(FoldFileName(LastComponent(*resolved))))
+            return WalkStep::Next;
         std::string bytes;
         // A size the header claims only reserves room; what comes out counts.
         if (archive_entry_size_is_set(entry))
@@ -97,38 +84,30 @@ void TakeFiles(ArchiveReader& reader, const ExtractionLimits& limits, const Memo
         if (contents.Interrupted)
             return WalkStep::Stop;
         if (result == ArchiveReader::Data::Complete) {
-            report.Files.push_back(RelativePath(file.Relative));
-            contents.Files.push_back({file.Relative.substr(file.Relative.rfind('/') + 1), std::move(bytes)});
+            report.Files.push_back(RelativePath(*resolved));
+            taken[*resolved] = {index, LastComponent(*resolved), std::move(bytes)};
             return WalkStep::Next;
         }
-        return NoteIncompleteMember(report, member, result, detail);
+        // A member that did not come out whole leaves no file of its name,
+        // as on disk, where its half is removed.
+        taken.erase(*resolved);
+        return NoteIncompleteMember(report, header.Path, result, detail);
     });
-}
-
-} // namespace
-
-SkinArchiveContents ReadSkinArchive(std::string_view archive, const std::vector<std::string>& wantedNames,
-                                    const ExtractionLimits& limits, const MemoryAllowance& allowance)
-{
-    SkinArchiveContents contents;
-    ArchiveReader reader(archive);
-    CaseFoldedTree tree;
-    const std::map<std::string, int> lastWriter = ListMembers(reader, limits, contents.Report, tree);
-    const std::optional<std::string> folder = FindSkinFolder(tree);
-    if (!folder)
+    if (contents.Interrupted)
         return contents;
-    TakeFiles(reader, limits, allowance, FilesToTake(tree, *folder, lastWriter, wantedNames), contents);
-    if (contents.Interrupted) {
-        contents.Files.clear();
+
+    const std::optional<std::string> skinFolder = FindSkinFolder(tree);
+    std::vector<TakenFile> files;
+    for (auto& [relative, file] : taken)
+        if (skinFolder && FolderOf(relative) == *skinFolder)
+            files.push_back(std::move(file));
+    std::sort(files.begin(), files.end(), [](const TakenFile& a, const TakenFile& b) { return a.Member < b.Member; });
+    // Without its main.bmp whole the folder is no skin.
+    if (std::none_of(files.begin(), files.end(), [](const TakenFile& file) { return FoldFileName(file.Name) == "main.bmp"; }))
         return contents;
-    }
-    const bool hasMainBmp = std::any_of(contents.Files.begin(), contents.Files.end(), [](const SkinArchiveFile& file) {
-        return FoldFileName(file.Name) == "main.bmp";
-    });
-    if (hasMainBmp)
-        contents.SkinFolder = folder;
-    else
-        contents.Files.clear();
+    contents.SkinFolder = skinFolder;
+    for (TakenFile& file : files)
+        contents.Files.push_back({std::move(file.Name), std::move(file.Bytes)});
     return contents;
 }
 

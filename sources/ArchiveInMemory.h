@@ -1,10 +1,11 @@
 #pragma once
 
-// A skin archive read without unpacking it: every member's name is looked
-// at under the rules of an extraction to disk (ArchiveExtraction.h), the
-// skin folder is found among them as FindSkinFolder finds it on disk, and
-// only the files asked for in that folder are inflated. Nothing is written,
-// no folder is made, and it may run on any thread.
+// A skin archive read without unpacking it, in one pass over its members:
+// every member's name is looked at under the rules of an extraction to disk
+// (ArchiveExtraction.h), only the members of the names asked for are
+// inflated, and the skin folder is found among the names as FindSkinFolder
+// finds it on disk; its files are kept. Nothing is written, no folder is
+// made, and it may run on any thread.
 
 #include "sources/ArchiveExtraction.h"
 
@@ -23,9 +24,10 @@ struct SkinArchiveFile {
 };
 
 struct SkinArchiveContents {
-    // What an extraction to disk reports, but that only the files taken are
-    // inflated: a limit is met only by them, and damage to the data of a
-    // member that is not taken goes unnoticed. Files lists what was taken.
+    // What an extraction to disk reports, but that only the members of the
+    // names asked for are inflated (in any folder): a limit is met only by
+    // them, and damage to the data of any other member goes unnoticed.
+    // Files lists what was inflated.
     ExtractionReport Report;
     // The folder that holds main.bmp, as CaseFoldedTree spells it ("" for
     // the root); nothing when there is none, or when its main.bmp did not
