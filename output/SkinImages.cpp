@@ -26,6 +26,17 @@ constexpr std::array<JoinedImage, 3> kJoinedImages = {{
     {"MainInactive_EQ.bmp", &SkinState::MainInactiveImage, &SkinState::EqInactiveImage},
 }};
 
+Bitmap JoinedWindow(const Bitmap& main, const Bitmap& equalizer, int32_t mainOffset, int32_t eqOffset)
+{
+    // Black first, so that a part smaller than its half never shows
+    // anything else.
+    Bitmap image(kWindowWidth, kJoinedImageHeight);
+    image.fillAll(kBlack);
+    image.copy(equalizer, kWindowImageRect, kWindowImageRect.translated(0, eqOffset));
+    image.copy(main, kWindowImageRect, kWindowImageRect.translated(0, mainOffset));
+    return image;
+}
+
 struct SharedImage {
     Bitmap Image;
     QByteArray Encoded;
@@ -61,6 +72,22 @@ public:
         add(name, [&image] { return image; });
         m_sources.back().Held = &image;
     }
+    // The main part joined with the equalizer's. Two parts of the window's
+    // size are written straight from their rows, without joining them first.
+    void addJoined(const char* name, const Bitmap& main, const Bitmap& equalizer, int32_t mainOffset,
+                   int32_t eqOffset)
+    {
+        add(name, [&main, &equalizer, mainOffset, eqOffset] { return JoinedWindow(main, equalizer, mainOffset, eqOffset); });
+        m_sources.back().Encoded = [&main, &equalizer, mainOffset, eqOffset] {
+            const auto windowSized = [](const Bitmap& part) {
+                return part.width() == kWindowWidth && part.height() == kWindowHeight;
+            };
+            if (!windowSized(main) || !windowSized(equalizer))
+                return EncodeBmp24(JoinedWindow(main, equalizer, mainOffset, eqOffset).image());
+            return mainOffset < eqOffset ? EncodeBmp24Stacked(main.image(), equalizer.image())
+                                         : EncodeBmp24Stacked(equalizer.image(), main.image());
+        };
+    }
     // A position image.
     void addMask(const char* name, int height, const Rect& bar)
     {
@@ -72,17 +99,6 @@ public:
 private:
     std::vector<SkinImageSource> m_sources;
 };
-
-Bitmap JoinedWindow(const Bitmap& main, const Bitmap& equalizer, int32_t mainOffset, int32_t eqOffset)
-{
-    // Black first, so that a part smaller than its half never shows
-    // anything else.
-    Bitmap image(kWindowWidth, kJoinedImageHeight);
-    image.fillAll(kBlack);
-    image.copy(equalizer, kWindowImageRect, kWindowImageRect.translated(0, eqOffset));
-    image.copy(main, kWindowImageRect, kWindowImageRect.translated(0, mainOffset));
-    return image;
-}
 
 void AddPositionMasks(ImageList& images, const SkinSession& session, int32_t mainOffset)
 {
@@ -112,9 +128,7 @@ std::vector<SkinImageSource> ListSkinImages(const SkinSession& session)
     images.add("MainInactive.bmp", state.MainInactiveImage);
     if (session.Editor.ShowEqualizer)
         for (const JoinedImage& joined : kJoinedImages)
-            images.add(joined.name, [&state, joined, mainOffset, eqOffset] {
-                return JoinedWindow(state.*joined.main, state.*joined.equalizer, mainOffset, eqOffset);
-            });
+            images.addJoined(joined.name, state.*joined.main, state.*joined.equalizer, mainOffset, eqOffset);
     // The definition names a pressed playlist picture; the playlist has one look.
     images.add("PlayListNormal.bmp", previews.Playlist);
     images.add("PlayListPressed.bmp", previews.Playlist);

@@ -28,8 +28,9 @@ struct SkinImageSource {
     // The picture the file shows when the session holds it as it is; a
     // picture written under two names is encoded once.
     const Bitmap* Held = nullptr;
-    // The file's bytes when they are the same for every skin (the position
-    // images): made once per process.
+    // The file's bytes made without composing the picture first: the
+    // position images' (the same for every skin, made once per process), and
+    // the joined images' (written straight from their two parts).
     std::function<QByteArray()> Encoded;
 };
 

@@ -132,16 +132,16 @@ std::optional<long long> ClaimedPixelCount(std::string_view bytes)
     return std::min(std::llabs(width) * std::llabs(height), kMaxDecodedPixels);
 }
 
-QByteArray EncodeBmp24(const QImage& image)
+namespace {
+
+// The file of a width x height image whose rows (top first) row gives, each
+// of width 32-bit pixels.
+template <typename Row>
+QByteArray EncodeRows(int width, int height, const Row& row)
 {
-    if (image.isNull())
-        return {};
     // Written here rather than through QImageWriter, into one buffer of the
     // file's size: the writer's growing buffer cost a quarter of a
     // conversion. The bytes are those Qt writes for a 32-bit RGB image.
-    const QImage rgb = image.format() == QImage::Format_RGB32 ? image : image.convertToFormat(QImage::Format_RGB32);
-    const int width = rgb.width();
-    const int height = rgb.height();
     const qsizetype rowBytes = (qsizetype(width) * 3 + 3) / 4 * 4;
     const qsizetype pixelBytes = rowBytes * height;
     QByteArray file(kBmpHeaderBytes + pixelBytes, Qt::Uninitialized);
@@ -171,11 +171,36 @@ QByteArray EncodeBmp24(const QImage& image)
     put32(46, 0); // colours used
     put32(50, 0); // colours important
     for (int y = 0; y < height; ++y) {
-        const QRgb* pixel = reinterpret_cast<const QRgb*>(rgb.constScanLine(height - 1 - y));
-        uchar* row = out + kBmpHeaderBytes + rowBytes * y;
-        std::fill(WriteBgrRow(pixel, width, row), row + rowBytes, uchar(0));
+        uchar* bytes = out + kBmpHeaderBytes + rowBytes * y;
+        std::fill(WriteBgrRow(row(height - 1 - y), width, bytes), bytes + rowBytes, uchar(0));
     }
     return file;
+}
+
+QImage AsRgb32(const QImage& image)
+{
+    return image.format() == QImage::Format_RGB32 ? image : image.convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
+QByteArray EncodeBmp24(const QImage& image)
+{
+    if (image.isNull())
+        return {};
+    const QImage rgb = AsRgb32(image);
+    return EncodeRows(rgb.width(), rgb.height(),
+                      [&](int y) { return reinterpret_cast<const QRgb*>(rgb.constScanLine(y)); });
+}
+
+QByteArray EncodeBmp24Stacked(const QImage& top, const QImage& bottom)
+{
+    const QImage upper = AsRgb32(top);
+    const QImage lower = AsRgb32(bottom);
+    return EncodeRows(upper.width(), upper.height() + lower.height(), [&](int y) {
+        const bool inUpper = y < upper.height();
+        return reinterpret_cast<const QRgb*>(inUpper ? upper.constScanLine(y) : lower.constScanLine(y - upper.height()));
+    });
 }
 
 } // namespace tf

@@ -35,4 +35,9 @@ std::optional<long long> ClaimedPixelCount(std::string_view bytes);
 // image gives an empty array.
 QByteArray EncodeBmp24(const QImage& image);
 
+// The file of the two images one above the other, written from their rows
+// as they are: EncodeBmp24 of the joined image. Both must be as wide and
+// not null.
+QByteArray EncodeBmp24Stacked(const QImage& top, const QImage& bottom);
+
 } // namespace tf
