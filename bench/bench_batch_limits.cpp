@@ -1,8 +1,8 @@
 // What a batch of the converter costs at its edges, measured on the real
 // program (build/bin/tessaform-cli) as a user runs it:
 // - the peak memory of the largest skins the limits allow (every bitmap of
-//   the source table at the decode limit, 4096 x 4096) at -j 4, against the
-//   aim of 256 MiB;
+//   the source table at the decode limit, 4096 x 4096) at -j 4 and -j 16,
+//   against the aim of 256 MiB;
 // - the peak memory of a batch of 1,000 real skins against one of 100 (a
 //   batch flat in memory gives 1.0);
 // - how soon 16,000 skins of one name start converting: the time to the
@@ -139,13 +139,15 @@ int main(int argc, char** argv)
                 hundred.totalSeconds);
     fs::remove_all(temp / "out");
 
-    std::vector<std::string> arguments{"convert"};
-    for (int i = 0; i < 4; ++i)
-        arguments.push_back(LargestSkin(temp.path(), i).string());
-    arguments.insert(arguments.end(), {"-o", out + "/largest", "-j", "4"});
-    const Run largest = RunConverter(arguments);
-    std::printf("peak memory of 4 of the largest skins at -j 4: %.1f MiB (exit %d, %.1f s)  [aim: under 256]\n",
-                largest.peakMiB, largest.exitCode, largest.totalSeconds);
+    for (const int jobs : {4, 16}) {
+        std::vector<std::string> arguments{"convert"};
+        for (int i = 0; i < jobs / 2; ++i)
+            arguments.push_back(LargestSkin(temp.path(), i).string());
+        arguments.insert(arguments.end(), {"-o", out + "/largest" + std::to_string(jobs), "-j", std::to_string(jobs)});
+        const Run largest = RunConverter(arguments);
+        std::printf("peak memory of %d of the largest skins at -j %d: %.1f MiB (exit %d, %.1f s)  [aim: under 256]\n",
+                    jobs / 2, jobs, largest.peakMiB, largest.exitCode, largest.totalSeconds);
+    }
     std::printf("load average at the end: %s\n", LoadAverage().c_str());
     return 0;
 }
