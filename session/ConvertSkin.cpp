@@ -3,7 +3,7 @@
 #include "output/SaveSkin.h"
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
-#include "platform/ProcessAlive.h"
+#include "platform/ProcessFolders.h"
 #include "platform/Prompts.h"
 #include "session/OpenSkin.h"
 #include "session/PreparedSource.h"
@@ -65,20 +65,7 @@ const QLatin1String kWorkFolderPrefix("tessaform-");
 
 void RemoveAbandonedWorkFolders()
 {
-    const QDir temp(QDir::tempPath());
-    // Matched by hand: a name filter would compile a regular expression for
-    // a plain prefix.
-    const QStringList names = temp.entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
-    for (const QString& name : names) {
-        if (!name.startsWith(kWorkFolderPrefix))
-            continue;
-        bool ok = false;
-        const int64_t pid = name.mid(kWorkFolderPrefix.size()).section(QLatin1Char('-'), 0, 0).toLongLong(&ok);
-        if (ok && pid != CurrentProcessId() && !IsProcessAlive(pid)) {
-            std::error_code ignored;
-            fs::remove_all(QStringToPath(temp.filePath(name)), ignored);
-        }
-    }
+    RemoveFoldersOfEndedProcesses(QStringToPath(QDir::tempPath()), kWorkFolderPrefix);
 }
 
 ConversionResult ConvertSkin(const fs::path& dataFolder, const ConversionJob& job,

@@ -80,31 +80,44 @@ OpenResult OpenSkinFolder(SkinSession& session, const fs::path& folder)
     return result;
 }
 
-// The archive library is linked in, so there is no library to load at run
-// time and none of the errors of a missing one.
-OpenResult OpenSkinArchive(SkinSession& session, const fs::path& archive, const fs::path& workFolder)
+UnpackedArchive UnpackSkinArchive(const fs::path& archive, const fs::path& workFolder)
 {
     DeleteTree(workFolder, true);
-    const fs::path skinRoot = workFolder / "Skin";
+    UnpackedArchive unpacked;
+    unpacked.SkinRoot = workFolder / "Skin";
     std::error_code error;
-    fs::create_directories(skinRoot, error);
-    if (!HasSkinArchiveExtension(archive))
+    fs::create_directories(unpacked.SkinRoot, error);
+    unpacked.IsArchive = HasSkinArchiveExtension(archive);
+    if (!unpacked.IsArchive)
+        return unpacked;
+    unpacked.WorkingCopy = CopyToWorkFolder(archive, workFolder, unpacked.Report);
+    if (unpacked.Report.ArchiveError.empty() && unpacked.Report.LimitHit == ExtractionLimit::None)
+        unpacked.Report = ExtractArchive(unpacked.WorkingCopy, unpacked.SkinRoot);
+    // What came out before a limit or a damaged part stopped the extraction
+    // is still searched: a skin that came out whole loads.
+    unpacked.SkinFolder = FindSkinFolder(unpacked.SkinRoot);
+    return unpacked;
+}
+
+// The archive library is linked in, so there is no library to load at run
+// time and none of the errors of a missing one.
+OpenResult LoadUnpackedArchive(SkinSession& session, const fs::path& archive, const UnpackedArchive& unpacked)
+{
+    if (!unpacked.IsArchive)
         return NotASkinSource(archive);
 
     OpenResult result;
-    ExtractionReport report;
-    const fs::path workingCopy = CopyToWorkFolder(archive, workFolder, report);
-    if (report.ArchiveError.empty() && report.LimitHit == ExtractionLimit::None)
-        report = ExtractArchive(workingCopy, skinRoot);
-    // What came out before a limit or a damaged part stopped the extraction
-    // is still searched: a skin that came out whole loads. The library's
-    // texts may name files below the private folder.
-    const MemberNames names(skinRoot, archive);
-    const fs::path folder = FindSkinFolder(skinRoot);
-    if (!ReportArchiveReading(archive, report, !folder.empty(), names, result))
+    // The library's texts may name files below the private folder.
+    const MemberNames names(unpacked.SkinRoot, archive);
+    if (!ReportArchiveReading(archive, unpacked.Report, !unpacked.SkinFolder.empty(), names, result))
         return result;
-    LoadFolder(session, folder, FolderIndex(folder), result, names);
+    LoadFolder(session, unpacked.SkinFolder, FolderIndex(unpacked.SkinFolder), result, names);
     return result;
+}
+
+OpenResult OpenSkinArchive(SkinSession& session, const fs::path& archive, const fs::path& workFolder)
+{
+    return LoadUnpackedArchive(session, archive, UnpackSkinArchive(archive, workFolder));
 }
 
 OpenResult OpenSkinSource(SkinSession& session, const fs::path& source, const fs::path& workFolder)
