@@ -173,7 +173,8 @@ TEST(SkinArchiveInMemory, ArchivesOverTheLimitsAreRefusedBeforeReading)
 }
 
 // A name is a file or a folder for good: a member that would turn one into
-// the other is passed over with a notice, never replaces what is there.
+// the other is passed over with a notice naming it, never replaces what is
+// there.
 TEST(SkinArchiveInMemory, AMemberNeverTurnsAFileIntoAFolder)
 {
     const TempFolder temp;
@@ -185,6 +186,8 @@ TEST(SkinArchiveInMemory, AMemberNeverTurnsAFileIntoAFolder)
     } cases[] = {
         {"folder.wsz", [](ZipWriter& zip) { zip.addFolder("s/main.bmp/"); }, "s/main.bmp/"},
         {"below.wsz", [](ZipWriter& zip) { zip.addFile("s/main.bmp/x.bmp", "x"); }, "s/main.bmp/x.bmp"},
+        // 日本 in Shift-JIS without the UTF-8 flag: both ways decode it alike.
+        {"sjis.wsz", [](ZipWriter& zip) { zip.addFile("s/main.bmp/\x93\xfa\x96\x7b.txt", "x"); }, "s/main.bmp/日本.txt"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
