@@ -31,8 +31,8 @@ using FileSink = std::function<void(const std::string& name, const QByteArray& b
 
 void BuildSkinFilesInto(const SkinSession& session, const fs::path& ssfPath, const FileSink& sink)
 {
-    // An empty picture has no pixels to write; the definition file still
-    // names it, as it does whatever the folder holds.
+    // An empty picture has no pixels to write; the definition files leave
+    // it out too.
     EncodeSkinImages(session, sink);
     // The definition files come last, so a player reading them finds the new
     // images already in place.

@@ -90,4 +90,9 @@ bool SourcePresent(const SkinState& state, SourceFile file)
     return SourceFilesOf(state).isRegularFile(state.SourceFilePaths[size_t(file)]);
 }
 
+bool SourceUsed(const SkinState& state, SourceFile file)
+{
+    return SourcePresent(state, file) && !state.SourcePassedOver[size_t(file)];
+}
+
 } // namespace tf

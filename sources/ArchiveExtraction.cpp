@@ -1,6 +1,7 @@
 #include "sources/ArchiveExtraction.h"
 
 #include "platform/ArchiveText.h"
+#include "platform/Errors.h"
 #include "platform/FileSystem.h"
 #include "sources/ArchiveFile.h"
 #include "sources/ArchiveReader.h"
@@ -64,13 +65,18 @@ Entry NewDiskEntry(const fs::path& path, unsigned type, int perm)
     return entry;
 }
 
+std::string ErrorText(archive* a)
+{
+    const char* text = archive_error_string(a);
+    return text ? text : "";
+}
+
 // The library's text with the system's reason where the failure was the
 // system's (a full disk, a file that cannot be opened): the library names
 // the operation only ("Write failed").
 std::string SystemErrorText(archive* a)
 {
-    const char* message = archive_error_string(a);
-    std::string text = message ? message : "";
+    std::string text = ErrorText(a);
     const int code = archive_errno(a);
     // The library reports a malformed archive as EILSEQ and its own misuse
     // as EINVAL; neither is the system's reason.
@@ -80,6 +86,17 @@ std::string SystemErrorText(archive* a)
             text += text.empty() ? reason : ": " + reason;
     }
     return text;
+}
+
+// A file or folder the disk writer could not make, named as the system
+// spells it, with the system's reason: the library's own text names it with
+// its "\\?\" prefix on Windows, and in the process's code page, where
+// names outside it turn into question marks.
+std::string WriteFailureText(archive* writer, const fs::path& path)
+{
+    const int code = archive_errno(writer);
+    const std::string reason = code > 0 && code != EILSEQ ? std::generic_category().message(code) : ErrorText(writer);
+    return DisplayPath(path).toStdString() + ": " + reason;
 }
 
 class DiskExtraction {
@@ -146,7 +163,7 @@ bool DiskExtraction::writeHeader(const MemberPath& member, const fs::path& path,
     }();
     if (status >= ARCHIVE_WARN)
         return true;
-    skip(member, SkipReason::WriteFailed, SystemErrorText(m_writer.get()));
+    skip(member, SkipReason::WriteFailed, WriteFailureText(m_writer.get(), path));
     if (status == ARCHIVE_FATAL)
         m_writer = NewDiskWriter();
     return false;

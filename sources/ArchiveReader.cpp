@@ -89,7 +89,7 @@ ArchiveReader::Data ArchiveReader::readData(const ExtractionLimits& limits, uint
 MemberHeader ReadMemberHeader(archive_entry* entry)
 {
     MemberHeader header;
-    header.Path = ParseMemberPath(StoredMemberName(entry));
+    header.Path = ParseMemberPath(MemberNameUtf8(entry));
     const unsigned type = archive_entry_filetype(entry);
     if (header.Path.Rejected)
         header.Reason = *header.Path.Rejected;
