@@ -54,8 +54,8 @@ int main(int argc, char** argv)
     return tf::bench::RunBenchmarks(
         argc, argv,
         [](const tf::bench::RatioReporter& reporter) {
-            const double ours = reporter.time("DecodeOurs");
-            const double qt = reporter.time("DecodeQt");
+            const double ours = reporter.time("DecodeOurs", tf::bench::RatioReporter::Clock::Cpu);
+            const double qt = reporter.time("DecodeQt", tf::bench::RatioReporter::Clock::Cpu);
             if (ours > 0 && qt > 0)
                 std::printf("decode ratio ours / Qt: %.3f (%zu bitmaps, CPU %.1f us against %.1f us)\n",
                             ours / qt, g_bitmaps.size(), ours, qt);

@@ -1,8 +1,12 @@
 #include "cli/Batch.h"
 
+#include "cli/MemoryBudget.h"
+#include "session/PreparedSource.h"
+
 #include "platform/FileSystem.h"
 #include "sources/SkinFinder.h"
 
+#include <QHash>
 #include <QSet>
 #include <QThread>
 #include <algorithm>
@@ -29,18 +33,63 @@ QString SkinName(const fs::path& source)
 std::vector<BatchEntry> PlanBatch(const std::vector<fs::path>& sources, const fs::path& outputFolder)
 {
     std::vector<BatchEntry> entries;
+    entries.reserve(sources.size());
     QSet<QString> taken; // folded, as folders differing only in case collide on Windows
+    // The number each name tries next: the names before it are taken for
+    // good, so thousands of skins of one name are named in linear time.
+    QHash<QString, int> nextNumber;
     for (const fs::path& source : sources) {
         const QString base = SkinName(source);
+        const QString folded = base.toCaseFolded();
         QString name = base;
-        for (int n = 2; taken.contains(name.toCaseFolded()); ++n)
+        if (taken.contains(folded)) {
+            int& n = nextNumber[folded];
+            n = std::max(n, 2);
             name = base + QStringLiteral("-%1").arg(n);
+            while (taken.contains(name.toCaseFolded()))
+                name = base + QStringLiteral("-%1").arg(++n);
+        }
         taken.insert(name.toCaseFolded());
         const fs::path folder = outputFolder / QStringToPath(name);
         entries.push_back({source, folder / QStringToPath(name + QStringLiteral(".ssf")), name});
     }
     return entries;
 }
+
+namespace {
+
+// What the skins of a batch may hold at once, beside what the program holds
+// anyway (its code, Qt, the fonts), so that a batch stays under 256 MiB
+// at any number of jobs.
+constexpr uint64_t kBatchMemoryBytes = uint64_t(160) << 20;
+
+// Reads the skin's source, then lets it go on to decode only when the memory
+// it will take fits beside the others'. A skin that could not have its share
+// at once lets go of what it read and reads it again once it has it: it
+// never waits while holding memory.
+ConversionResult ConvertWithinBudget(MemoryBudget& budget, const fs::path& exeFolder, const BatchEntry& entry,
+                                     const ConversionOptions& options)
+{
+    uint64_t archiveBytes = 0;
+    IsArchiveSource(entry.Source, &archiveBytes);
+    uint64_t wanted = archiveBytes;
+    for (;;) {
+        MemoryBudget::Share share = budget.reserve(wanted);
+        PreparedSource prepared = PrepareSource(entry.Source, [&](uint64_t taken) {
+            return archiveBytes + taken <= share.bytes() || share.resize(archiveBytes + taken);
+        });
+        if (prepared.Archive && prepared.Archive->Interrupted) {
+            wanted = std::max(wanted, archiveBytes + ExtractionLimits().MaxTotalBytes);
+            continue;
+        }
+        const uint64_t needed = EstimateConversionBytes(prepared);
+        if (share.resize(needed))
+            return ConvertSkin(exeFolder, {entry.Source, entry.SsfPath}, options, prepared);
+        wanted = std::max(needed, archiveBytes + (prepared.Archive ? prepared.Archive->heldBytes() : 0));
+    }
+}
+
+} // namespace
 
 std::vector<ConversionResult> RunBatch(
     const fs::path& exeFolder, const std::vector<BatchEntry>& entries, const ConversionOptions& options,
@@ -51,11 +100,12 @@ std::vector<ConversionResult> RunBatch(
     std::atomic<size_t> next{0};
     size_t done = 0;
     std::mutex progressMutex;
+    MemoryBudget budget(kBatchMemoryBytes);
     const auto work = [&] {
         for (size_t i = next++; i < entries.size(); i = next++) {
             if (stop && stop())
                 break;
-            results[i] = ConvertSkin(exeFolder, {entries[i].Source, entries[i].SsfPath}, options);
+            results[i] = ConvertWithinBudget(budget, exeFolder, entries[i], options);
             const std::lock_guard lock(progressMutex);
             ++done;
             if (progress)

@@ -7,6 +7,7 @@
 #include "platform/Fonts.h"
 #include "platform/HeadlessGui.h"
 #include "platform/Interruption.h"
+#include "platform/MemoryReturn.h"
 #include "platform/Product.h"
 #include "session/Language.h"
 
@@ -29,6 +30,8 @@ void DropQtNotes(QtMsgType type, const QMessageLogContext&, const QString& messa
 
 int main(int argc, char** argv)
 {
+    // A batch's memory is what its skins hold now, on any number of jobs.
+    tf::ReturnLargeBlocksAtOnce();
     qInstallMessageHandler(DropQtNotes);
     // Fonts and text drawing need a Gui application, but never a display.
     tf::ChooseHeadlessGuiPlatform();

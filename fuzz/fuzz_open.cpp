@@ -1,17 +1,23 @@
-// Arbitrary bytes as a .wsz the whole way in: safe extraction into a private
-// folder, the load, and a save into another private folder. Every outcome is
-// a skin written or a message, and no message names the private folders.
+// Arbitrary bytes as a .wsz the whole way in, both ways: safe extraction
+// into a private folder (the window's), and reading in memory (the
+// converter's); the load, and a save into another private folder. Every
+// outcome is a skin written or a message, no message names the private
+// folders, and where both ways load without meeting damage or a limit they
+// load the same skin.
 
 #include "output/SaveSkin.h"
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
 #include "platform/Prompts.h"
+#include "output/SkinImages.h"
 #include "session/OpenSkin.h"
+#include "session/OpenSkinInMemory.h"
 #include "skin/SkinSession.h"
 
 #include <QFile>
 #include <QGuiApplication>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -36,6 +42,13 @@ void CheckPrivateFolderUnnamed(const QString& text, const QString& privateFolder
 {
     if (text.contains(privateFolder))
         std::abort();
+}
+
+bool SameFiles(const std::vector<tf::NamedFile>& a, const std::vector<tf::NamedFile>& b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const tf::NamedFile& x, const tf::NamedFile& y) {
+        return x.Name == y.Name && x.Bytes == y.Bytes;
+    });
 }
 
 } // namespace
@@ -76,6 +89,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (const QString& text : opened.Notices + prompts.texts)
         CheckPrivateFolderUnnamed(text, privateFolder);
     if (opened.loaded() != opened.Error.isEmpty())
+        std::abort();
+
+    QuietPrompts memoryPrompts;
+    tf::SkinSession memorySession(g_dataFolder, memoryPrompts);
+    tf::InitializeSession(memorySession);
+    const tf::OpenResult inMemory = tf::LoadSkinArchive(memorySession, tf::ReadSkinArchiveFile(archive));
+    for (const QString& text : inMemory.Notices + memoryPrompts.texts + QStringList{inMemory.Error})
+        CheckPrivateFolderUnnamed(text, privateFolder);
+    if (inMemory.loaded() != inMemory.Error.isEmpty())
+        std::abort();
+    // The memory way inflates only the skin's files, so damage or a limit
+    // elsewhere in the archive is the disk way's alone.
+    const bool comparable = opened.loaded() && inMemory.loaded() && opened.ArchiveError.isEmpty()
+        && inMemory.ArchiveError.isEmpty() && opened.Notices == inMemory.Notices;
+    if (comparable && !SameFiles(tf::BuildSkinFiles(session, root / "skin.ssf"),
+                                 tf::BuildSkinFiles(memorySession, root / "skin.ssf")))
         std::abort();
     if (!opened.loaded())
         return 0;

@@ -32,11 +32,7 @@ void BuildSkinFilesInto(const SkinSession& session, const fs::path& ssfPath, con
 {
     // An empty picture has no pixels to write; the definition files leave
     // it out too.
-    for (const SkinImageSource& source : ListSkinImages(session)) {
-        const Bitmap image = source.Compose();
-        if (!image.isEmpty())
-            sink(source.Name, EncodeBmp24(image.image()));
-    }
+    EncodeSkinImages(session, sink);
     // The definition files come last, so a player reading them finds the new
     // images already in place.
     const DefinitionFiles definitions = BuildDefinitionFiles(session, ssfPath);
@@ -166,7 +162,9 @@ fs::path SaveFolder(const fs::path& ssfPath)
 
 bool SaveSkin(const SkinSession& session, const fs::path& ssfPath, FileCreator& creator, const SaveHooks& hooks)
 {
-    const fs::path skinFolder = session.State.SourceFilePaths[size_t(kMainBmp)].parent_path();
+    // A skin read in memory from an archive has no folder on disk to keep apart.
+    const fs::path skinFolder
+        = session.State.SourceFiles ? fs::path() : session.State.SourceFilePaths[size_t(kMainBmp)].parent_path();
     CheckSaveTarget(ssfPath, skinFolder);
     const fs::path folder = SaveFolder(ssfPath);
 

@@ -7,6 +7,7 @@
 #include "platform/Bitmap.h"
 #include "skin/SkinSession.h"
 
+#include <QByteArray>
 #include <functional>
 #include <string>
 #include <vector>
@@ -24,6 +25,13 @@ struct SkinImage {
 struct SkinImageSource {
     std::string Name;
     std::function<Bitmap()> Compose;
+    // The picture the file shows when the session holds it as it is; a
+    // picture written under two names is encoded once.
+    const Bitmap* Held = nullptr;
+    // The file's bytes made without composing the picture first: the
+    // position images' (the same for every skin, made once per process), and
+    // the joined images' (written straight from their two parts).
+    std::function<QByteArray()> Encoded;
 };
 
 // Every image file of the skin in the order a save writes them: the main
@@ -35,5 +43,10 @@ std::vector<SkinImageSource> ListSkinImages(const SkinSession& session);
 // The same, composed. An empty picture is left out, and the definition
 // files do not name it.
 std::vector<SkinImage> BuildSkinImages(const SkinSession& session);
+
+// The same as BMP files (EncodeBmp24), handed to sink one at a time in save
+// order: each picture encoded once.
+void EncodeSkinImages(const SkinSession& session,
+                      const std::function<void(const std::string& name, const QByteArray& bytes)>& sink);
 
 } // namespace tf

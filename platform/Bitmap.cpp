@@ -122,6 +122,11 @@ Bitmap Bitmap::Load(const std::filesystem::path& path)
     return FromImage(DecodeImageFile(path));
 }
 
+Bitmap Bitmap::Load(const FileSource& source, const std::filesystem::path& path)
+{
+    return FromImage(DecodeImageFile(source, path));
+}
+
 Bitmap Bitmap::FromImage(const QImage& image)
 {
     Bitmap bitmap;

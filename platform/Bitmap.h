@@ -9,6 +9,7 @@
 
 namespace tf {
 
+class FileSource;
 class Region;
 
 // Largest bitmap the system creates or decodes: 16384 pixels on a side and
@@ -34,6 +35,7 @@ public:
     // Reads an image file by content (see ImageFile.h); throws AppError
     // naming the file when it cannot be read or decoded.
     static Bitmap Load(const std::filesystem::path& path);
+    static Bitmap Load(const FileSource& source, const std::filesystem::path& path);
     static Bitmap FromImage(const QImage& image);
 
     int width() const { return m_image.width(); }

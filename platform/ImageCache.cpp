@@ -13,16 +13,18 @@ constexpr long long kMaxCachedPixels = 1024 * 1024;
 
 Bitmap ImageCache::load(const fs::path& path)
 {
-    std::error_code sizeError, timeError;
-    const std::uintmax_t fileSize = fs::file_size(path, sizeError);
-    const fs::file_time_type changed = fs::last_write_time(path, timeError);
-    if (sizeError || timeError)
-        return Bitmap::Load(path); // let the decoder name what is wrong
+    return load(DiskFiles(), path);
+}
+
+Bitmap ImageCache::load(const FileSource& source, const fs::path& path)
+{
+    const std::optional<FileStamp> stamp = source.stamp(path);
+    if (!stamp)
+        return Bitmap::Load(source, path); // let the decoder name what is wrong
     const std::string key = path.string();
-    if (const auto found = m_entries.find(key);
-        found != m_entries.end() && found->second.fileSize == fileSize && found->second.changed == changed)
+    if (const auto found = m_entries.find(key); found != m_entries.end() && found->second.stamp == *stamp)
         return found->second.bitmap;
-    Bitmap bitmap = Bitmap::Load(path);
+    Bitmap bitmap = Bitmap::Load(source, path);
     // An image far beyond any real skin's is decoded again when needed
     // rather than kept: holding several would take a conversion's memory
     // past its bound.
@@ -30,7 +32,7 @@ Bitmap ImageCache::load(const fs::path& path)
         return bitmap;
     if (m_entries.size() >= kMaxEntries)
         m_entries.clear();
-    m_entries[key] = Entry{fileSize, changed, bitmap};
+    m_entries[key] = Entry{*stamp, bitmap};
     return bitmap;
 }
 

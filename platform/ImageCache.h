@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Bitmap.h"
+#include "platform/FileSource.h"
 
 #include <filesystem>
 #include <map>
@@ -16,13 +17,13 @@ class ImageCache {
 public:
     // The bitmap of the file, decoded now or earlier; throws as Bitmap::Load.
     Bitmap load(const std::filesystem::path& path);
+    Bitmap load(const FileSource& source, const std::filesystem::path& path);
     void clear() { m_entries.clear(); }
     size_t size() const { return m_entries.size(); }
 
 private:
     struct Entry {
-        std::uintmax_t fileSize = 0;
-        std::filesystem::file_time_type changed;
+        FileStamp stamp;
         Bitmap bitmap;
     };
     static constexpr size_t kMaxEntries = 16;

@@ -1,6 +1,7 @@
 #include "platform/IniFile.h"
 
 #include "platform/AsciiCase.h"
+#include "platform/FileSource.h"
 #include "platform/Numbers.h"
 #include "platform/TextFile.h"
 
@@ -65,10 +66,14 @@ IniFile IniFile::Parse(std::string_view text)
 
 IniFile IniFile::Load(const std::filesystem::path& path)
 {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
+    return Load(DiskFiles(), path);
+}
+
+IniFile IniFile::Load(const FileSource& source, const std::filesystem::path& path)
+{
+    if (!source.isRegularFile(path))
         return {};
-    return Parse(ReadFileBytes(path));
+    return Parse(source.read(path, kMaxTextFileBytes).view());
 }
 
 void IniFile::addLine(std::string text, std::optional<Entry> entry, std::vector<Line>::iterator where)

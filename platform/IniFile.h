@@ -9,6 +9,8 @@
 
 namespace tf {
 
+class FileSource;
+
 // A Windows private-profile file, read and written the way the Windows
 // profile functions do it: "[section]" lines open sections, "key=value" lines
 // give values; section and key names match without regard to ASCII case;
@@ -22,6 +24,7 @@ public:
     static IniFile Parse(std::string_view text);
     // A missing file reads as an empty one, as the profile functions treat it.
     static IniFile Load(const std::filesystem::path& path);
+    static IniFile Load(const FileSource& source, const std::filesystem::path& path);
 
     // Present only when it holds at least one key.
     bool hasSection(std::string_view section) const;

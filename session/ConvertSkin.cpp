@@ -6,6 +6,7 @@
 #include "platform/FolderCreation.h"
 #include "platform/Prompts.h"
 #include "session/OpenSkin.h"
+#include "session/PreparedSource.h"
 #include "session/WorkFolder.h"
 #include "skin/SkinSession.h"
 
@@ -62,13 +63,18 @@ bool IsDirectory(const fs::path& path)
 ConversionResult ConvertSkin(const fs::path& dataFolder, const ConversionJob& job,
                              const ConversionOptions& options)
 {
+    return ConvertSkin(dataFolder, job, options, PrepareSource(job.Source));
+}
+
+ConversionResult ConvertSkin(const fs::path& dataFolder, const ConversionJob& job,
+                             const ConversionOptions& options, const PreparedSource& prepared)
+{
     ConversionResult result;
     WarningPrompts prompts;
     std::vector<fs::path> made; // the output folders this conversion created
     try {
         // Refused before anything is created, the output folder included.
         CheckSaveTarget(job.SsfPath, IsDirectory(job.Source) ? job.Source : fs::path());
-        const WorkFolder unpack;
         // Every conversion starts as a fresh start of the window does.
         SkinSession session(dataFolder, prompts);
         InitializeSession(session);
@@ -77,12 +83,14 @@ ConversionResult ConvertSkin(const fs::path& dataFolder, const ConversionJob& jo
         session.State.PlaylistWidthSteps = options.PlaylistWidthSteps;
         session.State.PlaylistHeightSteps = options.PlaylistHeightSteps;
 
-        const OpenResult opened = OpenSkinSource(session, job.Source, unpack.path() / "tmp");
+        const OpenResult opened = OpenPreparedSource(session, prepared);
         for (const QString& notice : opened.Notices)
             if (notice != opened.ArchiveError)
                 prompts.add(notice);
         // What came out of a damaged archive is not converted: it may lack
-        // what the archive held.
+        // what the archive held. (The archive is read in memory, where only
+        // the skin's files are inflated; damage to any other member's data
+        // goes unseen and costs the skin nothing.)
         if (!opened.ArchiveError.isEmpty())
             throw AppError(ErrorKind::Other, opened.ArchiveError);
         if (!opened.loaded())

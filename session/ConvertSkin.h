@@ -13,6 +13,8 @@
 
 namespace tf {
 
+struct PreparedSource;
+
 // What the settings panel changes, with the window's initial values.
 struct ConversionOptions {
     bool ShowEqualizer = true;   // "EQを表示する"
@@ -41,10 +43,14 @@ struct ConversionResult {
 // options and saves (whole or nothing, see SaveSkin). A target inside the
 // source folder, or with a name it cannot have, fails before anything is
 // created. Never throws: every failure comes back in the result.
-// Archives are unpacked into a private temporary folder that is removed
-// afterwards, so conversions can run in parallel. The output folder is
-// created when missing, and removed again (when empty) if the skin fails.
+// Archives are read in memory (OpenSkinInMemory.h), so conversions can run
+// in parallel and leave nothing behind. The output folder is created when
+// missing, and removed again (when empty) if the skin fails.
 ConversionResult ConvertSkin(const std::filesystem::path& dataFolder, const ConversionJob& job,
                              const ConversionOptions& options);
+// The same from a source read beforehand (PrepareSource), as a batch does
+// to know what memory the skin needs before it starts decoding.
+ConversionResult ConvertSkin(const std::filesystem::path& dataFolder, const ConversionJob& job,
+                             const ConversionOptions& options, const PreparedSource& prepared);
 
 } // namespace tf

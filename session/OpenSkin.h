@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 #include <filesystem>
+#include <functional>
 
 namespace tf {
 
@@ -71,5 +72,9 @@ OpenResult LoadUnpackedArchive(SkinSession& session, const std::filesystem::path
 // OpenSkinArchive, anything else NotASkinSource.
 OpenResult OpenSkinSource(SkinSession& session, const std::filesystem::path& source,
                           const std::filesystem::path& workFolder);
+// The same with archives opened by openArchive (the converter reads them in
+// memory, OpenSkinInMemory.h).
+OpenResult OpenSkinSource(SkinSession& session, const std::filesystem::path& source,
+                          const std::function<OpenResult(const std::filesystem::path&)>& openArchive);
 
 } // namespace tf

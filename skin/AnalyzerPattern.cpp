@@ -87,10 +87,10 @@ constexpr std::array<std::array<int, 3>, 24> kClassicColors = {{
 bool BuildAnalyzerPattern(SkinState& state, PreviewPictures& previews,
                           const std::filesystem::path& viscolorPath)
 {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(viscolorPath, error))
+    const FileSource& files = SourceFilesOf(state);
+    if (!files.isRegularFile(viscolorPath))
         return false;
-    BuildFromLines(state, previews, ReadLines(viscolorPath), viscolorPath);
+    BuildFromLines(state, previews, ReadLines(files, viscolorPath), viscolorPath);
     return true;
 }
 

@@ -267,7 +267,8 @@ void LoadSkin(SkinSession& session)
     SkinState& state = session.State;
     const auto& paths = state.SourceFilePaths;
     const auto present = [&](SourceFile file) { return SourcePresent(state, file); };
-    const auto load = [&](SourceFile file) { return Bitmap::Load(paths[file]); };
+    const FileSource& files = SourceFilesOf(state);
+    const auto load = [&](SourceFile file) { return Bitmap::Load(files, paths[file]); };
 
     ResetSettings(state);
     state.SourcePassedOver.fill(false);
@@ -288,7 +289,7 @@ void LoadSkin(SkinSession& session)
     std::optional<AppError> mainFailure;
     if (present(kMainBmp)) {
         try {
-            RunStep({paths[kMainBmp]}, [&] { mainBmp = session.Previews.SourceImages.load(paths[kMainBmp]); });
+            RunStep({paths[kMainBmp]}, [&] { mainBmp = session.Previews.SourceImages.load(files, paths[kMainBmp]); });
         } catch (const AppError& failure) {
             mainFailure = failure;
         }
@@ -298,7 +299,7 @@ void LoadSkin(SkinSession& session)
     if (present(kRegionTxt)) {
         const WindowBackgrounds backgrounds{mainBmp ? &*mainBmp : nullptr, withEqualizer, nullptr};
         if (const auto passedOver = RunFileStep(session, {kRegionTxt}, [&] {
-                ComposeWindowOutline(state, ReadLines(paths[kRegionTxt]), backgrounds);
+                ComposeWindowOutline(state, ReadLines(files, paths[kRegionTxt]), backgrounds);
             }))
             WarnPassedOver(session, *passedOver);
     }

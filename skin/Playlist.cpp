@@ -78,14 +78,13 @@ bool ComposePlaylist(SkinState& state, PreviewPictures& previews,
                      const std::filesystem::path& pleditTxtPath, int32_t widthSteps,
                      int32_t heightSteps, Prompts* prompts)
 {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(pleditBmpPath, error))
+    if (!SourceFilesOf(state).isRegularFile(pleditBmpPath))
         return false;
     const PlaylistSteps steps = ClampPlaylistSteps(widthSteps, heightSteps);
     state.PlaylistWidthSteps = steps.width;
     state.PlaylistHeightSteps = steps.height;
 
-    const Bitmap source = previews.SourceImages.load(pleditBmpPath);
+    const Bitmap source = previews.SourceImages.load(SourceFilesOf(state), pleditBmpPath);
     ReadPlaylistColors(state, pleditTxtPath, prompts);
 
     // Where a small pledit.bmp leaves pixels undrawn they are black, never

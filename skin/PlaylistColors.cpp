@@ -31,14 +31,14 @@ Color ParseSkinColor(std::string_view text)
 
 void ReadPlaylistColors(SkinState& state, const std::filesystem::path& path, Prompts* prompts)
 {
-    if (!IsRegularFile(path)) {
+    if (!SourceFilesOf(state).isRegularFile(path)) {
         state.PlaylistNormalColor = kClassicPlaylistNormal;
         state.PlaylistCurrentColor = kClassicPlaylistCurrent;
         state.PlaylistNormalBGColor = kClassicPlaylistNormalBG;
         state.PlaylistSelectedBGColor = kClassicPlaylistSelectedBG;
         return;
     }
-    const IniFile ini = IniFile::Load(path);
+    const IniFile ini = IniFile::Load(SourceFilesOf(state), path);
     const auto read = [&](std::string_view key) {
         std::string value = ini.readString("Text", key, "#000000");
         value.erase(std::min(value.find_first_of(" \t;"), value.size()));

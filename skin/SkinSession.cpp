@@ -1,7 +1,10 @@
 #include "skin/SkinSession.h"
 
 #include "platform/FileSystem.h"
+#include "skin/GeometryData.h"
 
+#include <map>
+#include <mutex>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -19,7 +22,7 @@ void InitializeSession(SkinSession& session)
     SkinState& state = session.State;
     for (size_t i = 0; i < kSourceFileTable.size(); ++i)
         state.SourceFileNames[i] = std::string(kSourceFileTable[i]);
-    ReadStartupGeometry(state.PartRects, session.DataFolder, session.prompts());
+    ApplyStartupGeometry(*SharedGeometryData(session.DataFolder), state.PartRects, session.prompts());
     // The ten target images start empty; LoadSkin sizes them.
     for (Bitmap* image : {&state.MainNormalImage, &state.MainPressedImage, &state.MainInactiveImage,
                           &state.EqNormalImage, &state.EqPressedImage, &state.EqInactiveImage,
@@ -28,24 +31,63 @@ void InitializeSession(SkinSession& session)
         *image = Bitmap();
 }
 
+namespace {
+
+template <typename Folder>
+void ResolveSourcePaths(SkinState& state, const fs::path& folder, const Folder& index)
+{
+    for (int i = 0; i < kSourceFileSlots; ++i) {
+        const std::string& name = state.SourceFileNames[size_t(i)];
+        const auto found = name.empty() ? std::nullopt : index.find(name);
+        state.SourceFilePaths[size_t(i)] = found ? *found : folder / name;
+    }
+}
+
+} // namespace
+
 void SetSkinSource(SkinSession& session, const fs::path& folder)
 {
-    const FolderIndex index(folder);
-    for (int i = 0; i < kSourceFileSlots; ++i) {
-        const std::string& name = session.State.SourceFileNames[size_t(i)];
-        const auto found = name.empty() ? std::nullopt : index.find(name);
-        session.State.SourceFilePaths[size_t(i)] = found ? *found : folder / name;
-    }
+    SetSkinSource(session, folder, FolderIndex(folder));
+}
+
+void SetSkinSource(SkinSession& session, const fs::path& folder, const FolderIndex& index)
+{
+    session.State.SourceFiles.reset();
+    ResolveSourcePaths(session.State, folder, index);
+}
+
+void SetSkinSource(SkinSession& session, std::shared_ptr<const MemoryFolder> folder)
+{
+    ResolveSourcePaths(session.State, folder->folder(), *folder);
+    session.State.SourceFiles = std::move(folder);
 }
 
 std::optional<fs::path> FindSampleSkinFile(const SkinSession& session, std::string_view name)
 {
-    return FindFileNoCase(session.DataFolder / "sample", name);
+    // Listed once per process, and again only when the folder has changed
+    // (a file added, removed or renamed changes its time).
+    struct Listed {
+        std::optional<FileStamp> stamp;
+        std::shared_ptr<const FolderIndex> index;
+    };
+    static std::mutex mutex;
+    static std::map<fs::path, Listed> folders;
+    const fs::path folder = session.DataFolder / "sample";
+    const std::optional<FileStamp> stamp = DiskFiles().stamp(folder);
+    std::shared_ptr<const FolderIndex> index;
+    {
+        const std::lock_guard lock(mutex);
+        Listed& listed = folders[folder];
+        if (!listed.index || !stamp || listed.stamp != stamp)
+            listed = {stamp, std::make_shared<const FolderIndex>(folder)};
+        index = listed.index;
+    }
+    return index->find(name);
 }
 
 bool SourcePresent(const SkinState& state, SourceFile file)
 {
-    return IsRegularFile(state.SourceFilePaths[size_t(file)]);
+    return SourceFilesOf(state).isRegularFile(state.SourceFilePaths[size_t(file)]);
 }
 
 bool SourceUsed(const SkinState& state, SourceFile file)

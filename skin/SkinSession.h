@@ -5,10 +5,13 @@
 // values. The window shows it; the command-line converter and the tests drive
 // it directly. One session per converted skin keeps conversions independent.
 
+#include "platform/FileSource.h"
+#include "platform/FileSystem.h"
 #include "platform/Prompts.h"
 #include "skin/SkinState.h"
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string_view>
 
@@ -29,12 +32,17 @@ struct SkinSession {
 
 // Start-up work of the main window's creation that the core does: the table
 // of source file names, the four geometry files (missing or malformed ones
-// reported through the prompts), the ten empty target images.
+// reported through the prompts; read once per process, SharedGeometryData),
+// the ten empty target images.
 void InitializeSession(SkinSession& session);
 
 // Makes folder the current skin source: resolves the 20 source paths (names
-// matched without regard to case).
+// matched without regard to case), from index when the caller has listed the
+// folder already.
 void SetSkinSource(SkinSession& session, const std::filesystem::path& folder);
+void SetSkinSource(SkinSession& session, const std::filesystem::path& folder, const FolderIndex& index);
+// The same for a skin folder held in memory, which the load then reads.
+void SetSkinSource(SkinSession& session, std::shared_ptr<const MemoryFolder> folder);
 
 // A file of the skin shipped beside the executables (the data folder's
 // "sample"), which stands in for files a skin lacks; nothing when absent.

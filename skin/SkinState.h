@@ -6,6 +6,7 @@
 
 #include "platform/Bitmap.h"
 #include "platform/Color.h"
+#include "platform/FileSource.h"
 #include "platform/Geometry.h"
 #include "platform/ImageCache.h"
 #include "skin/GeometryTables.h"
@@ -14,6 +15,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -89,6 +91,9 @@ struct SkinState {
     // Resolved by SetSkinSource: the real file when the skin folder holds it
     // (matched without regard to case), else folder / table name.
     std::array<std::filesystem::path, kSourceFileSlots> SourceFilePaths;
+    // Where SourceFilePaths are read from: the disk when empty, else an
+    // archive's skin folder held in memory (SourceFilesOf).
+    std::shared_ptr<const FileSource> SourceFiles;
     // Files the last load found but could not use (not a picture, cut
     // short): it went on as if they were missing.
     std::array<bool, kSourceFileSlots> SourcePassedOver{};
@@ -145,6 +150,11 @@ struct SkinState {
     Color OscilloColor = kBlack;            // Shape3
     int AnalyzerPreviewScale = 1;           // RadioButton1 "x1" / RadioButton2 "x2"
 };
+
+inline const FileSource& SourceFilesOf(const SkinState& state)
+{
+    return state.SourceFiles ? *state.SourceFiles : DiskFiles();
+}
 
 // Values of the window's controls that the pipeline reads and writes.
 struct EditorSettings {

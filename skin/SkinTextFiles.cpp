@@ -63,7 +63,7 @@ std::optional<Region> ReadRegion(const TStringList& lines, std::string_view sect
 void ApplySexyFont(SkinState& state, EditorSettings& editor, Prompts& prompts,
                    const std::filesystem::path& path)
 {
-    const IniFile ini = IniFile::Load(path);
+    const IniFile ini = IniFile::Load(SourceFilesOf(state), path);
     if (!ini.hasSection(kSexyFontSection))
         return;
 
@@ -106,7 +106,7 @@ void ApplySexyFont(SkinState& state, EditorSettings& editor, Prompts& prompts,
 
 void ApplyMaron(SkinState& state, const std::filesystem::path& path)
 {
-    const IniFile ini = IniFile::Load(path);
+    const IniFile ini = IniFile::Load(SourceFilesOf(state), path);
     if (ini.hasSection(kMaronSection))
         state.ShowAnalyzer = ini.readBool(kMaronSection, "Enable", true);
 }

@@ -5,6 +5,7 @@
 #include "platform/Numbers.h"
 #include "platform/SplitRule.h"
 #include "platform/TextFile.h"
+#include "skin/GeometryData.h"
 
 #include <limits>
 #include <optional>
@@ -59,9 +60,9 @@ bool ComposeVolume(SkinState& state, const std::filesystem::path& volumePath)
 {
     state.VolumeImage = Bitmap();
     state.HasVolumeImage = false;
-    if (!IsRegularFile(volumePath))
+    if (!SourceFilesOf(state).isRegularFile(volumePath))
         return false;
-    const Bitmap source = Bitmap::Load(volumePath);
+    const Bitmap source = Bitmap::Load(SourceFilesOf(state), volumePath);
     if (source.height() <= kFrameHeight)
         return false;
     state.HasVolumeImage = true;
@@ -83,13 +84,16 @@ bool ComposePan(SkinState& state, const std::filesystem::path& balancePath,
 {
     state.PanImage = Bitmap();
     state.HasPanImage = false;
-    if (!IsRegularFile(balancePath))
+    if (!SourceFilesOf(state).isRegularFile(balancePath))
         return false;
-    const Bitmap source = Bitmap::Load(balancePath);
-    // Read whenever balance.bmp exists, so a missing table is reported even
-    // for a bitmap too short to use.
-    const std::filesystem::path tablePath = FindFileNoCase(exeFolder, "pan.dat").value_or(exeFolder / "pan.dat");
-    const TStringList lines = ReadLines(tablePath);
+    const Bitmap source = Bitmap::Load(SourceFilesOf(state), balancePath);
+    // Looked at whenever balance.bmp exists, so a missing table is reported
+    // even for a bitmap too short to use.
+    const std::shared_ptr<const GeometryData> data = SharedGeometryData(exeFolder);
+    if (data->PanTableError)
+        throw *data->PanTableError;
+    const std::filesystem::path& tablePath = data->PanTablePath;
+    const TStringList& lines = data->PanTable;
     if (source.height() <= kFrameHeight)
         return false;
     state.HasPanImage = true;

@@ -50,11 +50,12 @@ void RenderTimeDigits(const SkinState& state, const EditorSettings& editor,
                       PreviewPictures& previews, const std::filesystem::path& numbersPath,
                       const std::filesystem::path& numsExPath)
 {
-    const bool hasNumsEx = IsRegularFile(numsExPath);
-    if (!hasNumsEx && !IsRegularFile(numbersPath))
+    const FileSource& files = SourceFilesOf(state);
+    const bool hasNumsEx = files.isRegularFile(numsExPath);
+    if (!hasNumsEx && !files.isRegularFile(numbersPath))
         return;
     // One decode serves both the strip and the keyed copy: it is the same file.
-    const Bitmap digits = previews.SourceImages.load(hasNumsEx ? numsExPath : numbersPath);
+    const Bitmap digits = previews.SourceImages.load(files, hasNumsEx ? numsExPath : numbersPath);
     Bitmap& strip = previews.TimeDigits;
     strip = digits;
     strip.setWidth(kStripWidth);
@@ -67,7 +68,7 @@ void RenderTimeDigits(const SkinState& state, const EditorSettings& editor,
         strip.copy(strip, Cell(kBlankLeft, height), Cell(kSpaceLeft, height));
     }
 
-    const Bitmap main = previews.SourceImages.load(state.SourceFilePaths[kMainBmp]);
+    const Bitmap main = previews.SourceImages.load(files, state.SourceFilePaths[kMainBmp]);
     strip.copy(main, {kMainColonLeft, kMainColonTop, kMainColonLeft + kCellWidth, kMainColonTop + height},
                Cell(kColonLeft, height));
 

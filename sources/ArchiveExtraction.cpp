@@ -3,6 +3,8 @@
 #include "platform/ArchiveText.h"
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
+#include "sources/ArchiveFile.h"
+#include "sources/ArchiveReader.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -20,25 +22,19 @@ namespace fs = std::filesystem;
 namespace tf {
 namespace {
 
-constexpr size_t kReadBlockBytes = 64 * 1024;
-
 // Our own checks of the names come first; the library checks ".." again.
 // Its own guard against symbolic links (ARCHIVE_EXTRACT_SECURE_SYMLINKS) is
 // not used: it opens every folder of the absolute path for every member,
-// which made extraction half as slow again; Extraction checks each folder of
-// the destination once instead.
+// which made extraction half as slow again; DiskExtraction checks each
+// folder of the destination once instead.
 constexpr int kDiskWriterOptions = ARCHIVE_EXTRACT_SECURE_NODOTDOT;
 
-struct ReaderFree {
-    void operator()(archive* a) const { archive_read_free(a); }
-};
 struct WriterFree {
     void operator()(archive* a) const { archive_write_free(a); }
 };
 struct EntryFree {
     void operator()(archive_entry* e) const { archive_entry_free(e); }
 };
-using Reader = std::unique_ptr<archive, ReaderFree>;
 using DiskWriter = std::unique_ptr<archive, WriterFree>;
 using Entry = std::unique_ptr<archive_entry, EntryFree>;
 
@@ -103,16 +99,11 @@ std::string WriteFailureText(archive* writer, const fs::path& path)
     return DisplayPath(path).toStdString() + ": " + reason;
 }
 
-// After a member whose data breaks the decompressor the library will not
-// read on; the archive is opened again and read past that member, a bounded
-// number of times.
-constexpr int kMaxReopenings = 16;
-
-class Extraction {
+class DiskExtraction {
 public:
-    Extraction(fs::path archivePath, fs::path destination, const ExtractionLimits& limits,
-               ExtractionReport& report)
-        : m_archivePath(std::move(archivePath))
+    DiskExtraction(std::string_view archive, fs::path destination, const ExtractionLimits& limits,
+                   ExtractionReport& report)
+        : m_reader(archive)
         , m_writer(NewDiskWriter())
         , m_destination(std::move(destination))
         , m_limits(limits)
@@ -121,17 +112,16 @@ public:
     {
     }
 
-    void run();
+    void run()
+    {
+        WalkMembers(m_reader, m_limits, m_report, [this](archive_entry* entry, int) { return extractMember(entry); });
+        archive_write_close(m_writer.get());
+    }
 
 private:
-    enum class Outcome { Next, Reopen, Stop };
-    enum class DataResult { Complete, Damaged, Fatal, WriteFailed, MemberLimit, TotalLimit };
-
-    bool open(int membersToPass);
-    Outcome extractMember(archive_entry* entry);
+    WalkStep extractMember(archive_entry* entry);
     void writeFolder(const MemberPath& member);
-    Outcome writeFile(const MemberPath& member);
-    DataResult copyData(std::string& detail);
+    WalkStep writeFile(const MemberPath& member);
     bool writeHeader(const MemberPath& member, const fs::path& path, unsigned type, int perm);
     bool isFreeOfLinks(const fs::path& relativeFolder);
     void skip(const MemberPath& member, SkipReason reason, std::string detail = {})
@@ -139,8 +129,7 @@ private:
         m_report.Skipped.push_back({member.Name, reason, std::move(detail)});
     }
 
-    fs::path m_archivePath;
-    Reader m_reader;
+    ArchiveReader m_reader;
     DiskWriter m_writer;
     fs::path m_destination;
     const ExtractionLimits& m_limits;
@@ -149,84 +138,23 @@ private:
     std::unordered_set<std::string> m_checkedFolders; // relative folders known not to be links
 };
 
-// Opens the archive and reads past its first membersToPass headers.
-bool Extraction::open(int membersToPass)
+WalkStep DiskExtraction::extractMember(archive_entry* entry)
 {
-    m_reader.reset(archive_read_new());
-    // ZIP only, as the extension promises; an archive inside the skin stays
-    // a file, and other formats under a .wsz name are not skins.
-    archive_read_support_format_zip(m_reader.get());
-    if (OpenArchiveForReading(m_reader.get(), m_archivePath, kReadBlockBytes) != ARCHIVE_OK) {
-        m_report.ArchiveError = SystemErrorText(m_reader.get());
-        return false;
+    const MemberHeader header = ReadMemberHeader(entry);
+    switch (header.Kind) {
+    case MemberHeader::Type::Skipped:
+        skip(header.Path, header.Reason);
+        return WalkStep::Next;
+    case MemberHeader::Type::Folder:
+        writeFolder(header.Path);
+        return WalkStep::Next;
+    case MemberHeader::Type::File:
+        break;
     }
-    for (int i = 0; i < membersToPass; ++i) {
-        archive_entry* entry = nullptr;
-        const int status = archive_read_next_header(m_reader.get(), &entry);
-        if (status == ARCHIVE_EOF || status == ARCHIVE_FATAL)
-            return false;
-        if (status != ARCHIVE_RETRY)
-            archive_read_data_skip(m_reader.get());
-    }
-    return true;
+    return writeFile(header.Path);
 }
 
-void Extraction::run()
-{
-    if (!open(0))
-        return;
-    int members = 0;
-    int reopenings = 0;
-    for (;;) {
-        archive_entry* entry = nullptr;
-        const int status = archive_read_next_header(m_reader.get(), &entry);
-        if (status == ARCHIVE_EOF)
-            break;
-        if (status == ARCHIVE_FATAL) {
-            m_report.ArchiveError = ErrorText(m_reader.get());
-            break;
-        }
-        if (++members > m_limits.MaxMembers) {
-            m_report.LimitHit = ExtractionLimit::MemberCount;
-            break;
-        }
-        if (status == ARCHIVE_RETRY)
-            continue; // this header is unusable, the next may not be
-        const Outcome outcome = extractMember(entry);
-        if (outcome == Outcome::Stop)
-            break;
-        if (outcome == Outcome::Reopen && (++reopenings > kMaxReopenings || !open(members))) {
-            m_report.ArchiveError = m_report.Skipped.back().Detail;
-            break;
-        }
-    }
-    archive_write_close(m_writer.get());
-}
-
-Extraction::Outcome Extraction::extractMember(archive_entry* entry)
-{
-    const MemberPath member = ParseMemberPath(MemberNameUtf8(entry));
-    if (member.Rejected) {
-        skip(member, *member.Rejected);
-        return Outcome::Next;
-    }
-    const unsigned type = archive_entry_filetype(entry);
-    if (archive_entry_hardlink(entry) || type == AE_IFLNK) {
-        skip(member, SkipReason::Link);
-        return Outcome::Next;
-    }
-    if (type == AE_IFDIR || (member.Folder && (type == AE_IFREG || type == 0))) {
-        writeFolder(member);
-        return Outcome::Next;
-    }
-    if (type != AE_IFREG && type != 0) {
-        skip(member, SkipReason::SpecialFile);
-        return Outcome::Next;
-    }
-    return writeFile(member);
-}
-
-bool Extraction::writeHeader(const MemberPath& member, const fs::path& path, unsigned type, int perm)
+bool DiskExtraction::writeHeader(const MemberPath& member, const fs::path& path, unsigned type, int perm)
 {
     const Entry entry = NewDiskEntry(path, type, perm);
     const int status = [&] {
@@ -244,7 +172,7 @@ bool Extraction::writeHeader(const MemberPath& member, const fs::path& path, uns
 // True when no folder on the way to relativeFolder (itself included) is a
 // symbolic link. Each folder is looked at once: after that it is either one
 // that was already there and is no link, or one the disk writer made.
-bool Extraction::isFreeOfLinks(const fs::path& relativeFolder)
+bool DiskExtraction::isFreeOfLinks(const fs::path& relativeFolder)
 {
     fs::path folder;
     for (const fs::path& component : relativeFolder) {
@@ -259,9 +187,14 @@ bool Extraction::isFreeOfLinks(const fs::path& relativeFolder)
     return true;
 }
 
-void Extraction::writeFolder(const MemberPath& member)
+void DiskExtraction::writeFolder(const MemberPath& member)
 {
-    const fs::path relative = m_tree.resolve(member.Components);
+    const auto resolved = m_tree.resolve(member.Components, CaseFoldedTree::Kind::Folder);
+    if (!resolved) {
+        skip(member, SkipReason::NameTaken);
+        return;
+    }
+    const fs::path relative = RelativePath(*resolved);
     if (!isFreeOfLinks(relative)) {
         skip(member, SkipReason::LinkOnTheWay);
         return;
@@ -270,13 +203,18 @@ void Extraction::writeFolder(const MemberPath& member)
         archive_write_finish_entry(m_writer.get());
 }
 
-Extraction::Outcome Extraction::writeFile(const MemberPath& member)
+WalkStep DiskExtraction::writeFile(const MemberPath& member)
 {
     bool known = false;
-    const fs::path relative = m_tree.resolve(member.Components, &known);
+    const auto resolved = m_tree.resolve(member.Components, CaseFoldedTree::Kind::File, &known);
+    if (!resolved) {
+        skip(member, SkipReason::NameTaken);
+        return WalkStep::Next;
+    }
+    const fs::path relative = RelativePath(*resolved);
     if (!isFreeOfLinks(relative.parent_path())) {
         skip(member, SkipReason::LinkOnTheWay);
-        return Outcome::Next;
+        return WalkStep::Next;
     }
     const fs::path path = m_destination / relative;
     // A link in the file's own place is replaced, never written through.
@@ -285,64 +223,25 @@ Extraction::Outcome Extraction::writeFile(const MemberPath& member)
     if (known && fs::is_symlink(fs::symlink_status(path, error)))
         fs::remove(path, error);
     if (!writeHeader(member, path, AE_IFREG, 0644))
-        return Outcome::Next;
+        return WalkStep::Next;
     std::string detail;
-    const DataResult result = copyData(detail);
+    const ArchiveReader::Data result = m_reader.readData(
+        m_limits, m_report.BytesWritten,
+        [&](const void* block, size_t size) {
+            if (archive_write_data(m_writer.get(), block, size) == la_ssize_t(size))
+                return true;
+            detail = SystemErrorText(m_writer.get());
+            return false;
+        },
+        detail);
     archive_write_finish_entry(m_writer.get());
-    if (result == DataResult::Complete) {
+    if (result == ArchiveReader::Data::Complete) {
         m_report.Files.push_back(relative);
-        return Outcome::Next;
+        return WalkStep::Next;
     }
     // A member that did not come out whole is not left behind half written.
     fs::remove(path, error);
-    switch (result) {
-    case DataResult::MemberLimit:
-    case DataResult::TotalLimit:
-        m_report.LimitHit = result == DataResult::MemberLimit ? ExtractionLimit::MemberSize
-                                                              : ExtractionLimit::TotalSize;
-        m_report.LimitMember = member.Name;
-        return Outcome::Stop;
-    case DataResult::WriteFailed:
-        skip(member, SkipReason::WriteFailed, detail);
-        return Outcome::Next;
-    case DataResult::Fatal:
-        skip(member, SkipReason::Damaged, detail);
-        return Outcome::Reopen;
-    default:
-        skip(member, SkipReason::Damaged, detail);
-        return Outcome::Next;
-    }
-}
-
-// Sizes are counted as the data comes out of the decompressor; the sizes the
-// archive claims in its headers play no part.
-Extraction::DataResult Extraction::copyData(std::string& detail)
-{
-    uint64_t memberBytes = 0;
-    for (;;) {
-        const void* block = nullptr;
-        size_t size = 0;
-        la_int64_t offset = 0;
-        const int status = archive_read_data_block(m_reader.get(), &block, &size, &offset);
-        if (status == ARCHIVE_EOF)
-            return DataResult::Complete;
-        if (status != ARCHIVE_OK) {
-            detail = ErrorText(m_reader.get());
-            return status == ARCHIVE_FATAL ? DataResult::Fatal : DataResult::Damaged;
-        }
-        if (memberBytes + size > m_limits.MaxMemberBytes)
-            return DataResult::MemberLimit;
-        if (m_report.BytesWritten + size > m_limits.MaxTotalBytes)
-            return DataResult::TotalLimit;
-        // Written in sequence: a ZIP member has no holes, and an offset is
-        // never allowed to grow a file past what was counted.
-        if (archive_write_data(m_writer.get(), block, size) != la_ssize_t(size)) {
-            detail = SystemErrorText(m_writer.get());
-            return DataResult::WriteFailed;
-        }
-        memberBytes += size;
-        m_report.BytesWritten += size;
-    }
+    return NoteIncompleteMember(m_report, member, result, detail);
 }
 
 } // namespace
@@ -357,8 +256,9 @@ ExtractionReport ExtractArchive(const fs::path& archivePath, const fs::path& des
         report.ArchiveError = "cannot create " + destination.string();
         return report;
     }
-    const ArchiveNameScope names;
-    Extraction(archivePath, destination, limits, report).run();
+    const std::optional<std::string> archive = ReadArchiveFile(archivePath, limits, report);
+    if (archive)
+        DiskExtraction(*archive, destination, limits, report).run();
     return report;
 }
 
@@ -396,6 +296,9 @@ QString DescribeSkippedMembers(const fs::path& archivePath, const ExtractionRepo
         case SkipReason::Link: why = QCoreApplication::translate("Archive", "リンク"); break;
         case SkipReason::SpecialFile: why = QCoreApplication::translate("Archive", "特殊ファイル"); break;
         case SkipReason::LinkOnTheWay: why = QCoreApplication::translate("Archive", "途中のフォルダがリンク"); break;
+        case SkipReason::NameTaken:
+            why = QCoreApplication::translate("Archive", "同じ名前のファイルかフォルダが先にあります");
+            break;
         case SkipReason::WriteFailed:
             why = QCoreApplication::translate("Archive", "書き込めません: %1").arg(QString::fromUtf8(member.Detail.c_str()));
             break;
@@ -419,6 +322,13 @@ QString DescribeExtractionLimit(const fs::path& archivePath, const ExtractionRep
     const QString member = QString::fromUtf8(report.LimitMember.data(), qsizetype(report.LimitMember.size()));
     const auto megabytes = [](uint64_t bytes) { return QString::number(bytes / (uint64_t(1) << 20)); };
     switch (report.LimitHit) {
+    case ExtractionLimit::ArchiveSize:
+        return QCoreApplication::translate("Archive", "書庫 %1 は上限の %2 MB より大きいため、展開しませんでした。")
+            .arg(archiveName, megabytes(limits.MaxArchiveBytes));
+    case ExtractionLimit::ListedMembers:
+        return QCoreApplication::translate("Archive", "書庫 %1 のファイル数が上限の %2 個を超えているため、展開しませんでした。")
+            .arg(archiveName)
+            .arg(limits.MaxMembers);
     case ExtractionLimit::MemberCount:
         return QCoreApplication::translate("Archive", "書庫 %1 のファイル数が上限の %2 個を超えているため、%2 個目までを展開して打ち切りました。")
             .arg(archiveName)

@@ -18,9 +18,19 @@ struct ExtractionLimits {
     int MaxMembers = 4096;
     uint64_t MaxMemberBytes = uint64_t(16) << 20;
     uint64_t MaxTotalBytes = uint64_t(64) << 20;
+    // An archive file larger than what its members may unpack to holds no
+    // skin worth reading; it is refused before it is read.
+    uint64_t MaxArchiveBytes = uint64_t(64) << 20;
 };
 
-enum class ExtractionLimit { None, MemberCount, MemberSize, TotalSize };
+enum class ExtractionLimit {
+    None,
+    ArchiveSize,   // the file is larger than MaxArchiveBytes: nothing was read
+    ListedMembers, // its central directory lists more than MaxMembers: nothing was read
+    MemberCount,   // more members than MaxMembers came (an archive read without its directory)
+    MemberSize,
+    TotalSize,
+};
 
 struct SkippedMember {
     std::string Name; // UTF-8
@@ -45,8 +55,9 @@ struct ExtractionReport {
 };
 
 // Extracts every member of the ZIP archive below destination (created when
-// missing) under its stored relative path. Safe to run on several threads
-// at once as long as the destinations differ.
+// missing) under its stored relative path. The archive is read into memory
+// first (ReadArchiveFile), so its limits hold before anything is written.
+// Safe to run on several threads at once as long as the destinations differ.
 ExtractionReport ExtractArchive(const std::filesystem::path& archivePath,
                                 const std::filesystem::path& destination,
                                 const ExtractionLimits& limits = {});

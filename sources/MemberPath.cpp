@@ -75,27 +75,46 @@ CaseFoldedTree::Children& CaseFoldedTree::childrenOf(const std::string& folder)
     if (found != m_folders.end())
         return found->second;
     Children& children = m_folders[folder];
+    if (m_root.empty())
+        return children;
     // Sorted listing: of two names on disk that differ only in case, the
     // first in name order is the one used, as FolderIndex finds it.
-    for (const fs::directory_entry& entry : ListFolderSorted(m_root / PathFromString(folder))) {
+    for (const fs::directory_entry& entry : ListFolderSorted(m_root / RelativePath(folder))) {
         const std::string name = entry.path().filename().string();
-        children.try_emplace(FoldFileName(name), name);
+        std::error_code error;
+        const Kind kind = entry.is_directory(error) ? Kind::Folder : Kind::File;
+        children.try_emplace(FoldFileName(name), Child{name, kind});
     }
     return children;
 }
 
-fs::path CaseFoldedTree::resolve(const std::vector<std::string>& components, bool* known)
+std::optional<std::string> CaseFoldedTree::resolve(const std::vector<std::string>& components, Kind kind,
+                                                   bool* known)
 {
     std::string relative;
-    for (const std::string& component : components) {
+    for (size_t i = 0; i < components.size(); ++i) {
+        const Kind wanted = i + 1 == components.size() ? kind : Kind::Folder;
         Children& children = childrenOf(relative);
-        const auto [it, inserted] = children.try_emplace(FoldFileName(component), component);
+        const auto [it, inserted] = children.try_emplace(FoldFileName(components[i]), Child{components[i], wanted});
+        if (it->second.Type != wanted)
+            return std::nullopt;
         if (known)
             *known = !inserted;
         if (!relative.empty())
             relative += '/';
-        relative += it->second;
+        relative += it->second.Name;
     }
+    return relative;
+}
+
+const CaseFoldedTree::Children* CaseFoldedTree::children(const std::string& folder) const
+{
+    const auto found = m_folders.find(folder);
+    return found == m_folders.end() ? nullptr : &found->second;
+}
+
+fs::path RelativePath(const std::string& relative)
+{
     return PathFromString(relative);
 }
 

@@ -22,6 +22,7 @@ enum class SkipReason {
     Link,           // a symbolic or hard link
     SpecialFile,    // a device, fifo or socket
     LinkOnTheWay,   // a symbolic link already in the destination stands where a folder of its path goes
+    NameTaken,      // an earlier member made its name a file where a folder goes, or the other way round
     WriteFailed,    // the file system refused it (a folder with content in its place, a full disk)
     Damaged,        // its data could not be read to the end
 };
@@ -38,26 +39,47 @@ struct MemberPath {
 // is never taken for one).
 MemberPath ParseMemberPath(std::string_view utf8Name);
 
-// The spelling of every folder and file below a root folder by folded name,
-// so that members whose paths differ only in letter case land on one file,
-// as they do on a Windows disk: the first spelling stays, the later member's
-// content wins. Folders are listed from disk when first entered, so names
-// that were there before the extraction count too.
+// The spelling and kind of every folder and file below a root folder by
+// folded name, so that members whose paths differ only in letter case land
+// on one file, as they do on a Windows disk: the first spelling stays, the
+// later member's content wins. A name is a file or a folder for good: a
+// member that would turn one into the other (a folder member "s/main.bmp/"
+// after the file "s/main.bmp", or a file below a file) is refused, never
+// replaces what is there. With a root folder, folders are listed from disk
+// when first entered, so names that were there before the extraction count
+// too; without one the tree is the archive's alone.
 class CaseFoldedTree {
 public:
+    enum class Kind { File, Folder };
+    struct Child {
+        std::string Name; // as spelled
+        Kind Type;
+    };
+    using Children = std::unordered_map<std::string, Child>; // folded name -> child
+
+    CaseFoldedTree() = default;
     explicit CaseFoldedTree(std::filesystem::path root);
 
-    // The relative path the components map to; new names are remembered
-    // with the spelling given. known tells whether the last name was there
-    // already (on disk or from an earlier member).
-    std::filesystem::path resolve(const std::vector<std::string>& components, bool* known = nullptr);
+    // The relative path the components map to, with '/' between them; new
+    // names are remembered with the spelling and kind given. known tells
+    // whether the last name was there already (on disk or from an earlier
+    // member). Nothing when a name on the way is a file, or the last one is
+    // of the other kind.
+    std::optional<std::string> resolve(const std::vector<std::string>& components, Kind kind,
+                                       bool* known = nullptr);
+
+    // The names in a folder (a relative path as resolve gives it, "" for the
+    // root) that the tree has seen, in no particular order.
+    const Children* children(const std::string& folder) const;
 
 private:
-    using Children = std::unordered_map<std::string, std::string>; // folded name -> spelling
     Children& childrenOf(const std::string& folder);
 
     std::filesystem::path m_root;
-    std::unordered_map<std::string, Children> m_folders; // by relative path as spelled on disk
+    std::unordered_map<std::string, Children> m_folders; // by relative path as spelled
 };
+
+// A relative path as resolve gives it, as a path.
+std::filesystem::path RelativePath(const std::string& relative);
 
 } // namespace tf

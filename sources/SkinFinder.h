@@ -4,7 +4,11 @@
 // named .wsz or .zip. Every open path asks these, so the rules stand here
 // only.
 
+#include "sources/MemberPath.h"
+
 #include <filesystem>
+#include <optional>
+#include <string>
 
 namespace tf {
 
@@ -19,6 +23,12 @@ bool IsSkinFolder(const std::filesystem::path& folder);
 // searched. Folders are visited in name order, so the answer never depends
 // on the file system; hidden folders and symbolic links are never entered.
 // Empty when there is none, also when folder does not exist.
+// Each folder is listed once.
 std::filesystem::path FindSkinFolder(const std::filesystem::path& folder);
+
+// The same search over the names of an archive read without unpacking it:
+// the folder as CaseFoldedTree::resolve spells it ("" for the archive's
+// root), or nothing.
+std::optional<std::string> FindSkinFolder(const CaseFoldedTree& tree);
 
 } // namespace tf

@@ -36,6 +36,10 @@
         <translation>a folder on the way is a link</translation>
     </message>
     <message>
+        <source>同じ名前のファイルかフォルダが先にあります</source>
+        <translation>an earlier file or folder has that name</translation>
+    </message>
+    <message>
         <source>書き込めません: %1</source>
         <translation>cannot write: %1</translation>
     </message>
@@ -50,6 +54,14 @@
     <message>
         <source>、</source>
         <translation>, </translation>
+    </message>
+    <message>
+        <source>書庫 %1 は上限の %2 MB より大きいため、展開しませんでした。</source>
+        <translation>Archive %1 is larger than %2 MB, the limit; it was not extracted.</translation>
+    </message>
+    <message>
+        <source>書庫 %1 のファイル数が上限の %2 個を超えているため、展開しませんでした。</source>
+        <translation>Archive %1 holds more than %2 files, the limit; it was not extracted.</translation>
     </message>
     <message>
         <source>書庫 %1 のファイル数が上限の %2 個を超えているため、%2 個目までを展開して打ち切りました。</source>
@@ -436,10 +448,6 @@
     <message>
         <source>前のスキンのままの部分: </source>
         <translation>Parts kept from the previous skin: </translation>
-    </message>
-    <message>
-        <source>作業フォルダを作成できません: %1</source>
-        <translation>Cannot create the working folder: %1</translation>
     </message>
     <message>
         <source>フォルダ %1 を作成できません。%2</source>

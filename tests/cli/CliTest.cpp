@@ -1,5 +1,6 @@
 #include "cli/Batch.h"
 #include "cli/CommandLine.h"
+#include "cli/MemoryBudget.h"
 #include "korvel/SkinCheck.h"
 #include "platform/Errors.h"
 #include "platform/FolderLock.h"
@@ -16,9 +17,12 @@
 #include <QImage>
 #include <QProcess>
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cctype>
 #include <fstream>
 #include <sstream>
+#include <thread>
 #include <gtest/gtest.h>
 
 #ifndef _WIN32
@@ -396,6 +400,38 @@ TEST(CliBatch, NamesCollideWithoutRegardToCase)
     EXPECT_EQ(entries[1].Name, QStringLiteral("skin-2"));
     EXPECT_EQ(entries[1].SsfPath, fs::path("/out/skin-2/skin-2.ssf"));
     EXPECT_EQ(entries[2].Name, QStringLiteral("SKIN-3"));
+
+    // A name that looks numbered is a name of its own; numbers go on from
+    // where they were.
+    QStringList names;
+    for (const BatchEntry& entry : PlanBatch({"/a/skin", "/b/skin", "/c/skin-2.wsz", "/d/skin", "/e/skin-3"}, "/out"))
+        names << entry.Name;
+    EXPECT_EQ(names, (QStringList{"skin", "skin-2", "skin-2-2", "skin-3", "skin-3-2"}));
+}
+
+// A batch's skins wait for memory, first come first served; a share grows
+// only when that fits at once, so no skin waits while holding memory; a skin
+// too large for the whole budget goes when it is alone.
+TEST(CliBatch, MemoryIsSharedOutWithoutWaitingWhileHolding)
+{
+    MemoryBudget budget(100);
+    MemoryBudget::Share a = budget.reserve(60);
+    MemoryBudget::Share b = budget.reserve(30);
+    EXPECT_FALSE(b.resize(50));
+    EXPECT_EQ(budget.held(), 90u);
+    std::atomic<bool> admitted{false};
+    std::thread waiting([&] {
+        MemoryBudget::Share c = budget.reserve(50);
+        admitted = true;
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_FALSE(admitted);
+    a.release();
+    waiting.join();
+    EXPECT_TRUE(b.resize(50));
+    b.release();
+    EXPECT_EQ(budget.reserve(500).bytes(), 500u);
+    EXPECT_EQ(budget.held(), 0u);
 }
 
 // The language changes what the converter says, its own texts and the

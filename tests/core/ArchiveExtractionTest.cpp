@@ -152,14 +152,24 @@ TEST_F(ArchiveExtraction, LinksAlreadyInTheDestinationAreNotFollowed)
     EXPECT_EQ(ReadFile(destination / "a.bmp"), "replaced");
 }
 
-TEST_F(ArchiveExtraction, StopsAfterTheMemberCountLimit)
+// A directory listing more members than the limit is refused before the
+// library reads it (it would keep every entry in memory); without a
+// directory the members are counted as they come.
+TEST_F(ArchiveExtraction, EnforcesTheMemberCountLimit)
 {
     {
         ZipWriter writer(archive);
         for (int i = 0; i < 5000; ++i)
             writer.addFile("f" + std::to_string(i), "", ZipMethod::Store);
     }
-    const ExtractionReport report = extract();
+    ExtractionReport report = extract();
+    EXPECT_EQ(report.LimitHit, ExtractionLimit::ListedMembers);
+    EXPECT_TRUE(report.Files.empty());
+    EXPECT_NE(DescribeExtractionLimit(archive, report).indexOf(QStringLiteral("4096")), -1);
+
+    const std::string bytes = ReadFile(archive);
+    fs::resize_file(archive, bytes.find("PK\x01\x02"));
+    report = extract();
     EXPECT_EQ(report.LimitHit, ExtractionLimit::MemberCount);
     EXPECT_EQ(report.Files.size(), 4096u);
     EXPECT_EQ(ListTree(destination).size(), 4096u);

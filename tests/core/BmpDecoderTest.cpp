@@ -4,6 +4,7 @@
 #include "support/TestPaths.h"
 
 #include <QBuffer>
+#include <QImageWriter>
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -397,6 +398,31 @@ TEST(BmpWriter, ThreeByTwoImageIsTheWindowsFile)
     // Bottom row first, blue-green-red, each row padded with three zeros.
     EXPECT_EQ(bytes.mid(54).toHex().toStdString(), "c96501ca650bcb6515000000"
                                                    "c86401c9640bca6415000000");
+}
+
+// The encoder fills one buffer itself; the files must stay those Qt's writer
+// made, row padding of every width included.
+TEST(BmpWriter, WritesWhatQtsWriterWrites)
+{
+    for (const QSize size : {QSize(1, 1), QSize(2, 3), QSize(3, 1), QSize(4, 2), QSize(5, 5), QSize(275, 232)}) {
+        QImage image(size, QImage::Format_RGB32);
+        for (int y = 0; y < size.height(); ++y)
+            for (int x = 0; x < size.width(); ++x)
+                image.setPixel(x, y, qRgb((x * 37 + y) & 255, (y * 91 + x * 3) & 255, (x ^ y) & 255));
+        image.setDotsPerMeterX(3780);
+        image.setDotsPerMeterY(3780);
+        QByteArray qt;
+        QBuffer buffer(&qt);
+        buffer.open(QIODevice::WriteOnly);
+        ASSERT_TRUE(QImageWriter(&buffer, "bmp").write(image));
+        EXPECT_EQ(EncodeBmp24(image), qt) << size.width() << " x " << size.height();
+        // Two halves written straight from their rows are the joined image.
+        const int half = size.height() / 2;
+        if (half > 0)
+            EXPECT_EQ(EncodeBmp24Stacked(image.copy(0, 0, size.width(), half),
+                                         image.copy(0, half, size.width(), size.height() - half)),
+                      qt);
+    }
 }
 
 TEST(BmpWriter, EveryImageIsWrittenAt24BitsAndReadsBack)

@@ -3,6 +3,7 @@
 
 #include "platform/Errors.h"
 #include "platform/SplitRule.h"
+#include "skin/SkinSession.h"
 #include "skin/SliderStrips.h"
 #include "support/SkinFixture.h"
 #include "support/TestPaths.h"
@@ -75,6 +76,28 @@ TEST_F(GeometryFilesTest, DataFilesAreFoundInAnyLetterCase)
     skin.writeBitmap(kBalanceBmp, 47, 433);
     SkinState state;
     EXPECT_TRUE(ComposePan(state, skin.path("balance.bmp"), folder.path()));
+}
+
+// Read once per process and shared by every session, yet never stale: a
+// changed or removed file is read again, with its warning.
+TEST_F(GeometryFilesTest, SessionsShareTheDataUntilAFileChanges)
+{
+    for (const char* name : {"loadbtns1.dat", "loadbtns2.dat", "btnspos.dat", "eqpos.dat", "pan.dat"})
+        fs::copy_file(test::BinFolder() / name, folder / name);
+    const auto start = [&] {
+        SkinSession session(folder.path(), prompts);
+        InitializeSession(session);
+        return session.State.PartRects;
+    };
+    const PartRectTable shipped = start();
+    EXPECT_EQ(start(), shipped);
+    write("loadbtns1.dat", "heading\r\n1 2 3 4\r\n");
+    EXPECT_EQ(start()[0], (Rect{1, 2, 3, 4}));
+    fs::remove(folder / "eqpos.dat");
+    prompts.clear();
+    EXPECT_EQ(start()[67], Rect{});
+    ASSERT_EQ(prompts.shown().size(), 1u);
+    EXPECT_TRUE(prompts.shown()[0].text.startsWith(QStringLiteral("\"eqpos.dat\"")));
 }
 
 TEST_F(GeometryFilesTest, HeadingOnlyStoresNothing)
