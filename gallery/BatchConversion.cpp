@@ -17,6 +17,11 @@ BatchConversion::BatchConversion(fs::path dataFolder, QObject* parent)
 
 BatchConversion::~BatchConversion()
 {
+    cancelAndWait();
+}
+
+void BatchConversion::cancelAndWait()
+{
     cancel();
     if (m_thread.joinable())
         m_thread.join();

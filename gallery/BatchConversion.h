@@ -42,6 +42,9 @@ public:
     bool start(const std::vector<std::filesystem::path>& sources, const std::filesystem::path& outputFolder,
                const ConversionOptions& options, int jobs = 0);
     void cancel();
+    // Cancels and waits for the skins in flight, whose results are then not
+    // reported (the window is closing).
+    void cancelAndWait();
 
     bool isRunning() const { return m_thread.joinable(); }
     bool wasCancelled() const { return m_cancelled; }
