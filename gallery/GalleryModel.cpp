@@ -211,10 +211,12 @@ void GalleryModel::takeListing(unsigned generation, std::vector<CollectionEntry>
     }
     m_asked.assign(m_rows.size(), false);
     m_listing = false;
-    endResetModel();
     m_queue->reset(generation, std::move(paths));
-    startWorkers();
+    endResetModel();
     emit listed();
+    // The rest once the rows in view (painted after the reset, or asked for
+    // meanwhile) have been asked for, so that they come first.
+    QMetaObject::invokeMethod(this, &GalleryModel::startWorkers, Qt::QueuedConnection);
     if (m_rows.empty())
         emit allResolved();
 }

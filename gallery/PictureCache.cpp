@@ -1,12 +1,14 @@
 #include "gallery/PictureCache.h"
 
+#include "platform/BmpDecoder.h"
+#include "platform/Errors.h"
 #include "platform/FileSystem.h"
+#include "platform/ImageFile.h"
+#include "platform/TextFile.h"
 
-#include <QBuffer>
 #include <QCryptographicHash>
-#include <QImageReader>
-#include <QImageWriter>
-#include <QSaveFile>
+#include <QStringList>
+#include <QTemporaryFile>
 #include <QStandardPaths>
 #include <algorithm>
 #include <system_error>
@@ -19,29 +21,11 @@ namespace {
 
 // Changes whenever pictures are made differently, so older ones are made
 // again.
-const QString kFormat = QStringLiteral("tessaform-picture-1");
-const QString kFormatKey = QStringLiteral("Format");
-const QString kSourceKey = QStringLiteral("Source");
-const QString kStampKey = QStringLiteral("Stamp");
-const QString kKindKey = QStringLiteral("Kind");
-const QString kReasonKey = QStringLiteral("Reason");
+const QByteArray kFormat = "tessaform-picture-2";
 
 QString KindName(PictureKind kind)
 {
-    switch (kind) {
-    case PictureKind::Picture: return QStringLiteral("picture");
-    case PictureKind::NoSkin: return QStringLiteral("noskin");
-    case PictureKind::Unreadable: break;
-    }
-    return QStringLiteral("unreadable");
-}
-
-std::optional<PictureKind> KindFromName(const QString& name)
-{
-    for (PictureKind kind : {PictureKind::Picture, PictureKind::NoSkin, PictureKind::Unreadable})
-        if (KindName(kind) == name)
-            return kind;
-    return std::nullopt;
+    return kind == PictureKind::NoSkin ? QStringLiteral("noskin") : QStringLiteral("unreadable");
 }
 
 QString FileStamp(const fs::path& path)
@@ -59,6 +43,45 @@ uint64_t FileBytes(const fs::path& path)
     std::error_code error;
     const auto size = fs::file_size(path, error);
     return error ? 0 : size;
+}
+
+std::optional<std::string> ReadWhole(const fs::path& path)
+{
+    try {
+        return ReadFileBytes(path, uint64_t(4) << 20);
+    } catch (const AppError&) {
+        return std::nullopt;
+    }
+}
+
+std::optional<SkinPicture> ReadPictureEntry(const fs::path& path)
+{
+    const auto bytes = ReadWhole(path);
+    if (!bytes)
+        return std::nullopt;
+    SkinPicture picture{PictureKind::Picture, {}, {}};
+    try {
+        picture.Image = DecodeBmp(*bytes, PathToQString(path));
+    } catch (const AppError&) {
+        return std::nullopt; // damaged: made again
+    }
+    // Shown now: the last to go when the folder is trimmed.
+    std::error_code error;
+    fs::last_write_time(path, fs::file_time_type::clock::now(), error);
+    return picture;
+}
+
+// "noskin" or "unreadable" on the first line, the reason on the next.
+std::optional<SkinPicture> ReadReasonEntry(const fs::path& path)
+{
+    const auto text = ReadWhole(path);
+    if (!text)
+        return std::nullopt;
+    const QStringList lines = QString::fromUtf8(text->data(), qsizetype(text->size())).split(QLatin1Char('\n'));
+    for (PictureKind kind : {PictureKind::NoSkin, PictureKind::Unreadable})
+        if (lines.front() == KindName(kind) && lines.size() > 1)
+            return SkinPicture{kind, {}, lines.mid(1).join(QLatin1Char('\n'))};
+    return std::nullopt; // damaged: made again
 }
 
 } // namespace
@@ -88,74 +111,71 @@ fs::path PictureCache::DefaultFolder()
     return QStringToPath(QStandardPaths::writableLocation(QStandardPaths::CacheLocation)) / "thumbnails";
 }
 
-fs::path PictureCache::entryPath(const fs::path& source) const
+fs::path PictureCache::entryBase(const fs::path& source, const QString& stamp) const
 {
-    const QByteArray key = QCryptographicHash::hash(PathToQString(source).toUtf8(), QCryptographicHash::Sha1);
-    return m_folder / (key.toHex().toStdString() + ".png");
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    hash.addData(kFormat);
+    hash.addData(PathToQString(source).toUtf8());
+    hash.addData(QByteArrayView("\n"));
+    hash.addData(stamp.toUtf8());
+    return m_folder / hash.result().toHex().toStdString();
 }
 
 std::optional<SkinPicture> PictureCache::find(const fs::path& source, const QString& stamp, bool pixels) const
 {
     if (stamp.isEmpty())
         return std::nullopt;
-    const fs::path path = entryPath(source);
-    QImageReader reader(PathToQString(path), "png");
-    // The texts come before the pixels: an entry of another file is passed
-    // over without decoding it.
-    if (reader.text(kFormatKey) != kFormat || reader.text(kSourceKey) != PathToQString(source)
-        || reader.text(kStampKey) != stamp)
-        return std::nullopt;
-    const auto kind = KindFromName(reader.text(kKindKey));
-    if (!kind)
-        return std::nullopt;
-    SkinPicture picture;
-    picture.Kind = *kind;
-    picture.Reason = reader.text(kReasonKey);
-    if (*kind == PictureKind::Picture && pixels) {
-        QImage image;
-        if (!reader.read(&image) || image.isNull())
-            return std::nullopt; // damaged: made again
-        picture.Image = image.convertToFormat(QImage::Format_RGB32);
-    }
-    // Used now: the last to go when the folder is trimmed.
-    std::error_code error;
-    fs::last_write_time(path, fs::file_time_type::clock::now(), error);
-    return picture;
+    const fs::path base = entryBase(source, stamp);
+    fs::path picture = base;
+    picture += ".bmp";
+    if (IsRegularFile(picture))
+        return pixels ? ReadPictureEntry(picture) : SkinPicture{PictureKind::Picture, {}, {}};
+    fs::path reason = base;
+    reason += ".txt";
+    return ReadReasonEntry(reason);
 }
 
 void PictureCache::store(const fs::path& source, const QString& stamp, const SkinPicture& picture)
 {
     if (stamp.isEmpty())
         return;
+    fs::path path = entryBase(source, stamp);
+    if (picture.Kind == PictureKind::Picture) {
+        write(path.replace_extension(".bmp"), EncodeBmp24(picture.Image));
+    } else {
+        write(path.replace_extension(".txt"), (KindName(picture.Kind) + QLatin1Char('\n') + picture.Reason).toUtf8());
+    }
+}
+
+void PictureCache::write(const fs::path& path, const QByteArray& bytes)
+{
+    if (bytes.isEmpty())
+        return;
     std::error_code error;
     fs::create_directories(m_folder, error);
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "png");
-    writer.setText(kFormatKey, kFormat);
-    writer.setText(kSourceKey, PathToQString(source));
-    writer.setText(kStampKey, stamp);
-    writer.setText(kKindKey, KindName(picture.Kind));
-    if (!picture.Reason.isEmpty())
-        writer.setText(kReasonKey, picture.Reason);
-    QImage pixels = picture.Kind == PictureKind::Picture ? picture.Image : QImage(1, 1, QImage::Format_RGB32);
-    if (picture.Kind != PictureKind::Picture)
-        pixels.fill(Qt::black);
-    if (!writer.write(pixels))
-        return;
-    const fs::path path = entryPath(source);
     const uint64_t replaced = FileBytes(path);
-    // Whole or not at all: a reader in another window never sees half.
-    QSaveFile file(PathToQString(path));
-    if (!file.open(QIODevice::WriteOnly) || file.write(buffer.data()) != buffer.size() || !file.commit())
+    // Whole or not at all: written beside it, then renamed over it, so that
+    // a reader in another window never sees half. Not synced to the disk: a
+    // picture lost in a crash is made again, and a damaged one too.
+    QTemporaryFile file(PathToQString(path) + QStringLiteral(".XXXXXX"));
+    file.setAutoRemove(false);
+    if (!file.open())
         return;
+    const fs::path written = QStringToPath(file.fileName());
+    const bool whole = file.write(bytes) == bytes.size() && file.flush();
+    file.close();
+    fs::rename(written, path, error);
+    if (!whole || error) {
+        fs::remove(written, error);
+        return;
+    }
     const std::lock_guard lock(m_mutex);
     if (!m_bytes) {
         m_bytes = 0;
         for (const fs::directory_entry& entry : fs::directory_iterator(m_folder, error))
             *m_bytes += FileBytes(entry.path());
     } else {
-        *m_bytes += uint64_t(buffer.size()) - std::min<uint64_t>(replaced, *m_bytes);
+        *m_bytes += uint64_t(bytes.size()) - std::min<uint64_t>(replaced, *m_bytes);
     }
     if (*m_bytes > m_limit)
         trim();

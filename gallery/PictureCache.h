@@ -1,13 +1,15 @@
 #pragma once
 
 // Pictures of skins kept on disk from one run to the next, so that a folder
-// opened again shows at once: one PNG per source in the user's cache
-// folder, named by its path and holding the path and the stamp (size and
-// time of change) of what it was made from. An entry of a changed file, of
-// another file or an older picture format is never taken; a damaged one
+// opened again shows at once: one file per source and content in the user's
+// cache folder, named by a hash of the source's path, its stamp (size and
+// time of change) and the picture format, so that an entry of a changed
+// file, of another file or of an older format is never found. A picture is
+// an uncompressed BMP, read and written in a fraction of the time a PNG
+// takes; a source without one has a text file saying why. A damaged entry
 // counts as missing and is made again. The folder is held under a size
-// limit by removing the entries used longest ago. Safe to use from several
-// threads and several processes at once.
+// limit by removing the entries used longest ago (also those of files since
+// changed). Safe to use from several threads and several processes at once.
 
 #include "gallery/SkinPicture.h"
 
@@ -26,7 +28,8 @@ QString SourceStamp(const std::filesystem::path& source);
 
 class PictureCache {
 public:
-    static constexpr uint64_t kDefaultLimitBytes = uint64_t(64) << 20;
+    // About 2,500 pictures.
+    static constexpr uint64_t kDefaultLimitBytes = uint64_t(256) << 20;
 
     explicit PictureCache(std::filesystem::path folder, uint64_t limitBytes = kDefaultLimitBytes);
 
@@ -45,7 +48,10 @@ public:
     uint64_t limitBytes() const { return m_limit; }
 
 private:
-    std::filesystem::path entryPath(const std::filesystem::path& source) const;
+    // The entry's path without its extension: ".bmp" for a picture, ".txt"
+    // for the others.
+    std::filesystem::path entryBase(const std::filesystem::path& source, const QString& stamp) const;
+    void write(const std::filesystem::path& path, const QByteArray& bytes);
     // Removes the entries used longest ago until the folder holds at most
     // three quarters of the limit.
     void trim();

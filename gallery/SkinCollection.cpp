@@ -28,16 +28,28 @@ std::vector<CollectionEntry> ListSkinCollection(const fs::path& folder)
             entries.push_back({it->path(), PathToQString(it->path().filename()), false});
         }
     }
+    // The tree's own order (its model compares names so): a key per name,
+    // made once, rather than a collation per comparison.
     QCollator collator;
     collator.setNumericMode(true);
     collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::sort(entries.begin(), entries.end(), [&](const CollectionEntry& a, const CollectionEntry& b) {
-        if (a.IsFolder != b.IsFolder)
-            return a.IsFolder;
-        const int order = collator.compare(a.Name, b.Name);
-        return order != 0 ? order < 0 : a.Name < b.Name;
+    std::vector<std::pair<QCollatorSortKey, size_t>> keys;
+    keys.reserve(entries.size());
+    for (size_t i = 0; i < entries.size(); ++i)
+        keys.emplace_back(collator.sortKey(entries[i].Name), i);
+    std::sort(keys.begin(), keys.end(), [&](const auto& a, const auto& b) {
+        const CollectionEntry& left = entries[a.second];
+        const CollectionEntry& right = entries[b.second];
+        if (left.IsFolder != right.IsFolder)
+            return left.IsFolder;
+        const int order = a.first.compare(b.first);
+        return order != 0 ? order < 0 : left.Name < right.Name;
     });
-    return entries;
+    std::vector<CollectionEntry> sorted;
+    sorted.reserve(entries.size());
+    for (const auto& key : keys)
+        sorted.push_back(std::move(entries[key.second]));
+    return sorted;
 }
 
 } // namespace tf

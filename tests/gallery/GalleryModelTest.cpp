@@ -259,7 +259,7 @@ TEST_F(GalleryModelTest, TheCacheKeepsToItsSizeLimit)
     store(0);
     for (int i = 1; i < 40; ++i) {
         store(i);
-        ASSERT_TRUE(small.find(temp / "0", QStringLiteral("1@1"), false)); // used all along
+        ASSERT_TRUE(small.find(temp / "0", QStringLiteral("1@1"))); // shown all along
         uint64_t bytes = 0;
         for (const fs::directory_entry& entry : fs::directory_iterator(temp / "small"))
             bytes += entry.file_size();
