@@ -129,7 +129,8 @@ BatchSettingsDialog::BatchSettingsDialog(QWidget* owner, Dialogs& dialogs, int s
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel);
     ConvertButton = buttons->addButton(tr("変換"), QDialogButtonBox::AcceptRole);
     ConvertButton->setObjectName(QStringLiteral("BatchConvertButton"));
-    ConvertButton->setDefault(true);
+    // Enter converts once a folder is named, never cancels.
+    buttons->button(QDialogButtonBox::Cancel)->setAutoDefault(false);
     layout->addWidget(buttons);
 
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -140,14 +141,21 @@ BatchSettingsDialog::BatchSettingsDialog(QWidget* owner, Dialogs& dialogs, int s
             OutputEdit->setText(*folder);
     });
     connect(OutputEdit, &QLineEdit::textChanged, this,
-            [this](const QString& text) { ConvertButton->setEnabled(!text.trimmed().isEmpty()); });
+            [this](const QString& text) { enableConvert(!text.trimmed().isEmpty()); });
     connect(EqualizerBox, &QCheckBox::toggled, EqualizerOnTopBox, &QWidget::setEnabled);
-    show(preset);
-    ConvertButton->setEnabled(!OutputEdit->text().trimmed().isEmpty());
+    showSettings(preset);
+    enableConvert(!OutputEdit->text().trimmed().isEmpty());
     OutputEdit->setFocus();
 }
 
-void BatchSettingsDialog::show(const BatchSettings& settings)
+void BatchSettingsDialog::enableConvert(bool enabled)
+{
+    ConvertButton->setEnabled(enabled);
+    // A disabled button loses being the default: given back each time.
+    ConvertButton->setDefault(enabled);
+}
+
+void BatchSettingsDialog::showSettings(const BatchSettings& settings)
 {
     const ConversionOptions& options = settings.Options;
     OutputEdit->setText(settings.OutputFolder);

@@ -50,7 +50,8 @@ public:
     QPushButton* ConvertButton;
 
 private:
-    void show(const BatchSettings& settings);
+    void showSettings(const BatchSettings& settings);
+    void enableConvert(bool enabled);
 };
 
 // Follows a running batch: the count and a bar, the skins being converted,
