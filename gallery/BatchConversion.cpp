@@ -2,6 +2,7 @@
 
 #include "cli/Batch.h"
 #include "platform/Errors.h"
+#include "platform/ThreadPriority.h"
 
 #include <QCoreApplication>
 
@@ -58,9 +59,11 @@ bool BatchConversion::start(const std::vector<fs::path>& sources, const fs::path
                 QMetaObject::invokeMethod(this, [this, index, result] { takeResult(index, result); },
                                           Qt::QueuedConnection);
             },
-            // Asked once before each skin starts: the skins in flight are
-            // the ones started and not yet finished.
+            // Asked once before each skin starts, on the thread that will
+            // convert it: the skins in flight are the ones started and not
+            // yet finished.
             [this] {
+                LowerCurrentThreadPriority();
                 if (m_cancelled)
                     return true;
                 ++m_started;

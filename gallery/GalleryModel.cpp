@@ -1,6 +1,7 @@
 #include "gallery/GalleryModel.h"
 
 #include "platform/FileSystem.h"
+#include "platform/ThreadPriority.h"
 
 #include <QThread>
 #include <QThreadPool>
@@ -189,6 +190,7 @@ void GalleryModel::setFolder(const fs::path& folder)
     m_resolved = 0;
     endResetModel();
     m_pool->start([this, generation, folder] {
+        LowerCurrentThreadPriority();
         std::vector<CollectionEntry> entries = ListSkinCollection(folder);
         QMetaObject::invokeMethod(
             this, [this, generation, entries = std::move(entries)]() mutable { takeListing(generation, std::move(entries)); },
@@ -228,6 +230,7 @@ void GalleryModel::startWorkers() const
     auto* model = const_cast<GalleryModel*>(this);
     while (queue->startWorker()) {
         m_pool->start([queue, cache, model] {
+            LowerCurrentThreadPriority();
             while (const std::optional<PictureQueue::Job> job = queue->take()) {
                 Result result{job->Generation, job->Row, {}, false};
                 result.Picture = PictureFor(*cache, *job, result.HasPixels);
