@@ -30,13 +30,13 @@ step "cross-building into build-windows/"
 launcher=$(compiler_launcher)
 cmake -S . -B build-windows -G Ninja ${launcher:+"$launcher"} \
   -DCMAKE_TOOLCHAIN_FILE="$here/mingw-toolchain.cmake" -DCMAKE_BUILD_TYPE=Release -DTESSAFORM_BENCH=OFF
-cmake --build build-windows -j "$(nproc)" --target tessaform tessaform-cli tessaform_data core_tests cli_tests
+cmake --build build-windows -j "$(nproc)" --target tessaform tessaform-cli tessaform_data core_tests cli_tests gallery_tests
 
 step "core and command-line tests under Wine"
 export QT_QPA_PLATFORM=offscreen
 # Qt's offscreen platform on Windows reads font files from one folder.
 export QT_QPA_FONTDIR='Z:\usr\share\fonts\opentype\ipafont-gothic'
-for program in core_tests cli_tests; do
+for program in core_tests cli_tests gallery_tests; do
   (cd build-windows/bin && "$here/wine-run" "$program.exe" --gtest_brief=1)
 done
 unset QT_QPA_PLATFORM QT_QPA_FONTDIR
