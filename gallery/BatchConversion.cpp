@@ -5,6 +5,7 @@
 #include "platform/ThreadPriority.h"
 
 #include <QCoreApplication>
+#include <QThread>
 
 namespace fs = std::filesystem;
 
@@ -24,8 +25,15 @@ BatchConversion::~BatchConversion()
 void BatchConversion::cancelAndWait()
 {
     cancel();
-    if (m_thread.joinable())
-        m_thread.join();
+    join();
+}
+
+void BatchConversion::join()
+{
+    if (m_thread) {
+        m_thread->wait();
+        m_thread.reset();
+    }
 }
 
 bool BatchConversion::start(const std::vector<fs::path>& sources, const fs::path& outputFolder,
@@ -50,8 +58,10 @@ bool BatchConversion::start(const std::vector<fs::path>& sources, const fs::path
         line.Renamed = entries[i].Name != SkinName(entries[i].Source);
     }
     if (jobs <= 0)
-        jobs = int(std::max(1u, std::thread::hardware_concurrency()));
-    m_thread = std::thread([this, entries = std::move(entries), options, jobs] {
+        jobs = std::max(1, QThread::idealThreadCount());
+    // A Qt thread, as RunBatch's own: it converts skins too, and the fonts
+    // it caches are released by it as it ends.
+    m_thread.reset(QThread::create([this, entries = std::move(entries), options, jobs] {
         RunBatch(
             m_dataFolder, entries, options, jobs,
             [this, &entries](size_t, const BatchEntry& entry, const ConversionResult& result) {
@@ -71,7 +81,8 @@ bool BatchConversion::start(const std::vector<fs::path>& sources, const fs::path
                 return false;
             });
         QMetaObject::invokeMethod(this, &BatchConversion::end, Qt::QueuedConnection);
-    });
+    }));
+    m_thread->start();
     emit progressed();
     return true;
 }
@@ -109,8 +120,7 @@ void BatchConversion::takeResult(size_t index, const ConversionResult& result)
 void BatchConversion::end()
 {
     // Every result was posted before this.
-    if (m_thread.joinable())
-        m_thread.join();
+    join();
     emit finished();
 }
 

@@ -11,10 +11,10 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QThread>
 #include <atomic>
 #include <filesystem>
 #include <memory>
-#include <thread>
 #include <vector>
 
 namespace tf {
@@ -46,7 +46,7 @@ public:
     // reported (the window is closing).
     void cancelAndWait();
 
-    bool isRunning() const { return m_thread.joinable(); }
+    bool isRunning() const { return m_thread != nullptr; }
     bool wasCancelled() const { return m_cancelled; }
     int total() const { return int(m_lines.size()); }
     int done() const { return m_done; }
@@ -63,6 +63,7 @@ signals:
 private:
     void takeResult(size_t index, const ConversionResult& result);
     void end();
+    void join();
 
     std::filesystem::path m_dataFolder;
     std::filesystem::path m_output;
@@ -71,7 +72,7 @@ private:
     int m_done = 0;
     std::atomic<bool> m_cancelled{false};
     std::atomic<size_t> m_started{0};
-    std::thread m_thread;
+    std::unique_ptr<QThread> m_thread;
 };
 
 // One line of the result list: "converted  NAME -> PATH", "FAILED ..." and
