@@ -6,9 +6,13 @@
 #include "platform/ImageFile.h"
 #include "platform/TextFile.h"
 
+#include "platform/SafeFileWriter.h"
+
 #include <QCryptographicHash>
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
 #include <QStringList>
-#include <QTemporaryFile>
 #include <QStandardPaths>
 #include <algorithm>
 #include <system_error>
@@ -28,14 +32,27 @@ QString KindName(PictureKind kind)
     return kind == PictureKind::NoSkin ? QStringLiteral("noskin") : QStringLiteral("unreadable");
 }
 
+// Times through Qt, to the millisecond on every system (the standard
+// library of the Windows build keeps whole seconds only).
+QDateTime ChangeTime(const fs::path& path)
+{
+    return QFileInfo(PathToQString(path)).lastModified();
+}
+
 QString FileStamp(const fs::path& path)
 {
-    std::error_code sizeError, timeError;
-    const auto size = fs::file_size(path, sizeError);
-    const auto time = fs::last_write_time(path, timeError);
-    if (sizeError || timeError)
+    const QFileInfo info(PathToQString(path));
+    if (!info.exists())
         return {};
-    return QStringLiteral("%1@%2").arg(size).arg(qlonglong(time.time_since_epoch().count()));
+    return QStringLiteral("%1@%2").arg(info.size()).arg(info.lastModified().toMSecsSinceEpoch());
+}
+
+// Marks an entry as shown now: the last to go when the folder is trimmed.
+void Touch(const fs::path& path)
+{
+    QFile file(PathToQString(path));
+    if (file.open(QIODevice::Append))
+        file.setFileTime(QDateTime::currentDateTimeUtc(), QFileDevice::FileModificationTime);
 }
 
 uint64_t FileBytes(const fs::path& path)
@@ -65,9 +82,7 @@ std::optional<SkinPicture> ReadPictureEntry(const fs::path& path)
     } catch (const AppError&) {
         return std::nullopt; // damaged: made again
     }
-    // Shown now: the last to go when the folder is trimmed.
-    std::error_code error;
-    fs::last_write_time(path, fs::file_time_type::clock::now(), error);
+    Touch(path);
     return picture;
 }
 
@@ -157,17 +172,10 @@ void PictureCache::write(const fs::path& path, const QByteArray& bytes)
     // Whole or not at all: written beside it, then renamed over it, so that
     // a reader in another window never sees half. Not synced to the disk: a
     // picture lost in a crash is made again, and a damaged one too.
-    QTemporaryFile file(PathToQString(path) + QStringLiteral(".XXXXXX"));
-    file.setAutoRemove(false);
-    if (!file.open())
-        return;
-    const fs::path written = QStringToPath(file.fileName());
-    const bool whole = file.write(bytes) == bytes.size() && file.flush();
-    file.close();
-    fs::rename(written, path, error);
-    if (!whole || error) {
-        fs::remove(written, error);
-        return;
+    try {
+        WriteFilesTogether(m_folder, {NamedFile{path.filename().string(), bytes}});
+    } catch (const AppError&) {
+        return; // a full disk or a folder gone: the picture is made again next time
     }
     const std::lock_guard lock(m_mutex);
     if (!m_bytes) {
@@ -185,18 +193,17 @@ void PictureCache::trim()
 {
     struct Entry {
         fs::path Path;
-        fs::file_time_type Used;
+        qint64 Used;
         uint64_t Bytes;
     };
     std::vector<Entry> entries;
     uint64_t total = 0;
     std::error_code error;
     for (const fs::directory_entry& entry : fs::directory_iterator(m_folder, error)) {
-        std::error_code timeError;
-        const auto used = entry.last_write_time(timeError);
+        const QDateTime used = ChangeTime(entry.path());
         const uint64_t bytes = FileBytes(entry.path());
         total += bytes;
-        entries.push_back({entry.path(), timeError ? fs::file_time_type::min() : used, bytes});
+        entries.push_back({entry.path(), used.isValid() ? used.toMSecsSinceEpoch() : 0, bytes});
     }
     std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.Used < b.Used; });
     const uint64_t target = m_limit / 4 * 3;
