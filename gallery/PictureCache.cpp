@@ -16,6 +16,7 @@
 #include <QStandardPaths>
 #include <algorithm>
 #include <system_error>
+#include <tuple>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -143,8 +144,14 @@ std::optional<SkinPicture> PictureCache::find(const fs::path& source, const QStr
     const fs::path base = entryBase(source, stamp);
     fs::path picture = base;
     picture += ".bmp";
-    if (IsRegularFile(picture))
-        return pixels ? ReadPictureEntry(picture) : SkinPicture{PictureKind::Picture, {}, {}};
+    if (IsRegularFile(picture)) {
+        if (!pixels)
+            return SkinPicture{PictureKind::Picture, {}, {}};
+        auto read = ReadPictureEntry(picture);
+        if (read)
+            noteUse(picture);
+        return read;
+    }
     fs::path reason = base;
     reason += ".txt";
     return ReadReasonEntry(reason);
@@ -177,6 +184,7 @@ void PictureCache::write(const fs::path& path, const QByteArray& bytes)
     } catch (const AppError&) {
         return; // a full disk or a folder gone: the picture is made again next time
     }
+    noteUse(path);
     const std::lock_guard lock(m_mutex);
     if (!m_bytes) {
         m_bytes = 0;
@@ -189,11 +197,18 @@ void PictureCache::write(const fs::path& path, const QByteArray& bytes)
         trim();
 }
 
+void PictureCache::noteUse(const fs::path& entry) const
+{
+    const std::lock_guard lock(m_mutex);
+    m_uses[entry] = ++m_useCount;
+}
+
 void PictureCache::trim()
 {
     struct Entry {
         fs::path Path;
         qint64 Used;
+        uint64_t Use; // this process's order, 0 for the others'
         uint64_t Bytes;
     };
     std::vector<Entry> entries;
@@ -203,15 +218,20 @@ void PictureCache::trim()
         const QDateTime used = ChangeTime(entry.path());
         const uint64_t bytes = FileBytes(entry.path());
         total += bytes;
-        entries.push_back({entry.path(), used.isValid() ? used.toMSecsSinceEpoch() : 0, bytes});
+        const auto use = m_uses.find(entry.path());
+        entries.push_back({entry.path(), used.isValid() ? used.toMSecsSinceEpoch() : 0,
+                           use == m_uses.end() ? 0 : use->second, bytes});
     }
-    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.Used < b.Used; });
+    std::sort(entries.begin(), entries.end(),
+              [](const Entry& a, const Entry& b) { return std::tie(a.Used, a.Use) < std::tie(b.Used, b.Use); });
     const uint64_t target = m_limit / 4 * 3;
     for (const Entry& entry : entries) {
         if (total <= target)
             break;
-        if (fs::remove(entry.Path, error))
+        if (fs::remove(entry.Path, error)) {
             total -= entry.Bytes;
+            m_uses.erase(entry.Path);
+        }
     }
     m_bytes = total;
 }

@@ -16,6 +16,7 @@
 #include <QString>
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <mutex>
 #include <optional>
 
@@ -55,11 +56,17 @@ private:
     // Removes the entries used longest ago until the folder holds at most
     // three quarters of the limit.
     void trim();
+    // Notes an entry as used now by this process.
+    void noteUse(const std::filesystem::path& entry) const;
 
     std::filesystem::path m_folder;
     uint64_t m_limit;
-    std::mutex m_mutex;
+    mutable std::mutex m_mutex;
     std::optional<uint64_t> m_bytes; // on disk, counted on the first store
+    // The order of this process's uses, for entries whose times of change
+    // fall into the same millisecond (the finest time every system keeps).
+    mutable std::map<std::filesystem::path, uint64_t> m_uses;
+    mutable uint64_t m_useCount = 0;
 };
 
 } // namespace tf
