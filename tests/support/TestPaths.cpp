@@ -1,5 +1,7 @@
 #include "support/TestPaths.h"
 
+#include "platform/FileSystem.h"
+
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -31,8 +33,10 @@ std::optional<fs::path> SharedSkin(const std::string& archiveName)
 }
 
 TempFolder::TempFolder()
-    : m_path(m_dir.path().toStdString())
+    : m_path(QStringToPath(m_dir.path()))
 {
 }
+
+fs::path TempFolder::operator/(std::string_view name) const { return m_path / PathFromString(name); }
 
 } // namespace tf::test
