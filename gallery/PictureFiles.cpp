@@ -56,7 +56,7 @@ struct MemberPlace {
 
 std::optional<MemberPlace> PlaceOf(archive_entry* entry, std::vector<std::string>* spelling)
 {
-    const MemberPath member = ParseMemberPath(StoredMemberName(entry));
+    const MemberPath member = ParseMemberPath(MemberNameUtf8(entry));
     const unsigned type = archive_entry_filetype(entry);
     if (member.Rejected || archive_entry_hardlink(entry) || type == AE_IFLNK)
         return std::nullopt;
