@@ -13,7 +13,8 @@ set(TESSAFORM_LAYERS
   korvel=tessaform_korvel
   session=tessaform_session
   window=tessaform_window
-  cli=tessaform_cli_lib)
+  cli=tessaform_cli_lib
+  gallery=tessaform_gallery)
 
 # Every library target that target links, directly or through others.
 function(tessaform_link_closure target out)

@@ -107,6 +107,15 @@ void ClearWindowClips(SkinState& state)
         image->clearClip();
 }
 
+Bitmap ComposeMainWindowPicture(const Bitmap& mainBmp, const Bitmap* titlebarBmp)
+{
+    Bitmap picture(kWindowWidth, kWindowHeight);
+    picture.copy(mainBmp, kWindowImageRect, kWindowImageRect);
+    if (titlebarBmp)
+        picture.copy(*titlebarBmp, kTitleActive, kTitleDest);
+    return picture;
+}
+
 void ComposeMainBackground(SkinState& state, const Bitmap& mainBmp)
 {
     for (Bitmap* image : MainImages(state))

@@ -38,4 +38,9 @@ void ComposeSeekBar(SkinState& state, const Bitmap& posbarBmp);
 // TextColor and ShadowColor sampled from text.bmp.
 void PickTextColors(SkinState& state, const Bitmap& textBmp);
 
+// The main window at rest as a picture of the skin: main.bmp under the
+// active title bar of titlebar.bmp (when there is one), 275 x 116, black
+// where main.bmp is smaller. A gallery of skins shows this for each.
+Bitmap ComposeMainWindowPicture(const Bitmap& mainBmp, const Bitmap* titlebarBmp);
+
 } // namespace tf

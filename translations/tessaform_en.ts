@@ -259,6 +259,49 @@
     </message>
 </context>
 <context>
+    <name>Gallery</name>
+    <message>
+        <source>変換済み: %1 → %2</source>
+        <translation>converted: %1 → %2</translation>
+    </message>
+    <message>
+        <source>変換済み (警告 %3 件): %1 → %2</source>
+        <translation>converted (%3 warnings): %1 → %2</translation>
+    </message>
+    <message>
+        <source>失敗: %1 (%2): %3</source>
+        <translation>FAILED: %1 (%2): %3</translation>
+    </message>
+    <message>
+        <source>取り消したため変換していません: %1 (%2)</source>
+        <translation>not converted (cancelled): %1 (%2)</translation>
+    </message>
+    <message>
+        <source> (同じ名前のスキンが他にもあるため「%1」として)</source>
+        <translation> (as &quot;%1&quot;: another skin of the selection has the same name)</translation>
+    </message>
+    <message>
+        <source>    警告: %1</source>
+        <translation>    warning: %1</translation>
+    </message>
+    <message>
+        <source>%1 個のうち %2 個を変換しました (うち警告あり %3 個)。失敗 %4 個</source>
+        <translation>Converted %2 of %1 skins (%3 with warnings). Failed: %4</translation>
+    </message>
+    <message>
+        <source>、取り消しにより未変換 %1 個</source>
+        <translation>; not converted because of the cancel: %1</translation>
+    </message>
+    <message>
+        <source>main.bmp がありません</source>
+        <translation>no main.bmp</translation>
+    </message>
+    <message>
+        <source>アーカイブを読めません (%1)</source>
+        <translation>cannot read the archive (%1)</translation>
+    </message>
+</context>
+<context>
     <name>Images</name>
     <message>
         <source>画像の大きさ %1 x %2 は扱えません</source>
@@ -561,6 +604,172 @@
     </message>
 </context>
 <context>
+    <name>tf::BatchProgressDialog</name>
+    <message>
+        <source>変換済み</source>
+        <translation>Converted</translation>
+    </message>
+    <message numerus="yes">
+        <source>変換済み (警告 %n 件)</source>
+        <translation>
+            <numerusform>Converted (%n warning)</numerusform>
+            <numerusform>Converted (%n warnings)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>失敗</source>
+        <translation>Failed</translation>
+    </message>
+    <message>
+        <source>未変換 (中止)</source>
+        <translation>Not converted (cancelled)</translation>
+    </message>
+    <message>
+        <source>一括変換</source>
+        <translation>Batch conversion</translation>
+    </message>
+    <message>
+        <source>スキン</source>
+        <translation>Skin</translation>
+    </message>
+    <message>
+        <source>結果</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>書き出し先 / 理由</source>
+        <translation>Written to / reason</translation>
+    </message>
+    <message>
+        <source>ダブルクリックで変換したスキンを Korvel の表示で見られます</source>
+        <translation>Double-click a converted skin to see its Korvel view</translation>
+    </message>
+    <message>
+        <source>一覧をテキストで保存…</source>
+        <translation>Save list as text…</translation>
+    </message>
+    <message>
+        <source>出力先フォルダを開く</source>
+        <translation>Open output folder</translation>
+    </message>
+    <message>
+        <source>中止</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>%1 個のうち %2 個を変換しました</source>
+        <translation>%2 of %1 skins converted</translation>
+    </message>
+    <message>
+        <source>。中止しています: 変換中のスキンは最後まで書き出します</source>
+        <translation>. Cancelling: the skins being converted are written to the end</translation>
+    </message>
+    <message>
+        <source>変換中: %1</source>
+        <translation>Converting: %1</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source> (同じ名前のスキンが他にもあるため「%1」として)</source>
+        <translation> (as &quot;%1&quot;: another skin of the selection has the same name)</translation>
+    </message>
+    <message>
+        <source>テキスト (*.txt)</source>
+        <translation>Text (*.txt)</translation>
+    </message>
+    <message>
+        <source>一覧を %1 に保存できませんでした (%2)</source>
+        <translation>Could not save the list to %1 (%2)</translation>
+    </message>
+    <message>
+        <source>一覧を %1 に保存しました</source>
+        <translation>List saved to %1</translation>
+    </message>
+</context>
+<context>
+    <name>tf::BatchSettingsDialog</name>
+    <message>
+        <source>選択したスキンを一括変換</source>
+        <translation>Convert selected skins</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 個のスキンを変換します。それぞれ出力先の「名前\名前.ssf」に書き出します。</source>
+        <translation>
+            <numerusform>%n skin will be converted, into &quot;name
+ame.ssf&quot; in the output folder.</numerusform>
+            <numerusform>%n skins will be converted, each into &quot;name
+ame.ssf&quot; in the output folder.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>参照…</source>
+        <translation>Browse…</translation>
+    </message>
+    <message>
+        <source>出力先フォルダ</source>
+        <translation>Output folder</translation>
+    </message>
+    <message>
+        <source>(%1 × %2 ピクセルずつ大きく)</source>
+        <translation>(larger by %1 × %2 pixels a step)</translation>
+    </message>
+    <message>
+        <source>プレイリストの大きさ</source>
+        <translation>Playlist size</translation>
+    </message>
+    <message>
+        <source>イコライザー</source>
+        <translation>Equalizer</translation>
+    </message>
+    <message>
+        <source>EQを表示する</source>
+        <translation>Show EQ</translation>
+    </message>
+    <message>
+        <source>EQを上にする</source>
+        <translation>EQ on top</translation>
+    </message>
+    <message>
+        <source>表示する部分</source>
+        <translation>Parts shown</translation>
+    </message>
+    <message>
+        <source>時間</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>アナライザー</source>
+        <translation>Analyzer</translation>
+    </message>
+    <message>
+        <source>スクロール文字列</source>
+        <translation>Song title</translation>
+    </message>
+    <message>
+        <source>周波数･ビットレート</source>
+        <translation>kHz / kbps</translation>
+    </message>
+    <message>
+        <source>シークバー</source>
+        <translation>Seek bar</translation>
+    </message>
+    <message>
+        <source>変換</source>
+        <translation>Convert</translation>
+    </message>
+    <message>
+        <source>出力先フォルダを選んでください</source>
+        <translation>Choose the output folder</translation>
+    </message>
+</context>
+<context>
     <name>tf::FontPicker</name>
     <message>
         <source>太字</source>
@@ -596,6 +805,70 @@
     <message>
         <source>%1 から %2 ポイントまで</source>
         <translation>%1 to %2 points</translation>
+    </message>
+</context>
+<context>
+    <name>tf::GalleryPage</name>
+    <message>
+        <source>スキンなし</source>
+        <translation>No skin</translation>
+    </message>
+    <message>
+        <source>読めません</source>
+        <translation>Unreadable</translation>
+    </message>
+    <message>
+        <source>名前で絞り込み</source>
+        <translation>Filter by name</translation>
+    </message>
+    <message>
+        <source>絵の大きさ</source>
+        <translation>Picture size</translation>
+    </message>
+    <message>
+        <source>選択したスキンを一括変換…</source>
+        <translation>Convert selected skins…</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n 個のスキン</source>
+        <translation>
+            <numerusform>%n skin</numerusform>
+            <numerusform>%n skins</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 / %2 個のスキン</source>
+        <translation>%1 / %2 skins</translation>
+    </message>
+    <message numerus="yes">
+        <source>、%n 個を選択</source>
+        <translation>
+            <numerusform>, %n selected</numerusform>
+            <numerusform>, %n selected</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>フォルダを読んでいます…</source>
+        <translation>Reading the folder…</translation>
+    </message>
+    <message>
+        <source>左のツリーでスキンの入ったフォルダを選んでください</source>
+        <translation>Choose a folder of skins in the tree on the left</translation>
+    </message>
+    <message>
+        <source>このフォルダにはスキン (main.bmp のあるフォルダや .wsz / .zip) がありません</source>
+        <translation>This folder holds no skins (folders with a main.bmp, .wsz or .zip files)</translation>
+    </message>
+    <message>
+        <source>「%1」を名前に含むスキンはありません</source>
+        <translation>No skin has &quot;%1&quot; in its name</translation>
+    </message>
+</context>
+<context>
+    <name>tf::KorvelViewDialog</name>
+    <message>
+        <source>%1 - Korvel表示</source>
+        <translation>%1 - Korvel view</translation>
     </message>
 </context>
 <context>
@@ -836,6 +1109,36 @@
         <translation>
 
 Save anyway?</translation>
+        <source>プレビュー</source>
+        <translation>Preview</translation>
+    </message>
+    <message>
+        <source>読み込んだスキンのプレビューと設定 (Ctrl+1)</source>
+        <translation>The loaded skin's preview and settings (Ctrl+1)</translation>
+    </message>
+    <message>
+        <source>ギャラリー</source>
+        <translation>Gallery</translation>
+    </message>
+    <message>
+        <source>ツリーで選んだフォルダのスキンを一覧します (Ctrl+2)</source>
+        <translation>All skins of the folder chosen in the tree (Ctrl+2)</translation>
+    </message>
+    <message>
+        <source>一括変換中 %1 / %2</source>
+        <translation>Batch converting %1 / %2</translation>
+    </message>
+    <message>
+        <source>一括変換の結果</source>
+        <translation>Batch conversion results</translation>
+    </message>
+    <message>
+        <source>選択したスキンを一括変換…</source>
+        <translation>Convert selected skins…</translation>
+    </message>
+    <message>
+        <source>一括変換の経過と結果を表示します</source>
+        <translation>Shows the batch conversion's progress and results</translation>
     </message>
 </context>
 <context>

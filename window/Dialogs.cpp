@@ -1,6 +1,7 @@
 #include "window/Dialogs.h"
 
 #include "platform/Fonts.h"
+#include "window/BatchDialogs.h"
 #include "window/FontDialog.h"
 #include "window/SettingsFile.h"
 
@@ -101,6 +102,15 @@ QString KeepWindowsFace(const QString& presetFace, const QString& chosenFace)
     if (standIn.compare(presetFace, Qt::CaseInsensitive) != 0 && standIn.compare(chosenFace, Qt::CaseInsensitive) == 0)
         return presetFace;
     return chosenFace;
+}
+
+std::optional<BatchSettings> QtDialogs::chooseBatchSettings(QWidget* owner, int skinCount,
+                                                            const BatchSettings& preset)
+{
+    BatchSettingsDialog dialog(owner, *this, skinCount, preset);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.settings();
 }
 
 } // namespace tf

@@ -14,6 +14,8 @@ class QWidget;
 
 namespace tf {
 
+struct BatchSettings;
+
 struct FontChoice {
     QString Face;
     int Size = 8; // points
@@ -43,6 +45,9 @@ public:
     virtual std::optional<QColor> chooseColor(QWidget* owner, const QColor& preset) = 0;
     // A question box with OK and Cancel; true for OK.
     virtual bool askOkCancel(QWidget* owner, const QString& caption, const QString& text) = 0;
+    // Where and how a batch of skinCount skins is converted, preset as given.
+    virtual std::optional<BatchSettings> chooseBatchSettings(QWidget* owner, int skinCount,
+                                                             const BatchSettings& preset) = 0;
 };
 
 // The Qt dialogs.
@@ -58,6 +63,8 @@ public:
     std::optional<FontChoice> chooseFont(QWidget* owner, const FontChoice& preset) override;
     std::optional<QColor> chooseColor(QWidget* owner, const QColor& preset) override;
     bool askOkCancel(QWidget* owner, const QString& caption, const QString& text) override;
+    std::optional<BatchSettings> chooseBatchSettings(QWidget* owner, int skinCount,
+                                                     const BatchSettings& preset) override;
 };
 
 // The face to keep from a font dialog: the dialog lists installed fonts

@@ -8,9 +8,13 @@
 #include "platform/SystemReason.h"
 #include "session/OpenSkin.h"
 #include "sources/SkinFinder.h"
+#include "gallery/BatchConversion.h"
+#include "gallery/PictureCache.h"
+#include "window/BatchDialogs.h"
 #include "window/BusyWork.h"
 #include "window/Dialogs.h"
 #include "window/DisplayControls.h"
+#include "window/GalleryPage.h"
 #include "window/SkinTreeView.h"
 #include "window/WindowPlacement.h"
 #include "window/WorkFolder.h"
@@ -28,6 +32,7 @@
 #include <QScrollArea>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QToolBar>
 #include <QTemporaryFile>
 #include <QTimer>
 #include <system_error>
@@ -132,7 +137,7 @@ QString SuggestedSsfName(const QString& skinName)
 
 WindowFiles WindowFiles::ForExecutable(const fs::path& exePath)
 {
-    return {exePath, ChooseSettingsFile(exePath), ChooseWorkFolder(exePath.parent_path())};
+    return {exePath, ChooseSettingsFile(exePath), ChooseWorkFolder(exePath.parent_path()), PictureCache::DefaultFolder()};
 }
 
 TForm1::TForm1(const WindowFiles& files, Prompts& prompts, Dialogs& dialogs, QWidget* parent)
@@ -146,6 +151,7 @@ TForm1::TForm1(const WindowFiles& files, Prompts& prompts, Dialogs& dialogs, QWi
     setObjectName(QStringLiteral("Form1"));
     setFont(DesignFont());
     CreateMenu();
+    CreateViewToolBar();
     m_client = new QWidget;
     m_client->setObjectName(QStringLiteral("Client"));
     // Group boxes as the design has them: the caption on the frame's top
@@ -178,6 +184,12 @@ TForm1::TForm1(const WindowFiles& files, Prompts& prompts, Dialogs& dialogs, QWi
 
 TForm1::~TForm1()
 {
+    // Skins in flight finish before the window goes: each is written whole.
+    if (m_batch->isRunning()) {
+        const BusyCursor busy;
+        m_batch->cancelAndWait();
+    }
+    delete m_batchDialog;
     FormDestroy();
 }
 
@@ -189,8 +201,10 @@ void TForm1::FormCreate()
     app.FolderDialogRoot = settings.CurrentFolder;
     app.OpenName = FolderPart(settings.OpenName) + QStringLiteral("*.wsz");
     app.SaveName = FolderPart(settings.SaveName) + QStringLiteral("*.ssf");
+    app.BatchFolder = settings.BatchFolder;
     RestoreLayout(settings);
     RestoreTreeSelection(settings.TreeViewPath);
+    ShowGallery(settings.GalleryShown);
     RunHandler([&] { InitializeSession(m_session); });
     app.Caption = kMainCaption;
     ShowAppValues();
@@ -217,7 +231,8 @@ void TForm1::RestoreLayout(const StoredSettings& settings)
     // The design's place, or the last one, where the whole window fits the
     // screen; else centred on it.
     const QSize designClient(m_leftPane->minimumWidth() + TreeSplitter->handleWidth() + m_rightSideWidth,
-                             kClientHeight + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+                             kClientHeight + menuBar()->sizeHint().height() + ViewToolBar->sizeHint().height()
+                                 + statusBar()->sizeHint().height());
     const QRect wanted = settings.WindowGeometry.isValid()
         ? settings.WindowGeometry.marginsAdded(kAssumedFrame)
         : QRect(kDesignPosition, designClient.grownBy(kAssumedFrame));
@@ -268,6 +283,8 @@ StoredSettings TForm1::SettingsToStore() const
     settings.WindowGeometry = normalGeometry();
     settings.WindowMaximized = isMaximized();
     settings.TreeWidth = ShellTreeView1->width();
+    settings.GalleryShown = galleryShown();
+    settings.BatchFolder = m_app.BatchFolder;
     return settings;
 }
 
@@ -288,6 +305,7 @@ void TForm1::ConnectHandlers()
             [this] { RunHandler([this] { ShellTreeView1KeyOpen(); }); });
     connect(ShellTreeView1, &SkinTreeView::inputEnded, this, &TForm1::ShellTreeView1InputEnded);
     ConnectSettingHandlers();
+    ConnectGalleryHandlers();
 }
 
 void TForm1::RunHandler(const std::function<void()>& body)
@@ -552,6 +570,7 @@ void TForm1::ShowOpenResult(const OpenResult& result, const fs::path& source, co
     // The caption, the tree and the preview name the same skin before any
     // message about it is up.
     const bool loadRan = result.Outcome == OpenOutcome::Loaded || result.Outcome == OpenOutcome::LoadFailed;
+    m_lastOpenShown = loadRan;
     // An archive's skin is remembered by the folder the archive was chosen
     // from: its unpacked folder is gone at exit.
     const bool archive = !IsFolder(source);
@@ -655,7 +674,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
 void TForm1::dragEnterEvent(QDragEnterEvent* event)
 {
     const QList<QUrl> urls = event->mimeData()->urls();
-    if (urls.size() != 1 || !urls.first().isLocalFile())
+    if (urls.isEmpty() || !std::all_of(urls.begin(), urls.end(), [](const QUrl& url) { return url.isLocalFile(); }))
         return;
     // Anything local is taken: what is no skin gets a message rather than
     // a refused drop.
@@ -669,7 +688,15 @@ void TForm1::dropEvent(QDropEvent* event)
         return;
     event->acceptProposedAction();
     // The program the skin came from waits for the drop to end: the open
-    // and any message about it come after.
+    // and any message about it come after. Several skins at once are
+    // converted together.
+    if (urls.size() > 1) {
+        std::vector<fs::path> sources;
+        for (const QUrl& url : urls)
+            sources.push_back(QStringToPath(QDir::cleanPath(url.toLocalFile())));
+        QTimer::singleShot(0, this, [this, sources] { RunHandler([&] { StartBatch(sources); }); });
+        return;
+    }
     const QString path = urls.first().toLocalFile();
     QTimer::singleShot(0, this, [this, path] { OpenDropped(path); });
 }

@@ -17,6 +17,8 @@
 #include <QPointer>
 #include <filesystem>
 #include <functional>
+#include <memory>
+#include <vector>
 
 class QAbstractButton;
 class QAction;
@@ -31,13 +33,18 @@ class QRadioButton;
 class QScrollArea;
 class QSpinBox;
 class QSplitter;
+class QStackedWidget;
+class QToolBar;
 class QToolButton;
 
 namespace tf {
 
+class BatchConversion;
+class BatchProgressDialog;
 class ColorShape;
 class Dialogs;
 class FontSizeBox;
+class GalleryPage;
 class PictureBox;
 class SkinTreeView;
 class UpDownArrows;
@@ -50,6 +57,9 @@ struct WindowFiles {
     // Archives are unpacked below here (ChooseWorkFolder), each window in a
     // private folder of its own.
     std::filesystem::path WorkFolder;
+    // The gallery's pictures are kept here between runs; empty: the user's
+    // cache folder (PictureCache::DefaultFolder).
+    std::filesystem::path PictureCacheFolder{};
 
     static WindowFiles ForExecutable(const std::filesystem::path& exePath);
 };
@@ -67,6 +77,7 @@ struct AppValues {
     QString FolderDialogRoot;
     bool SkinLoaded = false;
     QString Caption = kMainCaption; // main window caption
+    QString BatchFolder;            // where the last batch conversion wrote
 };
 
 class TForm1 : public QMainWindow {
@@ -113,6 +124,19 @@ public:
     // waiting.
     void OpenDropped(const QString& path);
 
+    // The gallery in place of the preview and the settings, or back.
+    void ShowGallery(bool shown);
+    bool galleryShown() const;
+    // A skin chosen in the gallery (Enter, double click) opens as a click
+    // in the tree opens it, and the preview shows it.
+    void OpenFromGallery(const std::filesystem::path& source);
+    // The gallery's selected skins, or the skins dropped at once, converted
+    // after the batch settings are chosen; nothing while a batch runs.
+    void ConvertSelectedSkins();
+    void StartBatch(const std::vector<std::filesystem::path>& sources);
+    BatchConversion& batch() { return *m_batch; }
+    BatchProgressDialog* batchDialog() const;
+
     // The parts of the preview that the last loaded skin did not draw.
     const std::vector<SkinPart>& carriedOverParts() const { return m_carried; }
 
@@ -143,8 +167,18 @@ public:
     QAction* O1;
     QAction* wszW1;
     QAction* S1;
+    QAction* BatchAction; // "選択したスキンを一括変換…"
     QAction* N2;
     QAction* AboutA1;
+
+    // The switch between the preview and the gallery, above both.
+    QToolBar* ViewToolBar;
+    QAction* PreviewModeAction;
+    QAction* GalleryModeAction;
+
+    // The right side: the preview with the settings, or the gallery.
+    QStackedWidget* RightStack;
+    GalleryPage* Gallery;
 
     // Left, beside the rest with a splitter between them.
     QSplitter* TreeSplitter;
@@ -170,6 +204,7 @@ public:
     // The status bar: what was loaded or saved, and on its right the parts
     // not the loaded skin's own.
     QLabel* CarriedOverLabel;
+    QToolButton* BatchStatusButton; // a running batch; shows its window
 
     // テキスト
     QGroupBox* GroupBox5;
@@ -239,6 +274,13 @@ private:
     void CreatePlaylistGroup(QWidget* client);
     void CreatePlaylistSizePanel();
     void CreateStatusBar();
+    void CreateViewToolBar();
+    void CreateGallery(QWidget* stack);
+    void ConnectGalleryHandlers();
+    // The gallery shows the folder of the tree's item (or the folder itself)
+    // with the item current.
+    void SyncGalleryWithTree();
+    void ShowBatchState();
     void ApplyLeftAnchors(QSize paneSize);
     void ApplyAnchors(QSize paneSize);
     void PlacePlaylistSizePanel();
@@ -315,6 +357,10 @@ private:
     Rect m_korvelPlaylist; // where the playlist stands in the Korvel view
     PartHistory m_partHistory;
     std::vector<SkinPart> m_carried;
+    bool m_lastOpenShown = false; // the last open put a skin in the preview
+    bool m_syncingTree = false;   // the gallery moves the tree's selection
+    std::unique_ptr<BatchConversion> m_batch;
+    QPointer<BatchProgressDialog> m_batchDialog;
 };
 
 } // namespace tf

@@ -19,6 +19,7 @@
 #include <QRadioButton>
 #include <QSplitter>
 #include <QStyle>
+#include <QStackedWidget>
 #include <QStatusBar>
 #include <QToolButton>
 #include <algorithm>
@@ -152,6 +153,9 @@ void TForm1::CreateMenu()
     S1 = Named(F1->addAction(tr("保存(&S)")), "S1");
     S1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     S1->setEnabled(false);
+    BatchAction = Named(F1->addAction(tr("選択したスキンを一括変換…")), "BatchAction");
+    BatchAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
+    BatchAction->setEnabled(false);
     Named(F1->addSeparator(), "N3");
     N2 = Named(F1->addAction(tr("終了(&T)")), "N2");
     AboutA1 = Named(bar->addAction(tr("About(&A)")), "AboutA1");
@@ -166,14 +170,17 @@ void TForm1::CreateControls(QWidget* client)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(TreeSplitter);
     m_leftPane = Named(new QWidget(TreeSplitter), "LeftSide");
-    m_rightPane = Named(new QWidget(TreeSplitter), "RightSide");
+    // The preview with the settings, or in its place the gallery.
+    RightStack = Named(new QStackedWidget(TreeSplitter), "RightStack");
+    m_rightPane = Named(new QWidget(RightStack), "RightSide");
+    RightStack->addWidget(m_rightPane);
     // Below the design size the anchored controls would run into each other;
     // a pixel or two less is what a fractional scaling's rounding takes, not
     // worth scroll bars.
     m_leftPane->setMinimumSize(kLeftSideWidth, kClientHeight - kRoundingSlack);
     m_rightPane->setMinimumSize(kRightSideWidth - kRoundingSlack, kClientHeight - kRoundingSlack);
     TreeSplitter->addWidget(m_leftPane);
-    TreeSplitter->addWidget(m_rightPane);
+    TreeSplitter->addWidget(RightStack);
     TreeSplitter->setStretchFactor(0, 0); // a wider window widens the preview
     TreeSplitter->setStretchFactor(1, 1);
     TreeSplitter->setSizes({kLeftSideWidth, kRightSideWidth});
@@ -187,6 +194,7 @@ void TForm1::CreateControls(QWidget* client)
     CreateSeekBarGroup(m_rightPane);
     CreateTimeGroup(m_rightPane);
     CreatePlaylistGroup(m_rightPane);
+    CreateGallery(RightStack);
     CreateStatusBar();
 }
 
@@ -195,6 +203,11 @@ void TForm1::CreateStatusBar()
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     CarriedOverLabel = Named(new QLabel(statusBar()), "CarriedOverLabel");
     statusBar()->addPermanentWidget(CarriedOverLabel);
+    BatchStatusButton = Named(new QToolButton(statusBar()), "BatchStatusButton");
+    BatchStatusButton->setAutoRaise(true);
+    BatchStatusButton->setToolTip(tr("一括変換の経過と結果を表示します"));
+    BatchStatusButton->hide();
+    statusBar()->addPermanentWidget(BatchStatusButton);
 }
 
 void TForm1::CreateSettingsGroup(QWidget* client)

@@ -75,6 +75,8 @@ StoredSettings ReadSettingsFile(const fs::path& path)
     settings.WindowGeometry = ParseGeometry(file.readString(kSection, "WindowGeometry", ""));
     settings.WindowMaximized = file.readInteger(kSection, "WindowMaximized", 0) != 0;
     settings.TreeWidth = std::max(0, file.readInteger(kSection, "TreeWidth", 0));
+    settings.GalleryShown = file.readInteger(kSection, "GalleryShown", 0) != 0;
+    settings.BatchFolder = read("BatchFolder", {});
     return settings;
 }
 
@@ -88,6 +90,8 @@ void WriteSettingsFile(const fs::path& path, const StoredSettings& settings)
     file.setValue(kSection, "WindowGeometry", GeometryText(settings.WindowGeometry));
     file.setValue(kSection, "WindowMaximized", settings.WindowMaximized ? "1" : "0");
     file.setValue(kSection, "TreeWidth", std::to_string(settings.TreeWidth));
+    file.setValue(kSection, "GalleryShown", settings.GalleryShown ? "1" : "0");
+    file.setValue(kSection, "BatchFolder", EncodeSettingValue(settings.BatchFolder));
     std::error_code error;
     fs::create_directories(path.parent_path(), error); // the configuration folder may be new
     WriteFileReplacing(path, file.serialize());

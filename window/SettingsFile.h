@@ -1,8 +1,8 @@
 #pragma once
 
 // The settings file: four values the program remembers from one run to the
-// next, in section "SKCNV" of "<executable>.ini", and three of our own on
-// how the window was laid out.
+// next, in section "SKCNV" of "<executable>.ini", three of our own on how
+// the window was laid out, and two on the gallery.
 
 #include <QRect>
 #include <QString>
@@ -24,6 +24,8 @@ struct StoredSettings {
     QRect WindowGeometry;
     bool WindowMaximized = false; // "WindowMaximized", 1 or 0
     int TreeWidth = 0;            // "TreeWidth": the tree's width in pixels; 0 for the design's
+    bool GalleryShown = false;    // "GalleryShown": the gallery beside the tree rather than the preview
+    QString BatchFolder;          // "BatchFolder": where the last batch conversion wrote
     bool operator==(const StoredSettings&) const = default;
 };
 

@@ -7,8 +7,9 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=${1:-$here/../../build}
 bin=$build/bin
-cmake --build "$build" --target startup_bench playlist_drag_bench window_answer_bench
+cmake --build "$build" --target startup_bench playlist_drag_bench window_answer_bench gallery_bench
 cd "$bin"
 xvfb-run -a -s "-screen 0 1280x800x24" ./startup_bench
 QT_QPA_PLATFORM=offscreen ./playlist_drag_bench
 QT_QPA_PLATFORM=offscreen ./window_answer_bench
+QT_QPA_PLATFORM=offscreen ./gallery_bench

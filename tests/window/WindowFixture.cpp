@@ -79,13 +79,21 @@ bool ScriptedDialogs::askOkCancel(QWidget*, const QString& caption, const QStrin
     return ok;
 }
 
+std::optional<BatchSettings> ScriptedDialogs::chooseBatchSettings(QWidget*, int skinCount,
+                                                                  const BatchSettings& preset)
+{
+    calls.push_back({QStringLiteral("batch"), QString::number(skinCount), preset.OutputFolder, {}, {}, {}});
+    return Next(batchSettings);
+}
+
 WindowFixture::WindowFixture()
 {
     const fs::path exeFolder = m_root.path() / "bin";
     fs::create_directories(exeFolder);
     for (const char* name : {"loadbtns1.dat", "loadbtns2.dat", "btnspos.dat", "eqpos.dat", "pan.dat"})
         fs::copy_file(BinFolder() / name, exeFolder / name);
-    files = WindowFiles{exeFolder / "tessaform", exeFolder / "tessaform.ini", exeFolder / "tmp"};
+    files = WindowFiles{exeFolder / "tessaform", exeFolder / "tessaform.ini", exeFolder / "tmp",
+                        m_root.path() / "picture-cache"};
 }
 
 WindowFixture::~WindowFixture() { close(); }

@@ -7,6 +7,7 @@
 #include "support/ScriptedPrompts.h"
 #include "support/SkinFixture.h"
 #include "support/TestPaths.h"
+#include "window/BatchDialogs.h"
 #include "window/Dialogs.h"
 #include "window/MainWindow.h"
 
@@ -35,6 +36,7 @@ public:
     std::deque<std::optional<FontChoice>> fonts;
     std::deque<std::optional<QColor>> colors;
     std::deque<bool> questions; // true answers OK
+    std::deque<std::optional<BatchSettings>> batchSettings;
     std::vector<Call> calls;
 
     std::optional<QString> chooseFolder(QWidget*, const QString& title, const QString& root) override;
@@ -45,6 +47,9 @@ public:
     std::optional<FontChoice> chooseFont(QWidget*, const FontChoice& preset) override;
     std::optional<QColor> chooseColor(QWidget*, const QColor& preset) override;
     bool askOkCancel(QWidget*, const QString& caption, const QString& text) override;
+    // The call's title holds the number of skins, its initial text the
+    // preset folder.
+    std::optional<BatchSettings> chooseBatchSettings(QWidget*, int skinCount, const BatchSettings& preset) override;
 };
 
 class WindowFixture {
