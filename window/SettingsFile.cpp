@@ -6,8 +6,6 @@
 #include "platform/SafeFileWriter.h"
 #include "platform/ShiftJis.h"
 
-#include <QStandardPaths>
-
 namespace fs = std::filesystem;
 
 namespace tf {
@@ -25,8 +23,7 @@ fs::path ChooseSettingsFile(const fs::path& exePath)
     const fs::path folder = exePath.parent_path();
     if (IsWritableFolder(folder) && !IsInstalledCopy(folder))
         return folder / name;
-    const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    return QStringToPath(config) / name;
+    return UserSettingsFolder() / name;
 }
 
 StoredSettings ReadSettingsFile(const fs::path& path)
