@@ -52,5 +52,7 @@ cmake --build build -j "$(nproc)" --target tessaform-cli tessaform_data
 step "the zip for users"
 zip=$("$here/make-zip.sh" build-windows)
 "$here/check-zip.sh" "$zip"
+"$here/run-window-tests.sh" build-windows
+"$here/check-install.sh" build-windows build/bin/tessaform-cli
 
 step "done: ./test --windows passed"
