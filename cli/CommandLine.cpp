@@ -6,6 +6,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Interruption.h"
 #include "session/Language.h"
+#include "skin/Playlist.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -16,9 +17,6 @@ namespace fs = std::filesystem;
 
 namespace tf {
 namespace {
-
-// Enough for any playlist a skin needs, small enough for the bitmap limits.
-constexpr int kMaxPlaylistSteps = 200;
 
 struct Options {
     QCommandLineOption output{{"o", "output"},

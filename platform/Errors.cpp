@@ -44,10 +44,11 @@ QString JapaneseReason(const QString& reason)
     return reason;
 }
 
-AppError::AppError(ErrorKind kind, const QString& message)
+AppError::AppError(ErrorKind kind, const QString& message, const QString& reason)
     : std::runtime_error(message.toStdString())
     , m_kind(kind)
     , m_message(message)
+    , m_reason(reason)
 {
 }
 

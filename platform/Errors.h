@@ -24,14 +24,18 @@ enum class ErrorKind {
 // file or value it is about.
 class AppError : public std::runtime_error {
 public:
-    AppError(ErrorKind kind, const QString& message);
+    // reason: the system's reason alone, in our words, where the failure
+    // has one, for a caller that says in its own sentence what failed.
+    AppError(ErrorKind kind, const QString& message, const QString& reason = {});
 
     ErrorKind kind() const { return m_kind; }
     const QString& message() const { return m_message; }
+    const QString& reason() const { return m_reason; }
 
 private:
     ErrorKind m_kind;
     QString m_message;
+    QString m_reason;
 };
 
 // "'%s' は整数ではありません"; the text is shown as the file held it (CP932).

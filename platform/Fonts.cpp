@@ -3,19 +3,110 @@
 #include "platform/Numbers.h"
 #include "platform/ShiftJis.h"
 
+#include <QFontDatabase>
 #include <QFontMetrics>
+#include <QHash>
 #include <QPainter>
 #include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <map>
 #include <mutex>
+#include <optional>
+#include <vector>
 
 namespace tf {
 namespace {
 
-const QString kProportionalGothic = QStringLiteral("IPAPGothic");
-const QString kFixedGothic = QStringLiteral("IPAGothic");
+// A Windows face under each name a skin may give it, and what draws it
+// elsewhere: its English name (the name its font file gives, where the files
+// themselves are read), then a free font of like design and metrics.
+struct WindowsFace {
+    QStringList Names;
+    QStringList StandIns;
+};
+
+const std::vector<WindowsFace>& WindowsFaces()
+{
+    static const std::vector<WindowsFace> faces = {
+        {{QStringLiteral("MS UI Gothic")}, {QStringLiteral("IPAPGothic")}},
+        {{QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic")},
+         {QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic")}},
+        {{QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic")},
+         {QStringLiteral("MS Gothic"), QStringLiteral("IPAGothic")}},
+        {{QStringLiteral("ＭＳ 明朝"), QStringLiteral("MS Mincho")},
+         {QStringLiteral("MS Mincho"), QStringLiteral("IPAMincho")}},
+        {{QStringLiteral("ＭＳ Ｐ明朝"), QStringLiteral("MS PMincho")},
+         {QStringLiteral("MS PMincho"), QStringLiteral("IPAPMincho")}},
+        {{QStringLiteral("メイリオ"), QStringLiteral("Meiryo")}, {QStringLiteral("Meiryo"), QStringLiteral("IPAexGothic")}},
+        {{QStringLiteral("Meiryo UI")}, {QStringLiteral("IPAexGothic")}},
+        {{QStringLiteral("游ゴシック"), QStringLiteral("Yu Gothic")},
+         {QStringLiteral("Yu Gothic"), QStringLiteral("IPAexGothic")}},
+        {{QStringLiteral("Yu Gothic UI")}, {QStringLiteral("IPAexGothic")}},
+        {{QStringLiteral("游明朝"), QStringLiteral("Yu Mincho")}, {QStringLiteral("Yu Mincho"), QStringLiteral("IPAexMincho")}},
+        // Liberation keeps the metrics of these, so texts take the same room.
+        {{QStringLiteral("Arial"), QStringLiteral("Microsoft Sans Serif")}, {QStringLiteral("Liberation Sans")}},
+        {{QStringLiteral("Times New Roman")}, {QStringLiteral("Liberation Serif")}},
+        {{QStringLiteral("Courier New")}, {QStringLiteral("Liberation Mono")}},
+        {{QStringLiteral("Tahoma"), QStringLiteral("Verdana"), QStringLiteral("Segoe UI"), QStringLiteral("Trebuchet MS"),
+          QStringLiteral("Comic Sans MS"), QStringLiteral("Impact")},
+         {QStringLiteral("DejaVu Sans")}},
+        {{QStringLiteral("Georgia")}, {QStringLiteral("DejaVu Serif")}},
+        {{QStringLiteral("Lucida Console"), QStringLiteral("Consolas")}, {QStringLiteral("DejaVu Sans Mono")}},
+    };
+    return faces;
+}
+
+// Windows draws a face it lacks with its interface face.
+const QString kFallbackFace = QStringLiteral("MS UI Gothic");
+
+const WindowsFace* FindWindowsFace(const QString& face)
+{
+    for (const WindowsFace& known : WindowsFaces())
+        if (known.Names.contains(face, Qt::CaseInsensitive))
+            return &known;
+    return nullptr;
+}
+
+// The families exactly as installed: QFontDatabase::hasFamily would take a
+// fontconfig alias ("Arial") for the family that stands in for it, and what
+// Qt then draws would depend on the process's other fonts.
+class InstalledFamilies {
+public:
+    InstalledFamilies()
+    {
+        for (const QString& family : QFontDatabase::families())
+            m_folded.insert(family.toCaseFolded(), family);
+    }
+    std::optional<QString> find(const QString& family) const
+    {
+        const auto found = m_folded.constFind(family.toCaseFolded());
+        return found == m_folded.constEnd() ? std::nullopt : std::optional<QString>(*found);
+    }
+
+private:
+    QHash<QString, QString> m_folded;
+};
+
+std::optional<QString> InstalledFaceOrStandIn(const InstalledFamilies& installed, const QString& face)
+{
+    if (auto family = installed.find(face))
+        return family;
+    if (const WindowsFace* known = FindWindowsFace(face))
+        for (const QString& standIn : known->StandIns)
+            if (auto family = installed.find(standIn))
+                return family;
+    return std::nullopt;
+}
+
+QString ResolveUncached(const QString& face)
+{
+    static const InstalledFamilies installed;
+    if (auto family = InstalledFaceOrStandIn(installed, face))
+        return *family;
+    // Without even the fallback's stand-in, Qt's own choice.
+    return InstalledFaceOrStandIn(installed, kFallbackFace).value_or(face);
+}
 
 const std::array<QString, 5>& MsGothicNames()
 {
@@ -28,15 +119,31 @@ const std::array<QString, 5>& MsGothicNames()
 
 } // namespace
 
+QString ResolveFace(const QString& face)
+{
+    // Looking a family up is slow next to drawing one short text.
+    static std::mutex mutex;
+    static QHash<QString, QString> resolved;
+    const std::lock_guard lock(mutex);
+    const QString key = face.toCaseFolded();
+    if (const auto found = resolved.constFind(key); found != resolved.constEnd())
+        return *found;
+    return *resolved.insert(key, ResolveUncached(face));
+}
+
+QStringList KnownWindowsFaces()
+{
+    QStringList names;
+    for (const WindowsFace& known : WindowsFaces())
+        names << known.Names;
+    return names;
+}
+
 void InstallFontSubstitutions()
 {
-    QFont::insertSubstitutions(QStringLiteral("MS UI Gothic"), {kProportionalGothic});
-    QFont::insertSubstitutions(QStringLiteral("MS PGothic"), {kProportionalGothic});
-    // Where the font files themselves are read (the converter on Windows),
-    // the faces go by their English names.
-    QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"), {QStringLiteral("MS PGothic"), kProportionalGothic});
-    QFont::insertSubstitutions(QStringLiteral("MS Gothic"), {kFixedGothic});
-    QFont::insertSubstitutions(QStringLiteral("ＭＳ ゴシック"), {QStringLiteral("MS Gothic"), kFixedGothic});
+    for (const WindowsFace& known : WindowsFaces())
+        for (const QString& name : known.Names)
+            QFont::insertSubstitutions(name, known.StandIns);
 }
 
 int PointsToPixels(int points)
@@ -55,8 +162,7 @@ bool IsMsGothicFamily(std::string_view cp932Name)
 
 QFont MakeFont(const QString& name, int points, bool bold, bool italic)
 {
-    QFont font(name);
-    // Qt refuses pixel sizes below 1; Windows gives a default-height font
+    QFont font(ResolveFace(name));
     // there, which one pixel stands in for.
     font.setPixelSize(std::max(1, std::abs(PointsToPixels(points))));
     font.setBold(bold);

@@ -4,13 +4,29 @@
 
 #include <QFont>
 #include <QString>
+#include <QStringList>
 #include <string>
 #include <string_view>
 
 namespace tf {
 
-// Maps the Windows Japanese font names to the free fonts installed in their
-// place (IPA fonts). Call once after the QGuiApplication exists.
+// The installed family that draws a face. Skins name Windows faces, which
+// this system has under other names: a face installed as it is named draws
+// itself; a Windows face (by its Japanese or its English name, in any letter
+// case) draws with its stand-in, the first installed of its English name and
+// a free font of like design (ＭＳ 明朝 with IPAMincho, Arial with Liberation
+// Sans, ...); any other face with the stand-in of "MS UI Gothic", as Windows
+// falls back to its interface face. Every text of a skin, its Korvel view and
+// the font dialog's sample are drawn through it, so the window and the
+// converter, in whatever process, draw one face alike. Thread-safe.
+QString ResolveFace(const QString& face);
+
+// Every Windows face the resolver knows, under the names a skin may give it.
+QStringList KnownWindowsFaces();
+
+// Registers each Windows face's stand-ins with QFont, for the widgets' own
+// fonts (the window's design font). Call once after the QGuiApplication
+// exists.
 void InstallFontSubstitutions();
 
 // Point size to pixel height at 96 dpi, as Windows converts it (8 pt -> 11).

@@ -3,6 +3,7 @@
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
 #include "platform/ProcessAlive.h"
+#include "platform/SystemReason.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -112,7 +113,8 @@ void RemoveAbandonedTemporaries(const fs::path& folder, const std::vector<std::s
 void ThrowFileCreateError(const fs::path& path, const QString& reason)
 {
     throw AppError(ErrorKind::FileCreate,
-                   QCoreApplication::translate("Files", "ファイル \"%1\". %2 を作成できません").arg(DisplayPath(path), reason));
+                   QCoreApplication::translate("Files", "ファイル \"%1\". %2 を作成できません").arg(DisplayPath(path), reason),
+                   JapaneseReason(reason));
 }
 
 StagedFiles::StagedFiles(fs::path folder, FileCreator& creator)

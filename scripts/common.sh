@@ -6,7 +6,9 @@ TESSAFORM_PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n qt6-l10n-tools
   libarchive-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-ipafont-gothic
+  # Stand-ins for the Windows faces skins name (platform/Fonts.cpp).
+  fonts-ipafont-gothic fonts-ipafont-mincho fonts-ipaexfont-gothic fonts-ipaexfont-mincho
+  fonts-liberation2 fonts-dejavu-core
   xvfb xauth imagemagick libxcb1-dev
   desktop-file-utils appstream libxml2-utils shared-mime-info dpkg-dev
 )

@@ -1,5 +1,7 @@
 #include "session/CarriedParts.h"
 
+#include "skin/AnalyzerPattern.h"
+
 #include <QCoreApplication>
 #include <QStringList>
 
@@ -27,10 +29,14 @@ constexpr std::array<PartSources, kSkinPartCount> kParts = {{
     {SkinPart::SeekBar, QT_TRANSLATE_NOOP("Session", "シークバー"), {kPosBarBmp, kPosBarBmp}, false},
     {SkinPart::TextColors, QT_TRANSLATE_NOOP("Session", "文字の色"), {kTextBmp, kTextBmp}, false},
     {SkinPart::AnalyzerColors, QT_TRANSLATE_NOOP("Session", "アナライザーの色"), {kVisColorTxt, kVisColorTxt}, false},
+    // Set only by a viscolor.txt long enough to hold it (Drawn).
+    {SkinPart::PeakColor, QT_TRANSLATE_NOOP("Session", "アナライザーのピークの色"), {kVisColorTxt, kVisColorTxt}, false},
 }};
 
 bool Drawn(const PartSources& part, const SkinState& state)
 {
+    if (part.Part == SkinPart::PeakColor)
+        return ViscolorGivesPeakColor(state.SourceFilePaths[size_t(kVisColorTxt)]);
     const bool first = SourcePresent(state, part.AnyOf[0]);
     const bool second = SourcePresent(state, part.AnyOf[1]);
     return part.NeedsBoth ? first && second : first || second;
@@ -51,6 +57,12 @@ std::vector<SkinPart> NoteLoadedParts(PartHistory& history, const SkinState& sta
     std::vector<SkinPart> carried;
     for (const PartSources& part : kParts) {
         bool& filled = history.Filled[size_t(part.Part)];
+        // Without a viscolor.txt the whole analyzer is from before, its
+        // peak colour with it, and the line says so once.
+        if (part.Part == SkinPart::PeakColor && !carried.empty() && carried.back() == SkinPart::AnalyzerColors) {
+            filled = true;
+            continue;
+        }
         const bool drawn = Drawn(part, state) && (part.Part != SkinPart::Equalizer || equalizerShown);
         if (drawn)
             filled = true;

@@ -25,8 +25,9 @@ enum class SkinPart : int {
     SeekBar,
     TextColors,
     AnalyzerColors,
+    PeakColor,
 };
-constexpr int kSkinPartCount = 10;
+constexpr int kSkinPartCount = 11;
 
 // Which parts some load has drawn since the start.
 struct PartHistory {

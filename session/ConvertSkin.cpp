@@ -4,6 +4,7 @@
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
 #include "platform/ProcessAlive.h"
+#include "platform/ProcessFolders.h"
 #include "platform/Prompts.h"
 #include "session/OpenSkin.h"
 #include "skin/SkinSession.h"
@@ -71,20 +72,7 @@ QString WorkFolderTemplate()
 
 void RemoveAbandonedWorkFolders()
 {
-    const QDir temp(QDir::tempPath());
-    // Matched by hand: a name filter would compile a regular expression for
-    // a plain prefix.
-    const QStringList names = temp.entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
-    for (const QString& name : names) {
-        if (!name.startsWith(kWorkFolderPrefix))
-            continue;
-        bool ok = false;
-        const int64_t pid = name.mid(kWorkFolderPrefix.size()).section(QLatin1Char('-'), 0, 0).toLongLong(&ok);
-        if (ok && pid != CurrentProcessId() && !IsProcessAlive(pid)) {
-            std::error_code ignored;
-            fs::remove_all(QStringToPath(temp.filePath(name)), ignored);
-        }
-    }
+    RemoveFoldersOfEndedProcesses(QStringToPath(QDir::tempPath()), kWorkFolderPrefix);
 }
 
 ConversionResult ConvertSkin(const fs::path& dataFolder, const ConversionJob& job,

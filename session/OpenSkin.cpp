@@ -172,44 +172,58 @@ OpenResult OpenSkinFolder(SkinSession& session, const fs::path& folder)
     return result;
 }
 
-// The archive library is linked in, so there is no library to load at run
-// time and none of the errors of a missing one.
-OpenResult OpenSkinArchive(SkinSession& session, const fs::path& archive, const fs::path& workFolder)
+UnpackedArchive UnpackSkinArchive(const fs::path& archive, const fs::path& workFolder)
 {
     DeleteTree(workFolder, true);
-    const fs::path skinRoot = workFolder / "Skin";
+    UnpackedArchive unpacked;
+    unpacked.SkinRoot = workFolder / "Skin";
     std::error_code error;
-    fs::create_directories(skinRoot, error);
-    if (!HasSkinArchiveExtension(archive))
+    fs::create_directories(unpacked.SkinRoot, error);
+    unpacked.IsArchive = HasSkinArchiveExtension(archive);
+    if (!unpacked.IsArchive)
+        return unpacked;
+    std::error_code copyError;
+    unpacked.WorkingCopy = CopyToWorkFolder(archive, workFolder, copyError);
+    if (copyError)
+        unpacked.Report.ArchiveError = copyError.message();
+    else
+        unpacked.Report = ExtractArchive(unpacked.WorkingCopy, unpacked.SkinRoot);
+    // What came out before a limit or a damaged part stopped the extraction
+    // is still searched: a skin that came out whole loads.
+    unpacked.SkinFolder = FindSkinFolder(unpacked.SkinRoot);
+    return unpacked;
+}
+
+// The archive library is linked in, so there is no library to load at run
+// time and none of the errors of a missing one.
+OpenResult LoadUnpackedArchive(SkinSession& session, const fs::path& archive, const UnpackedArchive& unpacked)
+{
+    if (!unpacked.IsArchive)
         return NotASkinSource(archive);
 
     OpenResult result;
-    std::error_code copyError;
-    const fs::path workingCopy = CopyToWorkFolder(archive, workFolder, copyError);
-    ExtractionReport report;
-    if (copyError)
-        report.ArchiveError = copyError.message();
-    else
-        report = ExtractArchive(workingCopy, skinRoot);
-    // What came out before a limit or a damaged part stopped the extraction
-    // is still searched: a skin that came out whole loads. The library's
-    // texts may name files below the private folder.
-    const MemberNames names(skinRoot, archive);
-    result.ArchiveError = names(DescribeArchiveError(archive, workingCopy, report));
+    const ExtractionReport& report = unpacked.Report;
+    // The library's texts may name files below the private folder.
+    const MemberNames names(unpacked.SkinRoot, archive);
+    result.ArchiveError = names(DescribeArchiveError(archive, unpacked.WorkingCopy, report));
     for (const QString& notice : {DescribeExtractionLimit(archive, report), DescribeSkippedMembers(archive, report)})
         if (!notice.isEmpty())
             result.Notices.append(names(notice));
 
-    const fs::path folder = FindSkinFolder(skinRoot);
-    if (folder.empty()) {
+    if (unpacked.SkinFolder.empty()) {
         result.Outcome = OpenOutcome::NoSkinFolder;
         result.Error = result.ArchiveError.isEmpty() ? NoSkinMessage() : result.ArchiveError;
         return result;
     }
     if (!result.ArchiveError.isEmpty())
         result.Notices.append(result.ArchiveError);
-    LoadFolder(session, folder, result, names);
+    LoadFolder(session, unpacked.SkinFolder, result, names);
     return result;
+}
+
+OpenResult OpenSkinArchive(SkinSession& session, const fs::path& archive, const fs::path& workFolder)
+{
+    return LoadUnpackedArchive(session, archive, UnpackSkinArchive(archive, workFolder));
 }
 
 OpenResult OpenSkinSource(SkinSession& session, const fs::path& source, const fs::path& workFolder)

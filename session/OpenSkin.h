@@ -5,6 +5,7 @@
 // converter both come through here; neither repeats its rules.
 
 #include "skin/SkinSession.h"
+#include "sources/ArchiveExtraction.h"
 
 #include <QString>
 #include <QStringList>
@@ -51,6 +52,20 @@ OpenResult OpenSkinFolder(SkinSession& session, const std::filesystem::path& fol
 // main.bmp and loads it. Another name only empties workFolder.
 OpenResult OpenSkinArchive(SkinSession& session, const std::filesystem::path& archive,
                            const std::filesystem::path& workFolder);
+
+// OpenSkinArchive in its two halves, so that the window can unpack a large
+// archive on another thread and go on painting: the unpacking touches no
+// session and may run on any thread; the load runs where the session lives.
+struct UnpackedArchive {
+    bool IsArchive = false;             // a .wsz or .zip name: anything else is not unpacked
+    std::filesystem::path SkinRoot;     // workFolder/Skin
+    std::filesystem::path WorkingCopy;  // workFolder/tmp.zip
+    std::filesystem::path SkinFolder;   // the folder below SkinRoot that holds main.bmp, or empty
+    ExtractionReport Report;            // ArchiveError also says why a copy failed
+};
+UnpackedArchive UnpackSkinArchive(const std::filesystem::path& archive, const std::filesystem::path& workFolder);
+OpenResult LoadUnpackedArchive(SkinSession& session, const std::filesystem::path& archive,
+                               const UnpackedArchive& unpacked);
 
 // A folder as OpenSkinFolder, a regular file named .wsz/.zip as
 // OpenSkinArchive, anything else NotASkinSource.

@@ -69,13 +69,19 @@ bool BuildAnalyzerPattern(SkinState& state, PreviewPictures& previews,
         state.AnalyzerColors[row] = carried;
     }
     state.OscilloColor = ReadLineColor(lines, kOscilloLine, viscolorPath).value_or(kWhite);
-    if (lines.size() > kPeakLine)
+    if (lines.size() > kPeakLine) // ViscolorGivesPeakColor
         state.PeakColor = ReadLineColor(lines, kPeakLine, viscolorPath).value_or(kWhite);
 
     DrawPattern(previews.Analyzer, state.AnalyzerColors);
     const int scale = state.AnalyzerPreviewScale;
     previews.AnalyzerPreviewSize = QSize(kPatternWidth * scale, kPatternRows * scale);
     return true;
+}
+
+bool ViscolorGivesPeakColor(const std::filesystem::path& viscolorPath)
+{
+    std::error_code error;
+    return std::filesystem::is_regular_file(viscolorPath, error) && ReadLines(viscolorPath).size() > kPeakLine;
 }
 
 } // namespace tf

@@ -12,4 +12,8 @@ namespace tf {
 bool BuildAnalyzerPattern(SkinState& state, PreviewPictures& previews,
                           const std::filesystem::path& viscolorPath);
 
+// Whether viscolor.txt sets the peak colour: only a file with a line for it
+// does; a shorter one leaves the colour as the skin before set it.
+bool ViscolorGivesPeakColor(const std::filesystem::path& viscolorPath);
+
 } // namespace tf

@@ -16,6 +16,10 @@ constexpr int32_t kPlaylistBaseHeight = kWindowHeight;
 constexpr int32_t kPlaylistWidthStep = 25;
 constexpr int32_t kPlaylistHeightStep = 29;
 
+// The most steps a user asks for on either side (the converter's option, the
+// window's size boxes and its drag), far beyond any screen.
+constexpr int32_t kMaxPlaylistSteps = 200;
+
 struct PlaylistSteps {
     int32_t width = 0;
     int32_t height = 0;

@@ -429,6 +429,10 @@
         <source>%1 を開けません (%2)</source>
         <translation>Cannot open %1 (%2)</translation>
     </message>
+    <message>
+        <source>アナライザーのピークの色</source>
+        <translation>analyzer peak colour</translation>
+    </message>
 </context>
 <context>
     <name>Skin</name>
@@ -497,6 +501,13 @@
     <message>
         <source>%1 は Windows にないフォントです。Korvel で見つからないことがあります</source>
         <translation>%1 is not a Windows font. Korvel may not find it</translation>
+    </message>
+</context>
+<context>
+    <name>tf::FontSizeBox</name>
+    <message>
+        <source>%1 から %2 ポイントまで</source>
+        <translation>%1 to %2 points</translation>
     </message>
 </context>
 <context>
@@ -603,7 +614,7 @@
     </message>
     <message>
         <source>影色</source>
-        <translation>Shd.</translation>
+        <translation>Shadow</translation>
     </message>
     <message>
         <source>スクロール文字列</source>
@@ -659,11 +670,11 @@
     </message>
     <message>
         <source>透過</source>
-        <translation>Key</translation>
+        <translation>Transparent</translation>
     </message>
     <message>
         <source>時間表示を左上の座標を透過色として透過します。Korvelの透過色はRGB(0,0,0)です。</source>
-        <translation>Colour key: the colour of the top left pixel of the time display becomes transparent. Korvel&apos;s transparent colour is RGB(0,0,0).</translation>
+        <translation>Transparent: the colour of the top left pixel of the time display becomes transparent. Korvel&apos;s transparent colour is RGB(0,0,0).</translation>
     </message>
     <message>
         <source>プレイリスト</source>
@@ -684,7 +695,51 @@
     <message>
         <source>表示</source>
         <comment>time, a narrow box</comment>
-        <translation>On</translation>
+        <translation>Show</translation>
+    </message>
+    <message>
+        <source>Korvel スキン (*.ssf)</source>
+        <translation>Korvel skins (*.ssf)</translation>
+    </message>
+    <message>
+        <source>スキンを %1 に保存できませんでした (%2)。</source>
+        <translation>Could not save the skin as %1 (%2).</translation>
+    </message>
+    <message>
+        <source>スキンを %1 に保存できませんでした。%2</source>
+        <translation>Could not save the skin as %1. %2</translation>
+    </message>
+    <message>
+        <source>スキンを %1 に保存しました</source>
+        <translation>Saved the skin as %1</translation>
+    </message>
+    <message>
+        <source>フォルダ %1 を作成し、スキンを %2 に保存しました</source>
+        <translation>Created the folder %1 and saved the skin as %2</translation>
+    </message>
+    <message>
+        <source>%1 を読み込みました</source>
+        <translation>Loaded %1</translation>
+    </message>
+    <message>
+        <source>0 から %1 まで</source>
+        <translation>0 to %1</translation>
+    </message>
+    <message>
+        <source>プレイリストの幅: %1 ピクセルずつ増えます</source>
+        <translation>Playlist width, in steps of %1 pixels</translation>
+    </message>
+    <message>
+        <source>プレイリストの高さ: %1 ピクセルずつ増えます</source>
+        <translation>Playlist height, in steps of %1 pixels</translation>
+    </message>
+    <message>
+        <source>既定の大きさ</source>
+        <translation>Default size</translation>
+    </message>
+    <message>
+        <source>プレイリストを最小の大きさ (275 × 116) に戻します</source>
+        <translation>Back to the smallest playlist (275 × 116)</translation>
     </message>
 </context>
 <context>

@@ -1,5 +1,6 @@
 #include "window/Dialogs.h"
 
+#include "platform/Fonts.h"
 #include "window/FontDialog.h"
 #include "window/SettingsFile.h"
 
@@ -57,12 +58,15 @@ std::optional<QString> QtDialogs::chooseOpenFile(QWidget* owner, const QString& 
 }
 
 std::optional<QString> QtDialogs::chooseSaveFile(QWidget* owner, const QString& initialName,
-                                                 const QString& defaultSuffix)
+                                                 const QString& defaultSuffix, const QStringList& filters)
 {
     QFileDialog dialog(owner);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(defaultSuffix);
+    dialog.setNameFilters(filters);
+    if (!filters.isEmpty())
+        dialog.selectNameFilter(filters.first());
     dialog.setSizeGripEnabled(true);
     PresetFileName(dialog, initialName);
     return RunFileDialog(dialog);
@@ -93,8 +97,8 @@ bool QtDialogs::askOkCancel(QWidget* owner, const QString& caption, const QStrin
 
 QString KeepWindowsFace(const QString& presetFace, const QString& chosenFace)
 {
-    const QStringList standIns = QFont::substitutes(presetFace);
-    if (!standIns.isEmpty() && standIns.first().compare(chosenFace, Qt::CaseInsensitive) == 0)
+    const QString standIn = ResolveFace(presetFace);
+    if (standIn.compare(presetFace, Qt::CaseInsensitive) != 0 && standIn.compare(chosenFace, Qt::CaseInsensitive) == 0)
         return presetFace;
     return chosenFace;
 }

@@ -35,9 +35,10 @@ public:
                                                   const QString& initialName,
                                                   const QStringList& filters) = 0;
     // The save dialog: the suffix is added to a name typed without one, and
-    // replacing an existing file is confirmed first.
+    // replacing an existing file is confirmed first; Qt name filters, the
+    // first one active.
     virtual std::optional<QString> chooseSaveFile(QWidget* owner, const QString& initialName,
-                                                  const QString& defaultSuffix) = 0;
+                                                  const QString& defaultSuffix, const QStringList& filters) = 0;
     virtual std::optional<FontChoice> chooseFont(QWidget* owner, const FontChoice& preset) = 0;
     virtual std::optional<QColor> chooseColor(QWidget* owner, const QColor& preset) = 0;
     // A question box with OK and Cancel; true for OK.
@@ -53,7 +54,7 @@ public:
                                           const QString& initialName,
                                           const QStringList& filters) override;
     std::optional<QString> chooseSaveFile(QWidget* owner, const QString& initialName,
-                                          const QString& defaultSuffix) override;
+                                          const QString& defaultSuffix, const QStringList& filters) override;
     std::optional<FontChoice> chooseFont(QWidget* owner, const FontChoice& preset) override;
     std::optional<QColor> chooseColor(QWidget* owner, const QColor& preset) override;
     bool askOkCancel(QWidget* owner, const QString& caption, const QString& text) override;

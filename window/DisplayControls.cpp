@@ -1,6 +1,7 @@
 #include "window/DisplayControls.h"
 
 #include <QMouseEvent>
+#include <algorithm>
 #include <QPainter>
 #include <QToolButton>
 
@@ -106,6 +107,20 @@ void UpDownArrows::resizeEvent(QResizeEvent*)
     const int half = height() / 2;
     m_up->setGeometry(0, 0, width(), half);
     m_down->setGeometry(0, half, width(), height() - half);
+}
+
+FontSizeBox::FontSizeBox(QWidget* parent)
+    : QSpinBox(parent)
+{
+    setRange(kMinPoints, kMaxPoints);
+    setAlignment(Qt::AlignRight);
+    setToolTip(tr("%1 から %2 ポイントまで").arg(kMinPoints).arg(kMaxPoints));
+}
+
+void FontSizeBox::showValue(int points)
+{
+    setRange(std::min(points, int(kMinPoints)), std::max(points, int(kMaxPoints)));
+    setValue(points);
 }
 
 } // namespace tf

@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QSpinBox>
 #include <QWidget>
 
 class QToolButton;
@@ -85,6 +86,21 @@ private:
     QToolButton* m_up;
     QToolButton* m_down;
     int m_position = 50;
+};
+
+// A font size in points, typed or stepped within kMinPoints to kMaxPoints
+// (the common size list of a font dialog ends at 72; a larger text does not
+// fit any field of a player window). A size a skin gives outside them is
+// shown as it is, so that what the box shows is what is saved.
+class FontSizeBox : public QSpinBox {
+    Q_OBJECT
+public:
+    static constexpr int kMinPoints = 1;
+    static constexpr int kMaxPoints = 72;
+
+    explicit FontSizeBox(QWidget* parent = nullptr);
+    // Shows points, widening the limits for it when it lies outside them.
+    void showValue(int points);
 };
 
 } // namespace tf

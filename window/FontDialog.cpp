@@ -1,5 +1,7 @@
 #include "window/FontDialog.h"
 
+#include "platform/Fonts.h"
+
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFontDatabase>
@@ -13,11 +15,11 @@
 namespace tf {
 namespace {
 
-// What the sample and the stand-in note are drawn with: the substitution
-// table first (IPA fonts for the MS Gothic family), else whatever Qt picks.
+// The sample is drawn as the skin's texts are: the face, or what stands in
+// for it.
 QFont DisplayFont(const QString& face, int points, bool bold, bool italic)
 {
-    QFont font(face);
+    QFont font(ResolveFace(face));
     font.setPointSize(std::clamp(points, 1, 72));
     font.setBold(bold);
     font.setItalic(italic);

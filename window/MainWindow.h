@@ -7,6 +7,7 @@
 
 #include "platform/Product.h"
 #include "session/CarriedParts.h"
+#include "session/PrivateWorkFolder.h"
 #include "skin/PlaylistDrag.h"
 #include "skin/SkinSession.h"
 #include "window/SettingsFile.h"
@@ -27,11 +28,16 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
+class QSpinBox;
+class QSplitter;
+class QToolButton;
 
 namespace tf {
 
 class ColorShape;
 class Dialogs;
+class FontSizeBox;
 class PictureBox;
 class SkinTreeView;
 class UpDownArrows;
@@ -41,7 +47,9 @@ class UpDownArrows;
 struct WindowFiles {
     std::filesystem::path ExePath;
     std::filesystem::path SettingsPath; // "<executable>.ini" (ChooseSettingsFile)
-    std::filesystem::path WorkFolder;   // archives are unpacked here (ChooseWorkFolder)
+    // Archives are unpacked below here (ChooseWorkFolder), each window in a
+    // private folder of its own.
+    std::filesystem::path WorkFolder;
 
     static WindowFiles ForExecutable(const std::filesystem::path& exePath);
 };
@@ -51,8 +59,12 @@ struct OpenResult;
 // The application values of the main window.
 struct AppValues {
     QString OpenName = QStringLiteral("*.wsz"); // initial name of the archive dialog
-    QString SaveName = QStringLiteral("*.ssf"); // initial name of the save dialog
-    QString FolderDialogRoot;                   // Root of FD1: the last skin folder opened
+    // The last skin saved (the save dialog opens in its folder); a failed
+    // save leaves it as it was.
+    QString SaveName = QStringLiteral("*.ssf");
+    // Root of FD1: the last skin folder opened, or the folder an archive was
+    // chosen from (never a working folder, which is gone at exit).
+    QString FolderDialogRoot;
     bool SkinLoaded = false;
     QString Caption = kMainCaption; // main window caption
 };
@@ -69,6 +81,13 @@ public:
     SkinSession& session() { return m_session; }
     AppValues& app() { return m_app; }
     const WindowFiles& files() const { return m_files; }
+    // The window's own part of the working folder, and the folder the shown
+    // skin was unpacked into (empty for a skin folder of the user's).
+    const PrivateWorkFolder& workFolder() const { return m_work; }
+    const std::filesystem::path& shownSkinFolder() const { return m_shownFolder; }
+    // The controls at their design positions (the central widget scrolls
+    // it when the screen is too small for it).
+    QWidget* clientArea() const { return m_client; }
     void setAboutBox(QDialog* about) { m_about = about; }
 
     // Menu handlers.
@@ -81,13 +100,17 @@ public:
     void ShellTreeView1Click(QPoint viewportPos);
     void ShellTreeView1Expanding(const QModelIndex& index);
     void ShellTreeView1Collapsing(const QModelIndex& index);
-    // Enter or Space: the selected item opens as through 開く, so a folder
-    // without a skin is said.
+    // Enter or Space: a skin folder or an archive opens; any other folder
+    // opens or closes in the tree.
     void ShellTreeView1KeyOpen();
+    // The end of each click or key in the tree: a collapse is over.
+    void ShellTreeView1InputEnded();
     bool treeCollapsing() const { return m_treeCollapsing; }
 
     // A dropped folder or archive opens as a click in the tree would; what
-    // is no skin is said.
+    // is no skin is said. A drop on the window opens once the drop has
+    // ended, so that the program the skin was dragged from is not kept
+    // waiting.
     void OpenDropped(const QString& path);
 
     // The parts of the preview that the last loaded skin did not draw.
@@ -106,8 +129,13 @@ public:
     void Shape1MouseDown();
     void UpDown1Click(bool up);
 
+    // The playlist's size in steps from the boxes beside it.
+    void PlaylistSizeChanged();
+    void PlaylistSizeReset();
+
     // Every handler body runs inside this: an error ends the body, is shown
-    // in the standard error box, and the window goes on.
+    // in the standard error box, and the window goes on. Nothing runs while
+    // an archive is being unpacked.
     void RunHandler(const std::function<void()>& body);
 
     // Menu.
@@ -118,22 +146,30 @@ public:
     QAction* N2;
     QAction* AboutA1;
 
-    // Left.
+    // Left, beside the rest with a splitter between them.
+    QSplitter* TreeSplitter;
     QGroupBox* GroupBox1;
     QCheckBox* CheckBox1;
     QCheckBox* CheckEQUp;
     SkinTreeView* ShellTreeView1;
 
-    // Preview: the switch of the Korvel view above it, the line naming the
-    // parts not the loaded skin's own below it, the hint until a skin is in.
+    // Preview: the switch of the Korvel view above it, the hint until a
+    // skin is in, the playlist's size beside its drag corner.
     QCheckBox* KorvelViewSwitch;
     PictureBox* KorvelPicture; // the player's view while KorvelViewSwitch is on
     QFrame* Panel1;
     QLabel* PreviewHint;
-    QLabel* CarriedOverLabel;
     PictureBox* Image1;
     PictureBox* Image5;
     PictureBox* Image2;
+    QWidget* PlaylistSizePanel;
+    QSpinBox* PlaylistWidthBox;  // width steps
+    QSpinBox* PlaylistHeightBox; // height steps
+    QToolButton* PlaylistResetButton;
+
+    // The status bar: what was loaded or saved, and on its right the parts
+    // not the loaded skin's own.
+    QLabel* CarriedOverLabel;
 
     // テキスト
     QGroupBox* GroupBox5;
@@ -144,7 +180,7 @@ public:
     QCheckBox* CheckBox7;
     QCheckBox* CheckBox8;
     QLineEdit* Edit4;
-    QLineEdit* Edit3;
+    FontSizeBox* Edit3;
     QPushButton* Button3;
     QCheckBox* CheckBox10;
     QCheckBox* CheckBox6;
@@ -171,7 +207,7 @@ public:
     ColorShape* Shape1;
     QCheckBox* CheckBox2;
     QCheckBox* CheckBox3;
-    QLineEdit* Edit2;
+    FontSizeBox* Edit2;
     QPushButton* Button1;
 
     // プレイリスト
@@ -181,7 +217,7 @@ public:
     ColorShape* Shape6;
     ColorShape* Shape7;
     QLineEdit* Edit1;
-    QLineEdit* Edit5;
+    FontSizeBox* Edit5;
     QPushButton* Button2;
 
 protected:
@@ -201,7 +237,12 @@ private:
     void CreateSeekBarGroup(QWidget* client);
     void CreateTimeGroup(QWidget* client);
     void CreatePlaylistGroup(QWidget* client);
-    void ApplyAnchors(QSize clientSize);
+    void CreatePlaylistSizePanel();
+    void CreateStatusBar();
+    void ApplyLeftAnchors(QSize paneSize);
+    void ApplyAnchors(QSize paneSize);
+    void PlacePlaylistSizePanel();
+    void FitCaptions();
     void ConnectHandlers();
     void ConnectSettingHandlers();
     void ConnectTimeHandlers();
@@ -211,7 +252,13 @@ private:
     void FormCreate();
     void FormDestroy();
     void RestoreTreeSelection(const QString& treeViewPath);
+    void RestoreLayout(const StoredSettings& settings);
+    // Once the window manager's frame is known: back on the screen when it
+    // reaches off it.
+    void KeepOnScreen();
+    void SetTreeWidth(int width);
     StoredSettings SettingsToStore() const;
+    void SaveTo(const std::filesystem::path& ssfPath);
 
     // Opening skins (MainWindow.cpp). captionName names the skin in the
     // caption once its images are in the preview; sayNoSkin: a folder
@@ -220,6 +267,9 @@ private:
     void OpenArchive(const std::filesystem::path& archive);
     void ShowOpenResult(const OpenResult& result, const std::filesystem::path& source,
                         const QString& captionName, bool sayNoSkin);
+    // After an open: the shown skin's unpacked folder goes once another skin
+    // has loaded from its own; a folder nothing loaded from goes at once.
+    void KeepFolderOfShownSkin(const OpenResult& result, const std::filesystem::path& unpackedInto);
     void SetSkinCaption(const QString& itemText);
     void ShowCarriedOverParts();
     void ShowLoadedSkin();
@@ -230,6 +280,8 @@ private:
     void ShowPreviews();
     void ShowOutputPictures();
     void ShowPlaylist();
+    void ShowPlaylistSize();
+    void ComposePlaylistAt(int widthSteps, int heightSteps);
     void PlacePreviews();
     void RenderTime();
     void BuildAnalyzer();
@@ -246,10 +298,18 @@ private:
     Dialogs& m_dialogs;
     SkinSession m_session;
     AppValues m_app;
+    PrivateWorkFolder m_work;
+    std::filesystem::path m_shownFolder;
+    QString m_skinName; // the shown skin's name, offered for saving it
     QPointer<QDialog> m_about;
+    QScrollArea* m_scroll = nullptr;
     QWidget* m_client = nullptr;
+    QWidget* m_leftPane = nullptr;
+    QWidget* m_rightPane = nullptr;
+    int m_rightSideWidth = 0; // at design size (FitCaptions)
     bool m_firstShowDone = false; // FirstShowDone
     bool m_treeCollapsing = false; // TreeCollapsing
+    bool m_collapseMovedSelection = false; // the click that comes with it loads nothing
     PlaylistDrag m_drag;
     bool m_korvelViewPending = false;
     Rect m_korvelPlaylist; // where the playlist stands in the Korvel view

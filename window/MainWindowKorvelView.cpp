@@ -41,6 +41,7 @@ void TForm1::ShowKorvelView()
         const KorvelView view = RenderSessionKorvelView(m_session);
         m_korvelPlaylist = view.playlistWindow;
         KorvelPicture->setPicture(view.image);
+        PlacePlaylistSizePanel();
     } catch (const AppError& error) {
         // A state the view cannot draw: back to the composed images, and say why.
         KorvelViewSwitch->setChecked(false);

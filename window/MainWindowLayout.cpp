@@ -1,6 +1,9 @@
 // Building the main window's controls at their design positions, and the
-// anchors that move them when the window is resized.
+// anchors that move them when the window is resized. The tree and the rest
+// are the two sides of a splitter, whose handle fills the design's gap
+// between them; positions on the right side are the design's less its left.
 
+#include "skin/Playlist.h"
 #include "window/DisplayControls.h"
 #include "window/MainWindow.h"
 #include "window/SkinTreeView.h"
@@ -8,11 +11,19 @@
 #include <QCheckBox>
 #include <QFrame>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSplitter>
+#include <QStyle>
+#include <QStatusBar>
+#include <QToolButton>
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
 
 namespace tf {
 namespace {
@@ -26,19 +37,26 @@ constexpr int kShapeHeight = 14;
 // size hint: the time group's first row has no more.
 constexpr int kTightCheckWidth = 46;
 
-// Right-hand group boxes: left edge at design size, anchored to the right.
-constexpr int kRightColumn = 578;
+// The left side: the tree's design left and width; the splitter's handle
+// fills the gap up to the preview's design left.
+constexpr int kTreeLeft = 4;
+constexpr int kTreeWidth = 225;
+constexpr int kLeftSideWidth = kTreeLeft + kTreeWidth;
+constexpr int kRightSideLeft = 236;
+constexpr int kRightSideWidth = TForm1::kClientWidth - kRightSideLeft;
+constexpr int kRoundingSlack = 2;
 
-// The preview column: the Korvel view switch on top, the panel, the line of
-// carried-over parts at the bottom, within the design's 236, 4, 335 x 445.
-constexpr int kPreviewLeft = 236;
+// Right-hand group boxes: left edge at design size, anchored to the right.
+constexpr int kRightColumn = 578 - kRightSideLeft;
+
+// The preview column: the Korvel view switch on top, then the panel, within
+// the design's 236, 4, 335 x 445.
+constexpr int kPreviewLeft = 236 - kRightSideLeft;
 constexpr int kPreviewWidth = 335;
 constexpr int kSwitchTop = 4;
 constexpr int kSwitchHeight = 18;
 constexpr int kPanelTop = kSwitchTop + kSwitchHeight + 2;
-constexpr int kStatusHeight = 16;
-constexpr int kPanelHeight = 445 - (kPanelTop - 4) - kStatusHeight - 2;
-constexpr int kStatusTop = kPanelTop + kPanelHeight + 2;
+constexpr int kPanelHeight = 445 - (kPanelTop - 4);
 
 template <typename Control>
 Control* Named(Control* control, const char* name)
@@ -89,21 +107,27 @@ ColorShape* AddShape(QWidget* parent, const char* name, int x, int y)
     return shape;
 }
 
-QLineEdit* AddEdit(QWidget* parent, const char* name, const QString& text, QRect geometry,
-                   bool readOnly = false)
+// A face name: read-only fields look it, the window's colour instead of a
+// field's.
+QLineEdit* AddFaceName(QWidget* parent, const char* name, QRect geometry)
 {
-    auto* edit = Named(new QLineEdit(text, parent), name);
+    auto* edit = Named(new QLineEdit(QStringLiteral("MS UI Gothic"), parent), name);
     edit->setGeometry(geometry);
-    edit->setReadOnly(readOnly);
+    edit->setReadOnly(true);
     edit->setCursorPosition(0);
-    if (readOnly) {
-        // Read-only fields look it: the window's colour instead of a field's.
-        QPalette palette = edit->palette();
-        palette.setColor(QPalette::Base, palette.color(QPalette::Window));
-        edit->setPalette(palette);
-        edit->setFocusPolicy(Qt::ClickFocus);
-    }
+    QPalette palette = edit->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+    edit->setPalette(palette);
+    edit->setFocusPolicy(Qt::ClickFocus);
     return edit;
+}
+
+FontSizeBox* AddSizeBox(QWidget* parent, const char* name, int points, QRect geometry)
+{
+    auto* box = Named(new FontSizeBox(parent), name);
+    box->setValue(points);
+    box->setGeometry(geometry);
+    return box;
 }
 
 QPushButton* AddButton(QWidget* parent, const char* name, const QString& caption, int x, int y)
@@ -135,15 +159,42 @@ void TForm1::CreateMenu()
 
 void TForm1::CreateControls(QWidget* client)
 {
-    CreateSettingsGroup(client);
-    ShellTreeView1 = Named(new SkinTreeView(client), "ShellTreeView1");
-    ShellTreeView1->setGeometry(4, 72, 225, 377);
-    CreatePreviewPanel(client);
-    CreateTextGroup(client);
-    CreateAnalyzerGroup(client);
-    CreateSeekBarGroup(client);
-    CreateTimeGroup(client);
-    CreatePlaylistGroup(client);
+    TreeSplitter = Named(new QSplitter(Qt::Horizontal, client), "TreeSplitter");
+    TreeSplitter->setHandleWidth(kRightSideLeft - kLeftSideWidth);
+    TreeSplitter->setChildrenCollapsible(false);
+    auto* layout = new QHBoxLayout(client);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(TreeSplitter);
+    m_leftPane = Named(new QWidget(TreeSplitter), "LeftSide");
+    m_rightPane = Named(new QWidget(TreeSplitter), "RightSide");
+    // Below the design size the anchored controls would run into each other;
+    // a pixel or two less is what a fractional scaling's rounding takes, not
+    // worth scroll bars.
+    m_leftPane->setMinimumSize(kLeftSideWidth, kClientHeight - kRoundingSlack);
+    m_rightPane->setMinimumSize(kRightSideWidth - kRoundingSlack, kClientHeight - kRoundingSlack);
+    TreeSplitter->addWidget(m_leftPane);
+    TreeSplitter->addWidget(m_rightPane);
+    TreeSplitter->setStretchFactor(0, 0); // a wider window widens the preview
+    TreeSplitter->setStretchFactor(1, 1);
+    TreeSplitter->setSizes({kLeftSideWidth, kRightSideWidth});
+
+    CreateSettingsGroup(m_leftPane);
+    ShellTreeView1 = Named(new SkinTreeView(m_leftPane), "ShellTreeView1");
+    ShellTreeView1->setGeometry(kTreeLeft, 72, kTreeWidth, 377);
+    CreatePreviewPanel(m_rightPane);
+    CreateTextGroup(m_rightPane);
+    CreateAnalyzerGroup(m_rightPane);
+    CreateSeekBarGroup(m_rightPane);
+    CreateTimeGroup(m_rightPane);
+    CreatePlaylistGroup(m_rightPane);
+    CreateStatusBar();
+}
+
+void TForm1::CreateStatusBar()
+{
+    statusBar()->setObjectName(QStringLiteral("StatusBar"));
+    CarriedOverLabel = Named(new QLabel(statusBar()), "CarriedOverLabel");
+    statusBar()->addPermanentWidget(CarriedOverLabel);
 }
 
 void TForm1::CreateSettingsGroup(QWidget* client)
@@ -186,8 +237,35 @@ void TForm1::CreatePreviewPanel(QWidget* client)
     PreviewHint->setAttribute(Qt::WA_TransparentForMouseEvents);
     PreviewHint->setGeometry(Panel1->contentsRect().adjusted(24, 0, -24, 0));
 
-    CarriedOverLabel = Named(new QLabel(client), "CarriedOverLabel");
-    CarriedOverLabel->setGeometry(kPreviewLeft, kStatusTop, kPreviewWidth, kStatusHeight);
+    CreatePlaylistSizePanel();
+}
+
+void TForm1::CreatePlaylistSizePanel()
+{
+    PlaylistSizePanel = Named(new QWidget(Panel1), "PlaylistSizePanel");
+    PlaylistSizePanel->setAutoFillBackground(true);
+    auto* row = new QHBoxLayout(PlaylistSizePanel);
+    row->setContentsMargins(2, 1, 2, 1);
+    row->setSpacing(3);
+    const QString limits = tr("0 から %1 まで").arg(kMaxPlaylistSteps);
+    const auto addBox = [&](const char* name, const QString& tip) {
+        auto* box = Named(new QSpinBox(PlaylistSizePanel), name);
+        box->setRange(0, kMaxPlaylistSteps);
+        box->setAlignment(Qt::AlignRight);
+        box->setToolTip(tip + QStringLiteral(" (") + limits + QStringLiteral(")"));
+        box->setKeyboardTracking(false); // one recomposition per number, not per digit
+        row->addWidget(box);
+        return box;
+    };
+    PlaylistWidthBox = addBox("PlaylistWidthBox", tr("プレイリストの幅: %1 ピクセルずつ増えます").arg(kPlaylistWidthStep));
+    row->addWidget(new QLabel(QStringLiteral("×"), PlaylistSizePanel));
+    PlaylistHeightBox = addBox("PlaylistHeightBox", tr("プレイリストの高さ: %1 ピクセルずつ増えます").arg(kPlaylistHeightStep));
+    PlaylistResetButton = Named(new QToolButton(PlaylistSizePanel), "PlaylistResetButton");
+    PlaylistResetButton->setText(tr("既定の大きさ"));
+    PlaylistResetButton->setToolTip(tr("プレイリストを最小の大きさ (275 × 116) に戻します"));
+    row->addWidget(PlaylistResetButton);
+    PlaylistSizePanel->adjustSize();
+    PlaylistSizePanel->hide(); // until a skin is in
 }
 
 void TForm1::CreateTextGroup(QWidget* client)
@@ -204,8 +282,8 @@ void TForm1::CreateTextGroup(QWidget* client)
     CheckBox5 = AddCheckBox(box, "CheckBox5", tr("影"), 170, 42);
     CheckBox7 = AddCheckBox(box, "CheckBox7", tr("太字"), 118, 62);
     CheckBox8 = AddCheckBox(box, "CheckBox8", tr("斜体"), 170, 62);
-    Edit4 = AddEdit(box, "Edit4", QStringLiteral("MS UI Gothic"), {10, 86, 108, kEditHeight}, true);
-    Edit3 = AddEdit(box, "Edit3", QStringLiteral("8"), {122, 86, 32, kEditHeight});
+    Edit4 = AddFaceName(box, "Edit4", {10, 86, 100, kEditHeight});
+    Edit3 = AddSizeBox(box, "Edit3", 8, {113, 86, 42, kEditHeight});
     Button3 = AddButton(box, "Button3", tr("フォント"), 158, 85);
 
     AddLabel(box, tr("周波数･ビットレート"), 10, 124);
@@ -260,8 +338,10 @@ void TForm1::CreateTimeGroup(QWidget* client)
     CheckBox2->resize(kTightCheckWidth, CheckBox2->height());
     CheckBox3 = AddCheckBox(box, "CheckBox3", tr("斜体"), 84, 41);
     CheckBox3->resize(kTightCheckWidth, CheckBox3->height());
-    Edit2 = AddEdit(box, "Edit2", QStringLiteral("7"), {134, 39, 28, kEditHeight});
-    Button1 = AddButton(box, "Button1", tr("フォント"), 167, 38);
+    // The size box takes more room than a plain field: the button gives it.
+    Edit2 = AddSizeBox(box, "Edit2", 7, {134, 39, 38, kEditHeight});
+    Button1 = AddButton(box, "Button1", tr("フォント"), 175, 38);
+    Button1->resize(60, kButtonHeight);
 }
 
 void TForm1::CreatePlaylistGroup(QWidget* client)
@@ -276,22 +356,112 @@ void TForm1::CreatePlaylistGroup(QWidget* client)
     Shape6 = AddShape(box, "Shape6", 88, 39);
     AddLabel(box, tr("選択時背景色"), 124, 40);
     Shape7 = AddShape(box, "Shape7", 202, 39);
-    Edit1 = AddEdit(box, "Edit1", QStringLiteral("MS UI Gothic"), {10, 62, 120, kEditHeight}, true);
-    Edit5 = AddEdit(box, "Edit5", QStringLiteral("7"), {134, 62, 30, kEditHeight});
+    Edit1 = AddFaceName(box, "Edit1", {10, 62, 112, kEditHeight});
+    Edit5 = AddSizeBox(box, "Edit5", 7, {125, 62, 40, kEditHeight});
     Button2 = AddButton(box, "Button2", tr("フォント"), 168, 61);
 }
 
-void TForm1::ApplyAnchors(QSize clientSize)
+namespace {
+
+// The width a control's caption needs to show whole; zero for controls
+// without one.
+int CaptionWidth(const QWidget* control)
+{
+    const QFontMetrics metrics = control->fontMetrics();
+    const QStyle* style = control->style();
+    if (const auto* box = qobject_cast<const QCheckBox*>(control))
+        return style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, box)
+            + style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, box)
+            + metrics.horizontalAdvance(box->text()) + 2;
+    if (const auto* button = qobject_cast<const QRadioButton*>(control))
+        return style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, button)
+            + style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, button)
+            + metrics.horizontalAdvance(button->text()) + 2;
+    if (const auto* button = qobject_cast<const QPushButton*>(control))
+        return metrics.horizontalAdvance(button->text()) + 12;
+    if (const auto* label = qobject_cast<const QLabel*>(control))
+        return label->pixmap().isNull() ? metrics.horizontalAdvance(label->text()) : 0;
+    return 0;
+}
+
+// Within a group box, a control whose caption does not fit grows, and the
+// controls to its right on its row move along; the box grows to hold them.
+// At the design's captions nothing moves; longer ones (another language)
+// keep every word whole and nothing on top of anything else.
+void FitCaptionsIn(QGroupBox* box)
+{
+    // Controls whose middles lie within a few pixels stand on one row.
+    std::vector<std::vector<QWidget*>> rows;
+    for (QWidget* control : box->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        const int middle = control->geometry().center().y();
+        const auto row = std::find_if(rows.begin(), rows.end(), [&](const std::vector<QWidget*>& found) {
+            return std::abs(found.front()->geometry().center().y() - middle) <= 6;
+        });
+        if (row == rows.end())
+            rows.push_back({control});
+        else
+            row->push_back(control);
+    }
+    constexpr int kGap = 2;
+    int right = 0;
+    for (std::vector<QWidget*>& row : rows) {
+        std::sort(row.begin(), row.end(), [](const QWidget* a, const QWidget* b) { return a->x() < b->x(); });
+        int end = 0;
+        for (QWidget* control : row) {
+            if (control->width() < CaptionWidth(control))
+                control->resize(CaptionWidth(control), control->height());
+            if (end > 0 && control->x() < end + kGap)
+                control->move(end + kGap, control->y());
+            end = control->geometry().right() + 1;
+        }
+        right = std::max(right, end);
+    }
+    if (box->width() < right + 6)
+        box->resize(right + 6, box->height());
+}
+
+} // namespace
+
+void TForm1::FitCaptions()
+{
+    for (QGroupBox* box : m_client->findChildren<QGroupBox*>())
+        FitCaptionsIn(box);
+    // The widest group box keeps its distance to the right edge.
+    constexpr int kRightMargin = kRightSideWidth - kRightColumn - 241;
+    int rightSide = kRightSideWidth;
+    for (QGroupBox* box : {GroupBox5, GroupBox3, GroupBox6, GroupBox2, GroupBox4})
+        rightSide = std::max(rightSide, kRightColumn + box->width() + kRightMargin);
+    m_rightSideWidth = rightSide;
+    m_rightPane->setMinimumWidth(rightSide - kRoundingSlack);
+    m_leftPane->setMinimumWidth(std::max(kLeftSideWidth, GroupBox1->geometry().right() + 1));
+}
+
+void TForm1::SetTreeWidth(int width)
+{
+    const int left = std::max(kTreeLeft + width, m_leftPane->minimumWidth());
+    const int total = TreeSplitter->width() > left ? TreeSplitter->width() : left + m_rightSideWidth;
+    TreeSplitter->setSizes({left, std::max(total - left - TreeSplitter->handleWidth(), m_rightSideWidth)});
+}
+
+void TForm1::ApplyLeftAnchors(QSize paneSize)
+{
+    // The tree takes what the splitter gives the left side.
+    const int dh = paneSize.height() - kClientHeight;
+    ShellTreeView1->setGeometry(kTreeLeft, 72, paneSize.width() - kTreeLeft, 377 + dh);
+}
+
+void TForm1::ApplyAnchors(QSize paneSize)
 {
     // Anchors keep each control's distance to the edges it is anchored to.
-    const int dw = clientSize.width() - kClientWidth;
-    const int dh = clientSize.height() - kClientHeight;
-    ShellTreeView1->setGeometry(4, 72, 225, 377 + dh);
+    // The right side's width at design size is the design's, or more where
+    // captions needed wider group boxes (FitCaptions).
+    const int dw = paneSize.width() - m_rightSideWidth;
+    const int dh = paneSize.height() - kClientHeight;
     Panel1->setGeometry(kPreviewLeft, kPanelTop, kPreviewWidth + dw, kPanelHeight + dh);
     PreviewHint->setGeometry(Panel1->contentsRect().adjusted(24, 0, -24, 0));
-    CarriedOverLabel->setGeometry(kPreviewLeft, kStatusTop + dh, kPreviewWidth + dw, kStatusHeight);
     for (QGroupBox* box : {GroupBox5, GroupBox3, GroupBox6, GroupBox2, GroupBox4})
         box->move(kRightColumn + dw, box->y());
+    PlacePlaylistSizePanel();
 }
 
 } // namespace tf

@@ -16,20 +16,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QSpinBox>
+#include <QToolButton>
+#include <algorithm>
+#include <string>
 
 namespace tf {
 namespace {
-
-// The integer of an edit box, or the conversion error.
-int32_t EditInteger(const QLineEdit* edit)
-{
-    return StrToInt(EncodeCp932(edit->text()));
-}
-
-bool EditHoldsNumber(const QLineEdit* edit)
-{
-    return IsNumber(EncodeCp932(edit->text()));
-}
 
 // Runs body, then show, also when body fails: a half-done render or build
 // stays and is shown, as it would be on the control's own picture.
@@ -76,17 +69,15 @@ void TForm1::ConnectSettingHandlers()
     BindToggle(KorvelViewSwitch, [this](bool) { ShowKorvelView(); });
     ConnectTimeHandlers();
 
-    const auto onEdit = [this](QLineEdit* edit, std::function<void()> apply) {
-        connect(edit, &QLineEdit::textChanged, this, [this, apply] { RunHandler(apply); });
+    // A size box holds a number within its limits whatever is typed.
+    const auto onSize = [this](QSpinBox* box, std::function<void(int)> apply) {
+        connect(box, &QSpinBox::valueChanged, this, [this, apply](int points) { RunHandler([&] { apply(points); }); });
     };
-    onEdit(Edit3, [this, &state] {
-        if (EditHoldsNumber(Edit3))
-            state.ScrollTextFont().Size = EditInteger(Edit3);
-    });
-    onEdit(Edit5, [this, &state] {
-        if (EditHoldsNumber(Edit5))
-            state.PlaylistFont().Size = EditInteger(Edit5);
-    });
+    onSize(Edit3, [&state](int points) { state.ScrollTextFont().Size = points; });
+    onSize(Edit5, [&state](int points) { state.PlaylistFont().Size = points; });
+    connect(PlaylistWidthBox, &QSpinBox::valueChanged, this, [this] { RunHandler([this] { PlaylistSizeChanged(); }); });
+    connect(PlaylistHeightBox, &QSpinBox::valueChanged, this, [this] { RunHandler([this] { PlaylistSizeChanged(); }); });
+    connect(PlaylistResetButton, &QToolButton::clicked, this, [this] { RunHandler([this] { PlaylistSizeReset(); }); });
     BindToggle(RadioButton1, [this, &state](bool on) {
         if (on) {
             state.AnalyzerPreviewScale = 1;
@@ -119,11 +110,10 @@ void TForm1::ConnectTimeHandlers()
         editor.TransparentTime = on;
         RenderTime();
     });
-    connect(Edit2, &QLineEdit::textChanged, this, [this, &editor] {
+    connect(Edit2, &QSpinBox::valueChanged, this, [this, &editor](int points) {
         RunHandler([&] {
-            editor.TimeFontSizeText = EncodeCp932(Edit2->text());
-            if (IsNumber(editor.TimeFontSizeText))
-                RenderTime();
+            editor.TimeFontSizeText = std::to_string(points);
+            RenderTime();
         });
     });
     connect(Button1, &QPushButton::clicked, this, [this] { RunHandler([this] { Button1Click(); }); });
@@ -142,14 +132,14 @@ void TForm1::CheckBox1Click()
 
 void TForm1::Button3Click()
 {
-    const FontChoice preset{Edit4->text(), EditInteger(Edit3), CheckBox7->isChecked(),
+    const FontChoice preset{Edit4->text(), Edit3->value(), CheckBox7->isChecked(),
                             CheckBox8->isChecked(), ToQColor(m_session.State.TextColor)};
     const auto chosen = m_dialogs.chooseFont(this, preset);
     if (!chosen)
         return;
     // Each control's handler carries its value into the font setting.
     ShowFaceName(Edit4, chosen->Face);
-    Edit3->setText(QString::number(chosen->Size));
+    Edit3->showValue(chosen->Size);
     CheckBox7->setChecked(chosen->Bold);
     CheckBox8->setChecked(chosen->Italic);
     // An unchanged face keeps its bytes as the skin gave them.
@@ -159,12 +149,12 @@ void TForm1::Button3Click()
 
 void TForm1::Button2Click()
 {
-    const FontChoice preset{Edit1->text(), EditInteger(Edit5), false, false, Qt::black};
+    const FontChoice preset{Edit1->text(), Edit5->value(), false, false, Qt::black};
     const auto chosen = m_dialogs.chooseFont(this, preset);
     if (!chosen)
         return;
     ShowFaceName(Edit1, chosen->Face);
-    Edit5->setText(QString::number(chosen->Size));
+    Edit5->showValue(chosen->Size);
     if (chosen->Face != preset.Face)
         m_session.State.PlaylistFont().Name = EncodeCp932(chosen->Face);
 }
@@ -172,12 +162,12 @@ void TForm1::Button2Click()
 void TForm1::Button1Click()
 {
     EditorSettings& editor = m_session.Editor;
-    const FontChoice preset{DecodeCp932(editor.TimeGlyphFontName), EditInteger(Edit2),
+    const FontChoice preset{DecodeCp932(editor.TimeGlyphFontName), Edit2->value(),
                             CheckBox2->isChecked(), CheckBox3->isChecked(), Shape1->brushColor()};
     if (const auto chosen = m_dialogs.chooseFont(this, preset)) {
         if (chosen->Face != preset.Face)
             editor.TimeGlyphFontName = EncodeCp932(chosen->Face);
-        Edit2->setText(QString::number(chosen->Size));
+        Edit2->showValue(chosen->Size);
         CheckBox2->setChecked(chosen->Bold);
         CheckBox3->setChecked(chosen->Italic);
         editor.TimeFontColor = FromQColor(chosen->Color);
@@ -246,18 +236,41 @@ void TForm1::Panel1MouseMove(QPoint position)
     }
     if (Panel1->cursor().shape() != shape)
         Panel1->setCursor(shape); // the images show the panel's cursor
-    SkinState& state = m_session.State;
+    const SkinState& state = m_session.State;
     const auto steps = PlaylistDragStep(m_drag, at, {state.PlaylistWidthSteps, state.PlaylistHeightSteps});
     if (!steps)
         return;
-    RunHandler([&] {
-        RunThenShow(
-            [&] {
-                ComposePlaylist(state, m_session.Previews, state.SourceFilePaths[kPlEditBmp],
-                                state.SourceFilePaths[kPlEditTxt], steps->width, steps->height);
-            },
-            [this] { ShowPlaylist(); });
-    });
+    // The drag stops where the size boxes do.
+    const int width = std::min(steps->width, kMaxPlaylistSteps);
+    const int height = std::min(steps->height, kMaxPlaylistSteps);
+    if (width == state.PlaylistWidthSteps && height == state.PlaylistHeightSteps)
+        return;
+    RunHandler([&] { ComposePlaylistAt(width, height); });
+}
+
+void TForm1::ComposePlaylistAt(int widthSteps, int heightSteps)
+{
+    SkinState& state = m_session.State;
+    RunThenShow(
+        [&] {
+            ComposePlaylist(state, m_session.Previews, state.SourceFilePaths[kPlEditBmp],
+                            state.SourceFilePaths[kPlEditTxt], widthSteps, heightSteps);
+        },
+        [this] { ShowPlaylist(); });
+}
+
+void TForm1::PlaylistSizeChanged()
+{
+    const SkinState& state = m_session.State;
+    const int width = PlaylistWidthBox->value();
+    const int height = PlaylistHeightBox->value();
+    if (width != state.PlaylistWidthSteps || height != state.PlaylistHeightSteps)
+        ComposePlaylistAt(width, height);
+}
+
+void TForm1::PlaylistSizeReset()
+{
+    ComposePlaylistAt(0, 0);
 }
 
 void TForm1::Panel1MouseUp()
@@ -273,9 +286,9 @@ void TForm1::ShowSkinState()
     CheckBox7->setChecked(state.ScrollTextFont().Bold);
     CheckBox8->setChecked(state.ScrollTextFont().Italic);
     ShowFaceName(Edit4, DecodeCp932(state.ScrollTextFont().Name));
-    Edit3->setText(QString::number(state.ScrollTextFont().Size));
+    Edit3->showValue(state.ScrollTextFont().Size);
     ShowFaceName(Edit1, DecodeCp932(state.PlaylistFont().Name));
-    Edit5->setText(QString::number(state.PlaylistFont().Size));
+    Edit5->showValue(state.PlaylistFont().Size);
     CheckBox9->setChecked(state.ShowScrollText);
     CheckBox12->setChecked(state.ShowTime);
     CheckBox10->setChecked(state.ShowInfo);
@@ -313,10 +326,43 @@ void TForm1::ShowPlaylist()
 {
     const SkinState& state = m_session.State;
     Image2->setPicture(m_session.Previews.Playlist.image());
+    ShowPlaylistSize();
     Shape4->setBrushColor(ToQColor(state.PlaylistNormalColor));
     Shape5->setBrushColor(ToQColor(state.PlaylistNormalBGColor));
     Shape6->setBrushColor(ToQColor(state.PlaylistCurrentColor));
     Shape7->setBrushColor(ToQColor(state.PlaylistSelectedBGColor));
+}
+
+void TForm1::ShowPlaylistSize()
+{
+    // Shown, not asked for: no composition for each box in turn.
+    const SkinState& state = m_session.State;
+    const QSignalBlocker quietWidth(PlaylistWidthBox);
+    const QSignalBlocker quietHeight(PlaylistHeightBox);
+    PlaylistWidthBox->setValue(state.PlaylistWidthSteps);
+    PlaylistHeightBox->setValue(state.PlaylistHeightSteps);
+    PlacePlaylistSizePanel();
+}
+
+void TForm1::PlacePlaylistSizePanel()
+{
+    if (!m_app.SkinLoaded && m_session.Previews.Playlist.isEmpty()) {
+        PlaylistSizePanel->hide();
+        return;
+    }
+    // Just below the playlist's drag corner, right-aligned to it, in the
+    // composed images or in the player's view; kept inside the panel.
+    const QRect playlist = korvelViewShown()
+        ? QRect(KorvelPicture->pos() + QPoint(m_korvelPlaylist.left, m_korvelPlaylist.top),
+                QSize(m_korvelPlaylist.width(), m_korvelPlaylist.height()))
+        : Image2->geometry();
+    const QSize size = PlaylistSizePanel->sizeHint();
+    const QRect inside = Panel1->contentsRect();
+    const int x = std::clamp(playlist.right() + 1 - size.width(), inside.left(), inside.right() + 1 - size.width());
+    const int y = std::clamp(playlist.bottom() + 4, inside.top(), inside.bottom() + 1 - size.height());
+    PlaylistSizePanel->setGeometry(QRect(QPoint(x, y), size));
+    PlaylistSizePanel->show();
+    PlaylistSizePanel->raise();
 }
 
 void TForm1::PlacePreviews()
@@ -330,6 +376,7 @@ void TForm1::PlacePreviews()
     Image1->setVisible(composedShown);
     Image5->setVisible(composedShown && layout.eqVisible);
     Image2->setVisible(composedShown);
+    PlacePlaylistSizePanel();
 }
 
 } // namespace tf

@@ -6,6 +6,10 @@
 #include "platform/SafeFileWriter.h"
 #include "platform/ShiftJis.h"
 
+#include <QStringList>
+#include <algorithm>
+#include <string>
+
 namespace fs = std::filesystem;
 
 namespace tf {
@@ -13,6 +17,34 @@ namespace {
 
 constexpr std::string_view kSection = "SKCNV";
 constexpr std::string_view kUtf8Marker = "\xEF\xBB\xBF";
+
+QRect ParseGeometry(const std::string& text)
+{
+    const QStringList parts = QString::fromStdString(text).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (parts.size() != 4)
+        return {};
+    int values[4];
+    for (int i = 0; i < 4; ++i) {
+        bool ok = false;
+        values[i] = parts[i].toInt(&ok);
+        if (!ok)
+            return {};
+    }
+    const QRect geometry(values[0], values[1], values[2], values[3]);
+    return geometry.width() > 0 && geometry.height() > 0 ? geometry : QRect();
+}
+
+std::string GeometryText(const QRect& geometry)
+{
+    if (!geometry.isValid())
+        return {};
+    return QStringLiteral("%1 %2 %3 %4")
+        .arg(geometry.x())
+        .arg(geometry.y())
+        .arg(geometry.width())
+        .arg(geometry.height())
+        .toStdString();
+}
 
 } // namespace
 
@@ -38,6 +70,9 @@ StoredSettings ReadSettingsFile(const fs::path& path)
     settings.OpenName = read("OpenName", {});
     settings.SaveName = read("SaveName", {});
     settings.TreeViewPath = read("TreeViewPath", {});
+    settings.WindowGeometry = ParseGeometry(file.readString(kSection, "WindowGeometry", ""));
+    settings.WindowMaximized = file.readInteger(kSection, "WindowMaximized", 0) != 0;
+    settings.TreeWidth = std::max(0, file.readInteger(kSection, "TreeWidth", 0));
     return settings;
 }
 
@@ -48,6 +83,9 @@ void WriteSettingsFile(const fs::path& path, const StoredSettings& settings)
     file.setValue(kSection, "OpenName", EncodeSettingValue(settings.OpenName));
     file.setValue(kSection, "SaveName", EncodeSettingValue(settings.SaveName));
     file.setValue(kSection, "TreeViewPath", EncodeSettingValue(settings.TreeViewPath));
+    file.setValue(kSection, "WindowGeometry", GeometryText(settings.WindowGeometry));
+    file.setValue(kSection, "WindowMaximized", settings.WindowMaximized ? "1" : "0");
+    file.setValue(kSection, "TreeWidth", std::to_string(settings.TreeWidth));
     std::error_code error;
     fs::create_directories(path.parent_path(), error); // the configuration folder may be new
     WriteFileReplacing(path, file.serialize());

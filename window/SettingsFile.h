@@ -1,8 +1,10 @@
 #pragma once
 
 // The settings file: four values the program remembers from one run to the
-// next, in section "SKCNV" of "<executable>.ini".
+// next, in section "SKCNV" of "<executable>.ini", and three of our own on
+// how the window was laid out.
 
+#include <QRect>
 #include <QString>
 #include <filesystem>
 #include <string>
@@ -17,6 +19,11 @@ struct StoredSettings {
     QString OpenName;
     QString SaveName;
     QString TreeViewPath; // the item selected in ShellTreeView1, or empty
+    // "WindowGeometry": the window's place and size when not maximised, as
+    // "left top width height" of its client side; empty for the design's.
+    QRect WindowGeometry;
+    bool WindowMaximized = false; // "WindowMaximized", 1 or 0
+    int TreeWidth = 0;            // "TreeWidth": the tree's width in pixels; 0 for the design's
     bool operator==(const StoredSettings&) const = default;
 };
 
@@ -29,7 +36,7 @@ std::filesystem::path ChooseSettingsFile(const std::filesystem::path& exePath);
 // exists but cannot be read.
 StoredSettings ReadSettingsFile(const std::filesystem::path& path);
 
-// Writes the four keys in their order, keeping every other line of the file.
+// Writes the keys in their order, keeping every other line of the file.
 // The file is replaced whole or not at all; throws AppError(FileCreate).
 void WriteSettingsFile(const std::filesystem::path& path, const StoredSettings& settings);
 

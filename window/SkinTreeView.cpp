@@ -12,8 +12,10 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QScrollBar>
 #include <QTimer>
 #include <functional>
+#include <vector>
 
 namespace tf {
 namespace {
@@ -123,7 +125,7 @@ SkinTreeView::SkinTreeView(QWidget* parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     const auto reveal = [this] {
         if (m_reveal.isValid())
-            scrollTo(m_reveal);
+            Reveal(m_reveal, m_revealHint);
     };
     connect(m_filter, &QAbstractItemModel::rowsInserted, this, reveal, Qt::QueuedConnection);
     connect(m_filter, &QAbstractItemModel::layoutChanged, this, reveal, Qt::QueuedConnection);
@@ -254,9 +256,34 @@ bool SkinTreeView::setPath(const QString& path)
     for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent())
         expandItem(parent);
     selectItem(index);
-    scrollTo(index);
-    m_reveal = index;
+    Reveal(index, PositionAtCenter);
     return true;
+}
+
+void SkinTreeView::openFolder(const QString& path, bool show)
+{
+    std::vector<QPersistentModelIndex> chain; // outlives listings that move the rows
+    for (QModelIndex index = indexOfPath(path); index.isValid(); index = index.parent())
+        chain.insert(chain.begin(), index);
+    for (const QPersistentModelIndex& index : chain)
+        expandItem(index);
+    if (show && !chain.empty())
+        Reveal(chain.back(), PositionAtTop);
+}
+
+void SkinTreeView::Reveal(const QModelIndex& index, ScrollHint hint)
+{
+    m_reveal = index;
+    m_revealHint = hint;
+    // The scroll bar's range follows new rows only later; scrolling within
+    // the old one would stop short of the item.
+    executeDelayedItemsLayout();
+    updateGeometries();
+    scrollTo(index, hint);
+    // Sideways only as far as a deep item needs: the names of the folders
+    // above it stay readable.
+    const int left = visualRect(index).left() + horizontalScrollBar()->value();
+    horizontalScrollBar()->setValue(left < viewport()->width() / 2 ? 0 : left - indentation());
 }
 
 void SkinTreeView::expandItem(const QModelIndex& index)
@@ -294,6 +321,7 @@ void SkinTreeView::mouseReleaseEvent(QMouseEvent* event)
     m_releaseOfDouble = false;
     if (click)
         emit clickedAt(event->position().toPoint());
+    emit inputEnded();
 }
 
 void SkinTreeView::keyPressEvent(QKeyEvent* event)
@@ -308,9 +336,10 @@ void SkinTreeView::keyPressEvent(QKeyEvent* event)
         && currentIndex().isValid()) {
         selectItem(currentIndex());
         emit openRequested();
-        return;
+    } else {
+        QTreeView::keyPressEvent(event);
     }
-    QTreeView::keyPressEvent(event);
+    emit inputEnded();
 }
 
 void SkinTreeView::wheelEvent(QWheelEvent* event)

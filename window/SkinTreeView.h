@@ -63,6 +63,10 @@ public:
     // Expands one item without raising the expanding event, as the
     // handlers' own expansions do not.
     void expandItem(const QModelIndex& index);
+    // Opens the folder of path and every folder above it, without selecting
+    // anything; when show, scrolls so that the folder stands at the top with
+    // its contents below it.
+    void openFolder(const QString& path, bool show);
     void setHasChildren(const QModelIndex& index, bool hasChildren);
     // Lists the folders afresh (F5): the tree does not follow the disk. The
     // open folders and the selection stay.
@@ -75,6 +79,8 @@ signals:
     void itemCollapsing(const QModelIndex& index);
     // Enter or Space on the selected item.
     void openRequested();
+    // The end of a mouse click (double click included) or of a key press.
+    void inputEnded();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -94,10 +100,12 @@ private:
     bool m_fitPending = false;
     bool m_quiet = false;           // expansions made by the program
     bool m_releaseOfDouble = false; // the release after a double click is no click of its own
-    // The item set by setPath, kept in view while the folders above it are
-    // still being listed (the rows come in later and push it down), until
-    // the user takes over.
+    // The item set by setPath or openFolder, kept in view while the folders
+    // above it are still being listed (the rows come in later and push it
+    // down), until the user takes over.
+    void Reveal(const QModelIndex& index, ScrollHint hint);
     QPersistentModelIndex m_reveal;
+    ScrollHint m_revealHint = EnsureVisible;
 };
 
 } // namespace tf

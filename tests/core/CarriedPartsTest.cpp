@@ -37,6 +37,7 @@ TEST(CarriedPartsTest, ListsWhatTheSkinLacksAndAnEarlierOneDrew)
     const fs::path full = Folder(temp.path(), "full",
                                  {kMainBmp, kCButtonsBmp, kShufRepBmp, kTitleBarBmp, kPlEditBmp, kEqMainBmp,
                                   kPosBarBmp, kNumbersBmp, kTextBmp, kVisColorTxt, kPlEditTxt, kMonoSterBmp});
+    std::ofstream(full / "viscolor.txt") << std::string(24, '\n'); // a line for the peak colour
 
     // At the start only what the bundled sample stands in for is not the skin's.
     EXPECT_EQ(load(bare), (std::vector{SkinPart::Playlist, SkinPart::AnalyzerColors}));
@@ -47,11 +48,13 @@ TEST(CarriedPartsTest, ListsWhatTheSkinLacksAndAnEarlierOneDrew)
                              "アナライザーの色"));
 
     // nums_ex.bmp alone draws the digits; pledit.bmp alone no playlist; a
-    // hidden equalizer is not composed.
+    // hidden equalizer is not composed; a viscolor.txt too short for the
+    // peak colour keeps the one before.
     const fs::path partial = Folder(temp.path(), "partial",
                                     {kMainBmp, kCButtonsBmp, kShufRepBmp, kTitleBarBmp, kPlEditBmp, kEqMainBmp,
                                      kPosBarBmp, kNumsExBmp, kTextBmp, kVisColorTxt, kMonoSterBmp});
-    EXPECT_EQ(load(partial, false), (std::vector{SkinPart::Equalizer, SkinPart::Playlist}));
+    EXPECT_EQ(load(partial, false), (std::vector{SkinPart::Equalizer, SkinPart::Playlist, SkinPart::PeakColor}));
+    EXPECT_EQ(SkinPartName(SkinPart::PeakColor), QStringLiteral("アナライザーのピークの色"));
     EXPECT_EQ(CarriedOverLine({}), QString());
 }
 

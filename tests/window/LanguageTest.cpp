@@ -13,6 +13,8 @@
 #include <QLabel>
 #include <QMenu>
 
+namespace fs = std::filesystem;
+
 namespace tf::test {
 
 class LanguageTest : public QObject {
@@ -23,14 +25,17 @@ private slots:
         QTest::addColumn<QString>("language");
         QTest::addColumn<QStringList>("captions");
         QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("saveFailure");
         QTest::newRow("en") << "en"
                             << QStringList{"&File", "&Save", "Settings", "Show EQ", "Korvel view", "Time",
-                                           "This is free software."}
-                            << "Information: There is no Main.bmp. This may not be a Winamp skin";
+                                           "This is free software.", "Show", "Show", "Shadow", "Transparent"}
+                            << "Information: There is no Main.bmp. This may not be a Winamp skin"
+                            << "Could not save the skin as %1 (It is a folder).";
         QTest::newRow("ja") << "ja"
                             << QStringList{"ファイル(&F)", "保存(&S)", "設定", "EQを表示する", "Korvel表示", "時間",
-                                           "フリーソフトウェアです。"}
-                            << "情報: Main.bmpがありません。Winampのスキンでない可能性があります";
+                                           "フリーソフトウェアです。", "表示", "表示", "影", "透過"}
+                            << "情報: Main.bmpがありません。Winampのスキンでない可能性があります"
+                            << "スキンを %1 に保存できませんでした (フォルダです)。";
     }
 
     void captionsFollowTheLanguage()
@@ -38,18 +43,32 @@ private slots:
         QFETCH(QString, language);
         QFETCH(QStringList, captions);
         QFETCH(QString, message);
+        QFETCH(QString, saveFailure);
         InstallTranslations(*QCoreApplication::instance(), *ParseUiLanguage(language));
         WindowFixture fixture;
         TForm1& form = fixture.open();
         TForm2 about(&form);
-        const QStringList shown{form.F1->title(), form.S1->text(), form.GroupBox1->title(), form.CheckBox1->text(),
-                                form.KorvelViewSwitch->text(), form.GroupBox2->title(), about.Label2->text()};
+        // One word for one thing: the time's show box as the others.
+        const QStringList shown{form.F1->title(),         form.S1->text(),         form.GroupBox1->title(),
+                                form.CheckBox1->text(),   form.KorvelViewSwitch->text(), form.GroupBox2->title(),
+                                about.Label2->text(),     form.CheckBox9->text(),  form.CheckBox12->text(),
+                                form.CheckBox5->text(),   form.CheckBox4->text()};
         QCOMPARE(shown, captions);
+        CheckControlsFit(form);
 
         const auto archive = fixture.root() / "noskin.wsz";
         ZipWriter(archive).addFile("readme.txt", "no skin here").close();
         form.OpenDropped(PathToQString(archive));
         QCOMPARE(ShownMessages(fixture.prompts), message);
+
+        // A failed save says what and why in a sentence of the language.
+        form.OpenDropped(PathToQString(fixture.writeSkin("said")));
+        const fs::path ssf = fixture.root() / "out" / "said.ssf";
+        fs::create_directories(ssf.parent_path() / "MainNormal.bmp");
+        fixture.prompts.clear();
+        fixture.dialogs.saveFiles.push_back(PathToQString(ssf));
+        form.RunHandler([&] { form.S1Click(); });
+        QCOMPARE(fixture.prompts.shown().back().text, saveFailure.arg(PathToQString(ssf)));
     }
 
     void cleanupTestCase() { InstallTranslations(*QCoreApplication::instance(), UiLanguage::Japanese); }

@@ -7,6 +7,7 @@
 #include "support/ZipWriter.h"
 #include "window/SkinTreeView.h"
 
+#include <QCheckBox>
 #include <QDropEvent>
 #include <QFileSystemModel>
 #include <QScrollBar>
@@ -158,12 +159,15 @@ private slots:
         QVERIFY(!tree.isExpanded(item));
         QVERIFY(m_fixture->prompts.shown().empty());
 
-        // Enter, 開く and a drop say what is wrong.
+        // Enter browses into it, as in any file tree; 開く and a drop say
+        // what is wrong.
         QTest::keyClick(&tree, Qt::Key_Return);
+        QVERIFY(tree.isExpanded(item));
+        QVERIFY(m_fixture->prompts.shown().empty());
         m_fixture->dialogs.folders.push_back(PathToQString(plain));
         m_form->O1Click();
         m_form->OpenDropped(PathToQString(plain));
-        QCOMPARE(m_fixture->prompts.shown().size(), size_t(3));
+        QCOMPARE(m_fixture->prompts.shown().size(), size_t(2));
         for (const auto& shown : m_fixture->prompts.shown()) {
             QCOMPARE(shown.icon, MessageIcon::Information);
             QCOMPARE(shown.text, kNoSkinFolder);
@@ -232,11 +236,12 @@ private slots:
         QCOMPARE(m_form->windowTitle(), kCaption + " -Packed.WSZ-");
         QVERIFY(!tree.model()->hasChildren(item));
         QCOMPARE(m_fixture->app().OpenName, PathToQString(archive));
-        QVERIFY(fs::exists(m_fixture->files.WorkFolder / "Skin" / "Packed" / "main.bmp"));
+        QVERIFY(fs::exists(m_form->shownSkinFolder() / "Skin" / "Packed" / "main.bmp"));
     }
 
     void archiveDialogPresetsAndAnyExtension()
     {
+        // What other windows keep in the working folder is theirs.
         fs::create_directories(m_fixture->files.WorkFolder);
         Touch(m_fixture->files.WorkFolder / "left-over");
         const fs::path rar = m_fixture->root() / "skin.rar";
@@ -249,8 +254,8 @@ private slots:
         QCOMPARE(call.filters, (QStringList{QStringLiteral("Winanp Skin Zipファイル(*.wsz)"),
                                             QStringLiteral("Zipファイル(*.zip)"),
                                             QStringLiteral("全てのファイル(*.*)")}));
-        // A file that is no archive empties the working folder and is said.
-        QVERIFY(!fs::exists(m_fixture->files.WorkFolder / "left-over"));
+        // A file that is no archive is said, and touches nobody's files.
+        QVERIFY(fs::exists(m_fixture->files.WorkFolder / "left-over"));
         QVERIFY(!m_fixture->app().SkinLoaded);
         QCOMPARE(m_fixture->prompts.shown().size(), size_t(1));
         QVERIFY(m_fixture->prompts.shown()[0].text.contains(QStringLiteral("skin.rar")));
@@ -268,11 +273,73 @@ private slots:
         QVERIFY(enter.isAccepted());
         QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
         QApplication::sendEvent(m_form, &drop);
-        QVERIFY(m_fixture->app().SkinLoaded);
+        // The drop is over before the skin opens: the program it came from
+        // does not wait for the open, nor for a message about it.
+        QVERIFY(!m_fixture->app().SkinLoaded);
+        QTRY_VERIFY(m_fixture->app().SkinLoaded);
         QCOMPARE(m_form->windowTitle(), kCaption + " -Dropped-");
         m_form->OpenDropped(PathToQString(m_fixture->root())); // no skin there
         QCOMPARE(m_form->windowTitle(), kCaption + " -Dropped-");
         QCOMPARE(m_fixture->prompts.shown().back().text, kNoSkinFolder);
+    }
+
+    // Collapsing a folder above the selected skin hides the selection: it
+    // moves to the collapsed folder, and nothing is loaded again, so the
+    // settings made for the skin stay.
+    void collapseAboveTheSelectionKeepsTheSkinAndItsSettings()
+    {
+        const fs::path skin = m_fixture->writeSkin("Kept");
+        SkinTreeView& tree = *m_form->ShellTreeView1;
+        const QPersistentModelIndex item = ShowItem(tree, skin);
+        QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, CenterOf(tree, item));
+        QVERIFY(m_fixture->app().SkinLoaded);
+        m_form->CheckBox7->click(); // 太字
+        const QPersistentModelIndex above = item.parent();
+        EnsureVisible(tree, above);
+        QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, ButtonOf(tree, above));
+        QVERIFY(!tree.isExpanded(above));
+        QCOMPARE(tree.path(), PathToQString(skin.parent_path()));
+        QVERIFY(m_form->CheckBox7->isChecked());
+        QVERIFY(m_fixture->session().State.ScrollTextFont().Bold);
+        QVERIFY(!m_form->treeCollapsing());
+    }
+
+    // However a collapse came, the next click on a skin folder opens it.
+    void everyWayOfCollapsingEnds_data()
+    {
+        QTest::addColumn<bool>("byKey");
+        QTest::newRow("double click") << false;
+        QTest::newRow("left arrow") << true;
+    }
+    void everyWayOfCollapsingEnds()
+    {
+        QFETCH(bool, byKey);
+        const fs::path folder = m_fixture->root() / "skins" / "folder";
+        fs::create_directories(folder / "inside");
+        const fs::path skin = m_fixture->writeSkin("Opened");
+        fs::create_directory(skin / "extras");
+        SkinTreeView& tree = *m_form->ShellTreeView1;
+        const QPersistentModelIndex closing = ShowItem(tree, folder);
+        tree.expandItem(closing);
+        QTRY_VERIFY(tree.model()->rowCount(closing) == 1);
+        tree.selectItem(closing);
+        if (byKey) {
+            QTest::keyClick(&tree, Qt::Key_Left);
+        } else {
+            const QPoint at = CenterOf(tree, closing);
+            for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonPress,
+                                      QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+                const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+                QMouseEvent event(type, at, tree.viewport()->mapToGlobal(at), Qt::LeftButton, held, {});
+                QApplication::sendEvent(tree.viewport(), &event);
+            }
+        }
+        QVERIFY(!tree.isExpanded(closing));
+        QVERIFY(!m_form->treeCollapsing());
+        const QPersistentModelIndex item = ShowItem(tree, skin);
+        QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, CenterOf(tree, item));
+        QVERIFY(m_fixture->app().SkinLoaded);
+        QVERIFY(tree.isExpanded(item));
     }
 
 private:

@@ -11,6 +11,7 @@
 #include "window/DisplayControls.h"
 #include "window/SkinTreeView.h"
 #include "window/SplashWindow.h"
+#include "window/WindowPlacement.h"
 
 #include <QCheckBox>
 #include <QDesktopServices>
@@ -19,6 +20,10 @@
 #include <QGroupBox>
 #include <QPushButton>
 #include <QLabel>
+#include <QScopeGuard>
+#include <QScreen>
+#include <QSplitter>
+#include <QStatusBar>
 
 namespace fs = std::filesystem;
 
@@ -104,20 +109,103 @@ private slots:
         QVERIFY(gone.prompts.shown().empty());
     }
 
-    void exitRemovesWorkFolderAndStoresExtractedSkinFolder()
+    void exitRemovesItsFolderAndRemembersWhereTheArchiveCameFrom()
     {
         WindowFixture fixture;
         const fs::path archive = fixture.writeSkinArchive("packed.wsz", "Inner");
         TForm1& form = fixture.open();
         form.OpenDropped(PathToQString(archive));
         QVERIFY2(fixture.app().SkinLoaded, qPrintable(ShownMessages(fixture.prompts)));
-        QVERIFY(fs::exists(fixture.files.WorkFolder));
+        QVERIFY(fs::exists(form.shownSkinFolder() / "Skin" / "Inner" / "main.bmp"));
+        // 開く starts where the archive was chosen, not in the unpacked copy.
+        form.O1Click();
+        QCOMPARE(fixture.dialogs.calls.back().initial, PathToQString(archive.parent_path()));
         fixture.close();
         QVERIFY(!fs::exists(fixture.files.WorkFolder));
         const IniFile written = IniFile::Load(fixture.files.SettingsPath);
         const QString current = QString::fromStdString(written.readString("SKCNV", "CurrentFolder", ""));
-        QCOMPARE(current, PathToQString(fixture.files.WorkFolder / "Skin" / "Inner"));
+        QCOMPARE(current, PathToQString(archive.parent_path()));
         QCOMPARE(QString::fromStdString(written.readString("SKCNV", "OpenName", "")), PathToQString(archive));
+    }
+
+    // A first start shows the home folder's contents; later starts the
+    // remembered item, however deep it lies.
+    void firstViewShowsHomeThenTheRememberedItem()
+    {
+        WindowFixture fixture;
+        const fs::path home = fixture.root() / "home";
+        const fs::path inHome = home / "Skin at home";
+        fs::create_directories(inHome);
+        const QByteArray realHome = qgetenv("HOME");
+        qputenv("HOME", home.string().c_str());
+        const auto restoreHome = qScopeGuard([&] { qputenv("HOME", realHome); });
+        const fs::path deep = fixture.root() / "a" / "b" / "c" / "d" / "e" / "f" / "g" / "kept";
+        fs::create_directories(deep);
+        for (int i = 0; i < 40; ++i)
+            fs::create_directories(fixture.root() / "a" / ("filler " + std::to_string(i)));
+        const auto inView = [](SkinTreeView& tree, const fs::path& path) {
+            const QRect item = tree.visualRect(tree.indexOfPath(PathToQString(path)));
+            return item.isValid() && tree.viewport()->rect().contains(QRect(item.topLeft(), QSize(24, item.height())));
+        };
+        TForm1* first = fixture.openShown();
+        QVERIFY(first);
+        QTRY_VERIFY(inView(*first->ShellTreeView1, inHome));
+        QVERIFY(first->ShellTreeView1->path().isEmpty());
+        first->ShellTreeView1->setPath(PathToQString(deep));
+        fixture.close();
+
+        TForm1* second = fixture.openShown();
+        QVERIFY(second);
+        QTRY_VERIFY(inView(*second->ShellTreeView1, deep));
+        QCOMPARE(second->ShellTreeView1->path(), PathToQString(deep));
+    }
+
+    // The splitter's place and the window's geometry come back next time.
+    void layoutIsRemembered()
+    {
+        WindowFixture fixture;
+        TForm1* form = fixture.openShown();
+        QVERIFY(form);
+        QVERIFY(form->TreeSplitter->handle(1)->isVisible());
+        form->setGeometry(100, 80, 1000, 560);
+        QTRY_COMPARE(form->clientArea()->width(), 1000);
+        form->TreeSplitter->setSizes({4 + 300, 2000});
+        QTRY_COMPARE(form->ShellTreeView1->width(), 300);
+        const QRect geometry = form->geometry();
+        fixture.close();
+        QCOMPARE(IniFile::Load(fixture.files.SettingsPath).readString("SKCNV", "TreeWidth", ""), std::string("300"));
+        form = fixture.openShown();
+        QVERIFY(form);
+        QTRY_COMPARE(form->ShellTreeView1->width(), 300);
+        QCOMPARE(form->geometry(), geometry);
+    }
+
+    // The whole frame on the available area: the design's place where it
+    // fits, else centred, no larger than the area.
+    void placementKeepsTheFrameOnScreen_data()
+    {
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<QRect>("placed");
+        const QRect design(269, 192, 842, 546);
+        QTest::newRow("100 %, 1600 x 1000") << QRect(0, 0, 1600, 960) << design;
+        QTest::newRow("150 %, 1600 x 1000") << QRect(0, 0, 1067, 640) << QRect(112, 47, 842, 546);
+        QTest::newRow("200 %, 1600 x 1000") << QRect(0, 0, 800, 480) << QRect(0, 0, 800, 480);
+        QTest::newRow("second screen") << QRect(1600, 0, 1280, 800) << QRect(1819, 127, 842, 546);
+    }
+    void placementKeepsTheFrameOnScreen()
+    {
+        QFETCH(QRect, available);
+        QFETCH(QRect, placed);
+        QCOMPARE(PlaceWindowFrame(QRect(269, 192, 842, 546), available), placed);
+    }
+
+    // Run again by the build at 150 % and 200 % on a small screen.
+    void windowStaysOnTheScreen()
+    {
+        WindowFixture fixture;
+        TForm1* form = fixture.openShown();
+        QVERIFY(form);
+        QTRY_VERIFY(form->screen()->availableGeometry().contains(form->frameGeometry()));
     }
 
     void saveItemDisabledUntilALoadAndNeverAfter()
@@ -144,19 +232,23 @@ private slots:
         TForm1& form = fixture.open();
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        QWidget* client = form.centralWidget();
+        QWidget* client = form.clientArea();
         QCOMPARE(client->size(), QSize(826, 458));
-        CheckNoOverlap(form);
+        CheckControlsFit(form);
 
         form.resize(form.width() + 100, form.height() + 50);
         QTRY_COMPARE(client->size(), QSize(926, 508));
-        QCOMPARE(form.ShellTreeView1->geometry(), QRect(4, 72, 225, 427));
-        // The Korvel view switch above the panel, the carried-over line below.
-        QCOMPARE(form.KorvelViewSwitch->geometry(), QRect(236, 4, 335, 18));
-        QCOMPARE(form.Panel1->geometry(), QRect(236, 24, 435, 457));
-        QCOMPARE(form.CarriedOverLabel->geometry(), QRect(236, 483, 435, 16));
-        QCOMPARE(form.GroupBox4->geometry(), QRect(678, 360, 241, 89));
-        QCOMPARE(form.GroupBox1->geometry(), QRect(4, 4, 225, 61));
+        const auto inClient = [client](QWidget* control) {
+            return QRect(control->mapTo(client, QPoint(0, 0)), control->size());
+        };
+        QCOMPARE(inClient(form.ShellTreeView1), QRect(4, 72, 225, 427));
+        // The Korvel view switch above the panel; the carried-over parts in
+        // the status bar.
+        QCOMPARE(inClient(form.KorvelViewSwitch), QRect(236, 4, 335, 18));
+        QCOMPARE(inClient(form.Panel1), QRect(236, 24, 435, 475));
+        QCOMPARE(form.CarriedOverLabel->parentWidget(), form.statusBar());
+        QCOMPARE(inClient(form.GroupBox4), QRect(678, 360, 241, 89));
+        QCOMPARE(inClient(form.GroupBox1), QRect(4, 4, 225, 61));
     }
 
     void firstSightInJapanese()
@@ -230,24 +322,6 @@ private slots:
         QVERIFY(!about.isVisible());
     }
 
-private:
-    // Inside every group box the controls lie within the frame and do not
-    // run into one another.
-    static void CheckNoOverlap(TForm1& form)
-    {
-        for (QGroupBox* box : form.centralWidget()->findChildren<QGroupBox*>()) {
-            const QList<QWidget*> controls = box->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
-            for (int i = 0; i < controls.size(); ++i) {
-                const QRect a = controls[i]->geometry();
-                QVERIFY2(box->rect().adjusted(1, 1, -1, -1).contains(a),
-                         qPrintable(box->title() + " / " + controls[i]->objectName()));
-                for (int j = i + 1; j < controls.size(); ++j)
-                    QVERIFY2(!a.intersects(controls[j]->geometry()),
-                             qPrintable(box->title() + ": " + controls[i]->objectName() + " / "
-                                        + controls[j]->objectName()));
-            }
-        }
-    }
 };
 
 } // namespace tf::test

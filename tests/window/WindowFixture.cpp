@@ -11,6 +11,13 @@
 #include "support/ZipWriter.h"
 #include "window/DisplayControls.h"
 
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+
 namespace fs = std::filesystem;
 
 namespace tf::test {
@@ -44,9 +51,9 @@ std::optional<QString> ScriptedDialogs::chooseOpenFile(QWidget*, const QString& 
 }
 
 std::optional<QString> ScriptedDialogs::chooseSaveFile(QWidget*, const QString& initialName,
-                                                       const QString& defaultSuffix)
+                                                       const QString& defaultSuffix, const QStringList& filters)
 {
-    calls.push_back({QStringLiteral("save"), defaultSuffix, initialName, {}, {}, {}});
+    calls.push_back({QStringLiteral("save"), defaultSuffix, initialName, filters, {}, {}});
     return Next(saveFiles);
 }
 
@@ -106,9 +113,14 @@ fs::path WindowFixture::writeSkin(const std::string& name)
     return folder;
 }
 
-fs::path WindowFixture::writeSkinArchive(const std::string& archiveName, const std::string& folderInArchive)
+fs::path WindowFixture::writeSkinArchive(const std::string& archiveName, const std::string& folderInArchive,
+                                         const std::function<void(SkinFixture&)>& change)
 {
     const fs::path source = writeSkin("packed-" + archiveName);
+    if (change) {
+        SkinFixture skin(source);
+        change(skin);
+    }
     const fs::path archive = m_root.path() / "skins" / archiveName;
     ZipWriter zip(archive);
     for (const fs::directory_entry& entry : ListFolderSorted(source)) {
@@ -119,6 +131,48 @@ fs::path WindowFixture::writeSkinArchive(const std::string& archiveName, const s
     zip.close();
     fs::remove_all(source);
     return archive;
+}
+
+namespace {
+
+// The least width that shows a control's caption whole.
+int CaptionNeeds(const QWidget* control)
+{
+    const QStyle* style = control->style();
+    const int text = control->fontMetrics().horizontalAdvance(control->property("text").toString());
+    if (qobject_cast<const QCheckBox*>(control))
+        return style->pixelMetric(QStyle::PM_IndicatorWidth) + text;
+    if (qobject_cast<const QRadioButton*>(control))
+        return style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth) + text;
+    if (qobject_cast<const QLabel*>(control) || qobject_cast<const QPushButton*>(control))
+        return text;
+    return 0;
+}
+
+} // namespace
+
+void CheckControlsFit(TForm1& form)
+{
+    for (QGroupBox* box : form.clientArea()->findChildren<QGroupBox*>()) {
+        const QList<QWidget*> controls = box->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+        for (int i = 0; i < controls.size(); ++i) {
+            const QRect a = controls[i]->geometry();
+            const QString where = box->title() + " / " + controls[i]->objectName() + " "
+                + controls[i]->property("text").toString();
+            QVERIFY2(box->rect().adjusted(1, 1, -1, -1).contains(a), qPrintable(where));
+            QVERIFY2(a.width() >= CaptionNeeds(controls[i]), qPrintable(where + " is cut"));
+            for (int j = i + 1; j < controls.size(); ++j)
+                QVERIFY2(!a.intersects(controls[j]->geometry()),
+                         qPrintable(where + " / " + controls[j]->objectName()));
+        }
+    }
+}
+
+void PaintDigits(SkinFixture& skin, QColor color)
+{
+    QImage digits(99, 13, QImage::Format_RGB32);
+    digits.fill(color);
+    skin.writeBitmap("numbers.bmp", digits).writeBitmap("nums_ex.bmp", digits);
 }
 
 QString ShownMessages(const ScriptedPrompts& prompts)

@@ -5,6 +5,7 @@
 // box and dialog answered by script.
 
 #include "support/ScriptedPrompts.h"
+#include "support/SkinFixture.h"
 #include "support/TestPaths.h"
 #include "window/Dialogs.h"
 #include "window/MainWindow.h"
@@ -12,6 +13,7 @@
 #include <QApplication>
 #include <QTest>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -38,8 +40,8 @@ public:
     std::optional<QString> chooseFolder(QWidget*, const QString& title, const QString& root) override;
     std::optional<QString> chooseOpenFile(QWidget*, const QString& title, const QString& initialName,
                                           const QStringList& filters) override;
-    std::optional<QString> chooseSaveFile(QWidget*, const QString& initialName,
-                                          const QString& defaultSuffix) override;
+    std::optional<QString> chooseSaveFile(QWidget*, const QString& initialName, const QString& defaultSuffix,
+                                          const QStringList& filters) override;
     std::optional<FontChoice> chooseFont(QWidget*, const FontChoice& preset) override;
     std::optional<QColor> chooseColor(QWidget*, const QColor& preset) override;
     bool askOkCancel(QWidget*, const QString& caption, const QString& text) override;
@@ -60,9 +62,11 @@ public:
 
     // A standard synthetic skin in a folder of its own below the temporary folder.
     std::filesystem::path writeSkin(const std::string& name);
-    // The same skin packed as an archive (the files below folderInArchive).
+    // The same skin packed as an archive (the files below folderInArchive),
+    // changed first by change when given.
     std::filesystem::path writeSkinArchive(const std::string& archiveName,
-                                           const std::string& folderInArchive = {});
+                                           const std::string& folderInArchive = {},
+                                           const std::function<void(SkinFixture&)>& change = {});
     std::filesystem::path root() const { return m_root.path(); }
 
     ScriptedPrompts prompts;
@@ -76,6 +80,14 @@ private:
 
 // Messages the window showed, as "caption: text" lines, for failure output.
 QString ShownMessages(const ScriptedPrompts& prompts);
+
+// Inside every group box the controls lie within the frame, show their
+// captions whole and do not run into one another.
+void CheckControlsFit(TForm1& form);
+
+// The time digits of numbers.bmp and nums_ex.bmp in one colour, so that a
+// test can tell whose digits a strip holds.
+void PaintDigits(SkinFixture& skin, QColor color);
 
 // QApplication set up as main() sets it up, on whatever platform is given.
 int RunWindowTest(int argc, char** argv, QObject& test);
