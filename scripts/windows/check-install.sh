@@ -76,10 +76,11 @@ export_key() {
 classes() { export_key "$1\\Software\\Classes"; }
 uninstall_entry() { export_key "$1\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tessaform"; }
 value_of() { # KEY_TEXT VALUE_LINE_START -> the value after it
-  awk -v key="[$2]" -v name="$3" '
-    $0 == key { inside = 1; next }
+  # Through the environment: awk -v would read "\t" in a key as a tab.
+  KEY="[$2]" NAME="$3" awk '
+    $0 == ENVIRON["KEY"] { inside = 1; next }
     /^\[/ { inside = 0 }
-    inside && index($0, name "=") == 1 { print substr($0, length(name) + 2); exit }' <<< "$1"
+    inside && index($0, ENVIRON["NAME"] "=") == 1 { print substr($0, length(ENVIRON["NAME"]) + 2); exit }' <<< "$1"
 }
 # A string value of an export as the program reading it sees it.
 reg_string() { local text=${1#\"}; text=${text%\"}; text=${text//\\\"/\"}; printf '%s' "${text//\\\\/\\}"; }
@@ -192,8 +193,9 @@ done_step "the open command starts the window on the skin; settings in $settings
 # ---- 3. the installed converter -------------------------------------------
 mkdir -p "$work/linux" "$work/windows"
 "$linux_cli" convert "$root/data/sample" -o "$work/linux/sample" >/dev/null
-# The faces the Linux program draws with (see compare-output.sh).
-(cd "$work/windows" && QT_QPA_FONTDIR='Z:\usr\share\fonts\opentype\ipafont-gothic' \
+# The faces the Linux program draws with (see compare-output.sh); Wine
+# passes WINEQT_* on to the program as QT_*.
+(cd "$work/windows" && WINEQT_QPA_FONTDIR='Z:\usr\share\fonts\opentype\ipafont-gothic' \
   wine "$install/tessaform-cli.exe" convert 'Z:'"${root//\//\\}"'\data\sample' -o sample >/dev/null)
 diff -r "$work/linux" "$work/windows" >&2 || fail "the installed tessaform-cli.exe wrote other files than the Linux converter"
 [ -z "$(find "$install" -newer "$work/before-window")" ] || fail "the installed converter wrote into its folder"
