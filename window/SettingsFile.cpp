@@ -53,7 +53,8 @@ fs::path ChooseSettingsFile(const fs::path& exePath)
     fs::path name = exePath.filename();
     name.replace_extension(".ini");
     const fs::path folder = exePath.parent_path();
-    if (IsWritableFolder(folder) && !IsInstalledCopy(folder))
+    // An installed copy is asked first: it never writes beside itself, not even the probe.
+    if (!IsInstalledCopy(folder) && IsWritableFolder(folder))
         return folder / name;
     return UserSettingsFolder() / name;
 }
