@@ -10,6 +10,7 @@
 #include "support/ZipWriter.h"
 #include "window/DisplayControls.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QStatusBar>
 #include <QTimer>
@@ -201,9 +202,9 @@ private slots:
             fs::create_directories(root / blocker.toStdString());
         else if (!blocker.isEmpty())
             std::ofstream(root / blocker.toStdString()) << "in the way";
-        said = said.arg(PathToQString(root));
+        said = QDir::toNativeSeparators(said.arg(PathToQString(root))); // as the window shows paths
         m_form->OpenDropped(PathToQString(m_fixture->writeSkin("kept")));
-        const fs::path ssf = root / target.toStdString();
+        const fs::path ssf = (root / target.toStdString()).make_preferred();
         m_fixture->dialogs.saveFiles.push_back(PathToQString(ssf));
         m_form->RunHandler([&] { m_form->S1Click(); });
         const ScriptedDialogs::Call& dialog = m_fixture->dialogs.calls.back();
