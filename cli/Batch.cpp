@@ -4,10 +4,11 @@
 #include "sources/SkinFinder.h"
 
 #include <QSet>
+#include <QThread>
 #include <algorithm>
 #include <atomic>
+#include <memory>
 #include <mutex>
-#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -62,12 +63,18 @@ std::vector<ConversionResult> RunBatch(
         }
     };
     const size_t threads = std::clamp<size_t>(size_t(std::max(jobs, 1)), 1, std::max<size_t>(entries.size(), 1));
-    std::vector<std::thread> pool;
-    for (size_t t = 1; t < threads; ++t)
-        pool.emplace_back(work);
+    // Qt's own threads, not bare ones: a conversion draws text, and the
+    // fonts a thread cached must be released by that thread as it ends. On
+    // Windows Qt releases a foreign thread's caches later from a thread of
+    // its own, which crashed batches in the font engine.
+    std::vector<std::unique_ptr<QThread>> pool;
+    for (size_t t = 1; t < threads; ++t) {
+        pool.emplace_back(QThread::create(work));
+        pool.back()->start();
+    }
     work();
-    for (std::thread& thread : pool)
-        thread.join();
+    for (const auto& thread : pool)
+        thread->wait();
     return results;
 }
 
