@@ -8,6 +8,9 @@ set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/../.." && pwd)
 build=$(readlink -f "$1")
+# shellcheck source=../common.sh
+source "$root/scripts/common.sh"
+ensure_packages openbox
 
 printf '\n==== window tests under Wine (%d s so far)\n' "$SECONDS"
 # The same list the Linux build runs.
@@ -48,8 +51,10 @@ run_test() { # PROGRAM LAUNCHER...
 for program in "${offscreen[@]}"; do
   run_test "$program" env QT_QPA_PLATFORM=offscreen QT_QPA_FONTDIR="Z:${fonts//\//\\}"
 done
-# The look as users see it: the Windows platform, in a virtual display.
-run_test ScreenshotTest xvfb-run -a -s "-screen 0 1280x800x24"
+# The look as users see it: the Windows platform, in a virtual display with
+# a window manager (without one, Wine's window at times never shows).
+run_test ScreenshotTest xvfb-run -a -s "-screen 0 1280x800x24" \
+  bash -c 'openbox >/dev/null 2>&1 & sleep 1; "$@"' managed
 
 if [ ${#failed[@]} -gt 0 ]; then
   echo "run-window-tests: failed under Wine: ${failed[*]}" >&2
