@@ -10,6 +10,9 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFileInfo>
+#include <QHash>
+#include <optional>
 #include <system_error>
 #include <thread>
 
@@ -48,13 +51,92 @@ struct Options {
     QCommandLineOption help{{"h", "help"}, QCoreApplication::translate("Cli", "Show this help.")};
     QCommandLineOption version{"version", QCoreApplication::translate("Cli", "Show the version.")};
 
+    std::vector<const QCommandLineOption*> all() const
+    {
+        return {&output, &jobs, &noEqualizer, &equalizerOnTop, &playlistSteps, &hideTime, &hideAnalyzer,
+                &hideSongTitle, &hideInfo, &hideSeekBar, &state, &equalizer, &scale, &language, &help, &version};
+    }
     void addTo(QCommandLineParser& parser) const
     {
-        for (const QCommandLineOption* option : {&output, &jobs, &noEqualizer, &equalizerOnTop, &playlistSteps,
-                                                 &hideTime, &hideAnalyzer, &hideSongTitle, &hideInfo,
-                                                 &hideSeekBar, &state, &equalizer, &scale, &language, &help, &version})
+        for (const QCommandLineOption* option : all())
             parser.addOption(*option);
     }
+};
+
+// A skin whose file name starts with "-" ("-_Solar_Flare_-.wsz") would be
+// read as options. Such an argument is a file after "--" (then everything
+// but this program's own options and their values is a file, so that
+// "convert -- -x.wsz -o OUT" works), and also without "--" when it names an
+// existing file or folder and is none of our options. The parser gets it as
+// "./NAME", which it takes as positional, and it is given back as typed.
+class FileArguments {
+public:
+    FileArguments(const QStringList& arguments, const Options& options)
+    {
+        bool afterDoubleDash = false;
+        bool valueNext = false;
+        for (const QString& argument : arguments) {
+            if (valueNext) {
+                valueNext = false;
+                m_forParser << argument;
+                continue;
+            }
+            if (argument == QStringLiteral("--") && !afterDoubleDash) {
+                afterDoubleDash = true;
+                continue;
+            }
+            if (const auto takesValue = OptionSpelling(argument, options)) {
+                valueNext = *takesValue;
+                m_forParser << argument;
+                continue;
+            }
+            const bool isFile = afterDoubleDash
+                || (argument.startsWith(QLatin1Char('-')) && argument.size() > 1 && QFileInfo::exists(argument));
+            if (!isFile || !argument.startsWith(QLatin1Char('-'))) {
+                m_forParser << argument;
+                continue;
+            }
+            const QString shielded = QStringLiteral("./") + argument;
+            m_typed.insert(shielded, argument);
+            m_forParser << shielded;
+        }
+    }
+
+    const QStringList& forParser() const { return m_forParser; }
+    // The positional arguments as typed.
+    QStringList typed(const QStringList& positional) const
+    {
+        QStringList files;
+        for (const QString& argument : positional)
+            files << m_typed.value(argument, argument);
+        return files;
+    }
+
+private:
+    // Whether the argument is one of our options, and then whether it takes
+    // the next argument as its value.
+    static std::optional<bool> OptionSpelling(const QString& argument, const Options& options)
+    {
+        QString name;
+        bool joinedValue = false;
+        if (argument.startsWith(QStringLiteral("--")) && argument.size() > 2) {
+            name = argument.mid(2).section(QLatin1Char('='), 0, 0);
+            joinedValue = argument.contains(QLatin1Char('='));
+            if (name.size() < 2)
+                return std::nullopt;
+        } else if (argument.size() == 2 && argument[0] == QLatin1Char('-') && argument[1] != QLatin1Char('-')) {
+            name = argument.mid(1);
+        } else {
+            return std::nullopt;
+        }
+        for (const QCommandLineOption* option : options.all())
+            if (option->names().contains(name))
+                return !option->valueName().isEmpty() && !joinedValue;
+        return std::nullopt;
+    }
+
+    QStringList m_forParser;
+    QHash<QString, QString> m_typed;
 };
 
 void SetUp(QCommandLineParser& parser, const Options& options)
@@ -144,6 +226,10 @@ QString UsageText()
                                               "       tessaform-cli preview SKIN.ssf -o VIEW.png [--state STATE] [--eq] [--scale N]\n"
                                               "       tessaform-cli check SKIN.ssf...\n")
         + parser.helpText().section(QLatin1Char('\n'), 1)
+        + QCoreApplication::translate("Cli", "\nA skin whose file name starts with \"-\" goes after \"--\": every argument after\n"
+                                             "it is a file, except the options above and their values\n"
+                                             "(tessaform-cli convert -- -x.wsz -o OUT). Without \"--\", an argument that\n"
+                                             "names an existing file or folder is a file unless it is one of the options.\n")
         + QCoreApplication::translate("Cli", "\nExit status: 0 when every skin converted (preview: written; check: nothing would break),\n"
                          "1 when any failed (check: something would break), 2 for wrong usage,\n"
                          "130, 143 or 129 when SIGINT, SIGTERM or SIGHUP stopped the batch.\n");
@@ -154,7 +240,8 @@ bool ParseCommandLine(const QStringList& arguments, CommandLine& command, QStrin
     QCommandLineParser parser;
     Options options;
     SetUp(parser, options);
-    if (!parser.parse(QStringList{QStringLiteral("tessaform-cli")} + arguments)) {
+    const FileArguments files(arguments, options);
+    if (!parser.parse(QStringList{QStringLiteral("tessaform-cli")} + files.forParser())) {
         reason = parser.errorText();
         return false;
     }
@@ -167,7 +254,7 @@ bool ParseCommandLine(const QStringList& arguments, CommandLine& command, QStrin
     if (command.Help || command.Version)
         return true;
 
-    QStringList positional = parser.positionalArguments();
+    QStringList positional = files.typed(parser.positionalArguments());
     const QString name = positional.isEmpty() ? QString() : positional.takeFirst();
     if (name == QStringLiteral("preview"))
         return ParsePreview(parser, options, positional, command, reason);

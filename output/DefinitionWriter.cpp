@@ -5,8 +5,9 @@
 #include "platform/RectText.h"
 #include "platform/ShiftJis.h"
 #include "platform/SplitRule.h"
-#include "skin/Playlist.h"
 #include "skin/SliderStrips.h"
+
+#include <QSize>
 
 #include <array>
 #include <cstdio>
@@ -128,7 +129,8 @@ void MainSectionWriter::writeSongInformation()
 
 void MainSectionWriter::writeTime()
 {
-    if (!m_state.ShowTime)
+    // Never a line naming a picture that is not written.
+    if (!m_state.ShowTime || m_session.Previews.TimeDigits.isEmpty())
         return;
     const int32_t glyphHeight = m_session.Previews.TimeDigits.height();
     Rect field = kTimeFieldBase;
@@ -144,7 +146,7 @@ void MainSectionWriter::writeTime()
 
 void MainSectionWriter::writeAnalyzer()
 {
-    if (!m_state.ShowAnalyzer)
+    if (!m_state.ShowAnalyzer || m_session.Previews.Analyzer.isEmpty())
         return;
     add(std::string(kSeparatorLine));
     add("SpectrumPattern Analyzer.bmp");
@@ -179,7 +181,7 @@ void MainSectionWriter::writeInfo()
 
 void MainSectionWriter::writeSeekBar()
 {
-    if (!m_state.ShowSeekBar)
+    if (!m_state.ShowSeekBar || m_state.PosBarImage1.isEmpty() || m_state.PosBarImage2.isEmpty())
         return;
     add(std::string(kSeparatorLine));
     addField("SeekBarField ", kSeekBarField, " Seek");
@@ -259,12 +261,12 @@ void WriteMainSection(TStringList& lines, const SkinSession& session, int32_t ma
 void WritePlayListSection(TStringList& lines, const SkinSession& session, bool eqLink)
 {
     const SkinState& state = session.State;
-    // Without a playlist picture (a fresh start with no pledit.bmp anywhere)
-    // the fields take the size the step counts give, never 0 x 0.
+    // Without a playlist picture (no pledit.bmp anywhere, not even the
+    // bundled sample's) the playlist is left out: nothing would show it.
     const Bitmap& picture = session.Previews.Playlist;
-    const QSize size = picture.isEmpty()
-        ? PlaylistPictureSize(state.PlaylistWidthSteps, state.PlaylistHeightSteps)
-        : QSize(picture.width(), picture.height());
+    if (picture.isEmpty())
+        return;
+    const QSize size(picture.width(), picture.height());
     const int32_t width = size.width();
     const int32_t height = size.height();
     const Rect& text = state.PlaylistTextRect;

@@ -31,8 +31,8 @@ using FileSink = std::function<void(const std::string& name, const QByteArray& b
 
 void BuildSkinFilesInto(const SkinSession& session, const fs::path& ssfPath, const FileSink& sink)
 {
-    // An empty picture has no pixels to write; the definition file still
-    // names it, as it does whatever the folder holds.
+    // An empty picture has no pixels to write; the definition files leave
+    // it out too.
     for (const SkinImageSource& source : ListSkinImages(session)) {
         const Bitmap image = source.Compose();
         if (!image.isEmpty())

@@ -32,8 +32,8 @@ struct SkinImageSource {
 // position images.
 std::vector<SkinImageSource> ListSkinImages(const SkinSession& session);
 
-// The same, composed. An empty picture is left out; the definition files
-// still name it.
+// The same, composed. An empty picture is left out, and the definition
+// files do not name it.
 std::vector<SkinImage> BuildSkinImages(const SkinSession& session);
 
 } // namespace tf

@@ -28,9 +28,12 @@ private:
 // header is read.
 int OpenArchiveForReading(archive* reader, const std::filesystem::path& path, size_t blockBytes);
 
-// The member's name as the archive stores it: UTF-8 for names flagged as
-// UTF-8, the stored bytes (often code page 932) otherwise.
-std::string StoredMemberName(archive_entry* entry);
+// The member's name as UTF-8, read the same way on every system and in any
+// locale or code page: a name flagged as UTF-8 as it is; the bytes of any
+// other as UTF-8 when they are valid UTF-8, else as code page 932, as a
+// Japanese Windows reads them. Every reader of member names goes through
+// here.
+std::string MemberNameUtf8(archive_entry* entry);
 
 // Points a disk entry at the path.
 void SetEntryPath(archive_entry* entry, const std::filesystem::path& path);

@@ -156,11 +156,11 @@ void StagedFiles::commit()
 {
     for (size_t i = 0; i < m_staged.size(); ++i) {
         std::error_code error;
-        fs::rename(m_staged[i].second, m_folder / m_staged[i].first, error);
+        const fs::path target = m_folder / PathFromString(m_staged[i].first);
+        fs::rename(m_staged[i].second, target, error);
         if (error) {
             // Only a change of the folder under our feet gets here; what is
             // renamed stays, the rest is not left lying about.
-            const fs::path target = m_folder / m_staged[i].first;
             removeTemporaries(i);
             ThrowFileCreateError(target, QString::fromStdString(error.message()));
         }

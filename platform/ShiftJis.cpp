@@ -77,4 +77,12 @@ bool IsValidUtf8(std::string_view bytes)
     return true;
 }
 
+std::string StoredNameToUtf8(std::string_view bytes)
+{
+    if (IsValidUtf8(bytes))
+        return std::string(bytes);
+    const QByteArray utf8 = DecodeCp932(bytes).toUtf8();
+    return std::string(utf8.constData(), size_t(utf8.size()));
+}
+
 } // namespace tf

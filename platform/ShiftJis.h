@@ -20,4 +20,8 @@ bool IsCp932Representable(const QString& text);
 
 bool IsValidUtf8(std::string_view bytes);
 
+// Bytes of a name that carries no encoding of its own (an archive member's)
+// as UTF-8: as they are when they are valid UTF-8, else read as code page 932.
+std::string StoredNameToUtf8(std::string_view bytes);
+
 } // namespace tf

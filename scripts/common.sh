@@ -34,6 +34,38 @@ ensure_packages() {
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
+# ensure_locales NAME...: generates the glibc locales (ja_JP.UTF-8 ...) that
+# are missing. Wine takes the Windows code page from the Unix locale only
+# when that locale exists; an ungenerated ja_JP.UTF-8 runs as the C locale.
+ensure_locales() {
+  local missing=()
+  local name
+  for name in "$@"; do
+    # locale -a spells "ja_JP.UTF-8" as "ja_JP.utf8".
+    if ! locale -a 2>/dev/null | grep -qix "${name%%.*}.utf-\?8"; then
+      missing+=("$name")
+    fi
+  done
+  if [ ${#missing[@]} -eq 0 ]; then
+    return 0
+  fi
+  ensure_packages locales
+  echo "Generating locales: ${missing[*]}" >&2
+  local sudo=()
+  if [ "$(id -u)" -ne 0 ]; then
+    sudo=(sudo)
+  fi
+  for name in "${missing[@]}"; do
+    # Listed in locale.gen, so that a later locale-gen keeps them.
+    if grep -q "^# *$name UTF-8" /etc/locale.gen; then
+      "${sudo[@]}" sed -i "s/^# *\($name UTF-8\)/\1/" /etc/locale.gen
+    elif ! grep -q "^$name UTF-8" /etc/locale.gen; then
+      echo "$name UTF-8" | "${sudo[@]}" tee -a /etc/locale.gen >/dev/null
+    fi
+  done
+  "${sudo[@]}" locale-gen --keep-existing >/dev/null
+}
+
 # The cmake option that puts a developer's ccache, when there is one, in
 # front of the compiler: it shares objects between trees.
 compiler_launcher() {

@@ -36,9 +36,9 @@ constexpr std::array<PartSources, kSkinPartCount> kParts = {{
 bool Drawn(const PartSources& part, const SkinState& state)
 {
     if (part.Part == SkinPart::PeakColor)
-        return ViscolorGivesPeakColor(state.SourceFilePaths[size_t(kVisColorTxt)]);
-    const bool first = SourcePresent(state, part.AnyOf[0]);
-    const bool second = SourcePresent(state, part.AnyOf[1]);
+        return SourceUsed(state, kVisColorTxt) && ViscolorGivesPeakColor(state.SourceFilePaths[size_t(kVisColorTxt)]);
+    const bool first = SourceUsed(state, part.AnyOf[0]);
+    const bool second = SourceUsed(state, part.AnyOf[1]);
     return part.NeedsBoth ? first && second : first || second;
 }
 
@@ -46,10 +46,12 @@ bool Drawn(const PartSources& part, const SkinState& state)
 
 PartHistory::PartHistory()
 {
-    // A skin without them gets the bundled sample's playlist and analyzer
-    // colours, which are no more its own than an earlier skin's.
+    // A skin without them gets the bundled sample's playlist, seek bar and
+    // time digits, which are no more its own than an earlier skin's. (Its
+    // analyzer gets the classic player's colours: what it showed there.)
     Filled[size_t(SkinPart::Playlist)] = true;
-    Filled[size_t(SkinPart::AnalyzerColors)] = true;
+    Filled[size_t(SkinPart::SeekBar)] = true;
+    Filled[size_t(SkinPart::TimeDigits)] = true;
 }
 
 std::vector<SkinPart> NoteLoadedParts(PartHistory& history, const SkinState& state, bool equalizerShown)

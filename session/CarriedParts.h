@@ -2,8 +2,9 @@
 
 // Which parts of the composed images are not the loaded skin's own. A
 // source file a skin lacks leaves what it would have drawn as it was: an
-// earlier skin's pixels (or, for the playlist and the analyzer colours, the
-// bundled sample's). The window names these parts so that nobody saves such
+// earlier skin's pixels (or, for the playlist, the seek bar and the time
+// digits, the bundled sample's). A file the load passed over as unusable
+// counts as missing. The window names these parts so that nobody saves such
 // a mix unknowingly.
 
 #include "skin/SkinSession.h"

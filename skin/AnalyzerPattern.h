@@ -3,6 +3,8 @@
 #include "skin/SkinState.h"
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 namespace tf {
 
@@ -11,6 +13,13 @@ namespace tf {
 // does not exist.
 bool BuildAnalyzerPattern(SkinState& state, PreviewPictures& previews,
                           const std::filesystem::path& viscolorPath);
+
+// The colours the classic player shows for a skin without viscolor.txt, as
+// the 24 lines of a viscolor.txt holding them.
+std::vector<std::string> ClassicVisColorLines();
+
+// The pattern and colours from those lines, exactly as from such a file.
+void BuildClassicAnalyzerPattern(SkinState& state, PreviewPictures& previews);
 
 // Whether viscolor.txt sets the peak colour: only a file with a line for it
 // does; a shorter one leaves the colour as the skin before set it.

@@ -48,4 +48,9 @@ bool SourcePresent(const SkinState& state, SourceFile file)
     return IsRegularFile(state.SourceFilePaths[size_t(file)]);
 }
 
+bool SourceUsed(const SkinState& state, SourceFile file)
+{
+    return SourcePresent(state, file) && !state.SourcePassedOver[size_t(file)];
+}
+
 } // namespace tf

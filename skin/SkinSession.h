@@ -44,4 +44,7 @@ std::optional<std::filesystem::path> FindSampleSkinFile(const SkinSession& sessi
 // True when the resolved source file exists.
 bool SourcePresent(const SkinState& state, SourceFile file);
 
+// True when it exists and the last load could use it.
+bool SourceUsed(const SkinState& state, SourceFile file);
+
 } // namespace tf

@@ -73,11 +73,26 @@ enum FontSlot : int {
     kSpareFont = 4,
 };
 
+// The files the last load drew the pictures from that the settings panel
+// draws again: the skin's own, or the bundled sample's standing in for them.
+// Empty where a picture stays an earlier skin's.
+struct RedrawFiles {
+    std::filesystem::path TimeDigits;     // nums_ex.bmp or numbers.bmp
+    std::filesystem::path PlaylistFrame;  // pledit.bmp
+    std::filesystem::path PlaylistColors; // pledit.txt (empty: the classic colours)
+    std::filesystem::path VisColor;       // viscolor.txt
+    bool ClassicVisColors = false;        // the classic player's colours instead
+};
+
 struct SkinState {
     std::array<std::string, kSourceFileSlots> SourceFileNames;
     // Resolved by SetSkinSource: the real file when the skin folder holds it
     // (matched without regard to case), else folder / table name.
     std::array<std::filesystem::path, kSourceFileSlots> SourceFilePaths;
+    // Files the last load found but could not use (not a picture, cut
+    // short): it went on as if they were missing.
+    std::array<bool, kSourceFileSlots> SourcePassedOver{};
+    RedrawFiles RedrawSources;
 
     PartRectTable PartRects{};
     Rect& ScrollTextRect() { return PartRects[kScrollTextSlot]; }

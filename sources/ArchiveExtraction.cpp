@@ -1,6 +1,7 @@
 #include "sources/ArchiveExtraction.h"
 
 #include "platform/ArchiveText.h"
+#include "platform/Errors.h"
 #include "platform/FileSystem.h"
 
 #include <QCoreApplication>
@@ -89,6 +90,17 @@ std::string SystemErrorText(archive* a)
             text += text.empty() ? reason : ": " + reason;
     }
     return text;
+}
+
+// A file or folder the disk writer could not make, named as the system
+// spells it, with the system's reason: the library's own text names it with
+// its "\\?\" prefix on Windows, and in the process's code page, where
+// names outside it turn into question marks.
+std::string WriteFailureText(archive* writer, const fs::path& path)
+{
+    const int code = archive_errno(writer);
+    const std::string reason = code > 0 && code != EILSEQ ? std::generic_category().message(code) : ErrorText(writer);
+    return DisplayPath(path).toStdString() + ": " + reason;
 }
 
 // After a member whose data breaks the decompressor the library will not
@@ -193,7 +205,7 @@ void Extraction::run()
 
 Extraction::Outcome Extraction::extractMember(archive_entry* entry)
 {
-    const MemberPath member = ParseMemberPath(StoredMemberName(entry));
+    const MemberPath member = ParseMemberPath(MemberNameUtf8(entry));
     if (member.Rejected) {
         skip(member, *member.Rejected);
         return Outcome::Next;
@@ -223,7 +235,7 @@ bool Extraction::writeHeader(const MemberPath& member, const fs::path& path, uns
     }();
     if (status >= ARCHIVE_WARN)
         return true;
-    skip(member, SkipReason::WriteFailed, SystemErrorText(m_writer.get()));
+    skip(member, SkipReason::WriteFailed, WriteFailureText(m_writer.get(), path));
     if (status == ARCHIVE_FATAL)
         m_writer = NewDiskWriter();
     return false;

@@ -1,7 +1,6 @@
 #include "sources/MemberPath.h"
 
 #include "platform/FileSystem.h"
-#include "platform/ShiftJis.h"
 
 #include <algorithm>
 
@@ -15,14 +14,6 @@ constexpr size_t kMaxComponentBytes = 255;
 // by changing the process's working folder.
 constexpr size_t kMaxPathBytes = 1024;
 
-std::string ToUtf8(std::string_view stored)
-{
-    if (IsValidUtf8(stored))
-        return std::string(stored);
-    const QByteArray utf8 = DecodeCp932(stored).toUtf8();
-    return std::string(utf8.constData(), size_t(utf8.size()));
-}
-
 bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 bool HasDriveName(std::string_view name)
@@ -32,10 +23,10 @@ bool HasDriveName(std::string_view name)
 
 } // namespace
 
-MemberPath ParseMemberPath(std::string_view storedName)
+MemberPath ParseMemberPath(std::string_view utf8Name)
 {
     MemberPath member;
-    member.Name = ToUtf8(storedName);
+    member.Name = utf8Name;
     std::string name = member.Name;
     std::replace(name.begin(), name.end(), '\\', '/');
     if (name.empty()) {
@@ -86,7 +77,7 @@ CaseFoldedTree::Children& CaseFoldedTree::childrenOf(const std::string& folder)
     Children& children = m_folders[folder];
     // Sorted listing: of two names on disk that differ only in case, the
     // first in name order is the one used, as FolderIndex finds it.
-    for (const fs::directory_entry& entry : ListFolderSorted(m_root / folder)) {
+    for (const fs::directory_entry& entry : ListFolderSorted(m_root / PathFromString(folder))) {
         const std::string name = entry.path().filename().string();
         children.try_emplace(FoldFileName(name), name);
     }

@@ -33,10 +33,10 @@ struct MemberPath {
     std::optional<SkipReason> Rejected;
 };
 
-// Names that are not valid UTF-8 are read as CP932, as a Japanese Windows
-// does; backslashes separate folders as slashes do (after decoding, so the
-// second byte of a double-byte character is never taken for one).
-MemberPath ParseMemberPath(std::string_view storedName);
+// The name as UTF-8 (MemberNameUtf8); backslashes separate folders as
+// slashes do (after decoding, so the second byte of a double-byte character
+// is never taken for one).
+MemberPath ParseMemberPath(std::string_view utf8Name);
 
 // The spelling of every folder and file below a root folder by folded name,
 // so that members whose paths differ only in letter case land on one file,

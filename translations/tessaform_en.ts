@@ -453,16 +453,48 @@
         <translation>A Rect value fell below 0. The default value is used.</translation>
     </message>
     <message>
-        <source>pledit.bmp がないため、プレイリストは同梱のスキンの画像で作りました</source>
-        <translation>There is no pledit.bmp, so the playlist uses the images of the bundled skin</translation>
-    </message>
-    <message>
-        <source>viscolor.txt がないため、アナライザーの色は同梱のスキンの viscolor.txt で作りました</source>
-        <translation>There is no viscolor.txt, so the analyzer colours come from the bundled skin&apos;s viscolor.txt</translation>
-    </message>
-    <message>
         <source>%1: %2 の値 &apos;%3&apos; は色として読めないため、黒にしました</source>
         <translation>%1: the value &apos;%3&apos; of %2 is not a colour, so black is used</translation>
+    </message>
+    <message>
+        <source>%1 を使えないため、%2: %3</source>
+        <translation>%1 cannot be used, so %2: %3</translation>
+    </message>
+    <message>
+        <source>%1 がないため、%2</source>
+        <translation>There is no %1, so %2</translation>
+    </message>
+    <message>
+        <source>このファイルなしで読み込みました</source>
+        <translation>the skin was loaded without it</translation>
+    </message>
+    <message>
+        <source>プレイリストは同梱のスキンの画像で作りました</source>
+        <translation>the playlist uses the images of the bundled skin</translation>
+    </message>
+    <message>
+        <source>アナライザーの色は Winamp の標準の色にしました</source>
+        <translation>the analyzer takes the standard colours of Winamp</translation>
+    </message>
+    <message>
+        <source>時間の数字は同梱のスキンの画像で作りました</source>
+        <translation>the time digits use the images of the bundled skin</translation>
+    </message>
+    <message>
+        <source>%1 と %2</source>
+        <translation>%1 or %2</translation>
+    </message>
+    <message>
+        <source>%1 の値では曲名の欄 (%2) がウィンドウからはみ出すため、ウィンドウの中に収めました</source>
+        <translation>With the values of %1 the song title field (%2) reaches outside the window, so it was cut to the window</translation>
+    </message>
+    <message>
+        <source>%1 の値では曲名の欄 (%2) が空になるため、元の位置にしました</source>
+        <translation>With the values of %1 the song title field (%2) is empty, so it keeps its usual place</translation>
+    </message>
+    <message>
+        <source>シークバーは同梱のスキンの画像で作りました</source>
+        <translation>the seek bar uses the images of the bundled skin</translation>
     </message>
 </context>
 <context>

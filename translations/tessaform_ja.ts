@@ -197,5 +197,18 @@ SIGINT、SIGTERM、SIGHUP で止まったときは 130、143、129。
         <source>, %1 not started: stopped by %2</source>
         <translation>、%1 個は %2 で止めたため未処理</translation>
     </message>
+    <message>
+        <source>
+A skin whose file name starts with &quot;-&quot; goes after &quot;--&quot;: every argument after
+it is a file, except the options above and their values
+(tessaform-cli convert -- -x.wsz -o OUT). Without &quot;--&quot;, an argument that
+names an existing file or folder is a file unless it is one of the options.
+</source>
+        <translation>
+名前が「-」で始まるスキンのファイルは「--」の後に書きます。その後の引数は、上のオプションと
+その値を除いてすべてファイルです (tessaform-cli convert -- -x.wsz -o OUT)。「--」がなくても、
+あるファイルかフォルダを指す引数は、オプションのどれかでない限りファイルです。
+</translation>
+    </message>
 </context>
 </TS>

@@ -4,6 +4,7 @@
 #include "platform/Numbers.h"
 #include "platform/ShiftJis.h"
 #include "skin/AnalyzerPattern.h"
+#include "skin/LoadSkin.h"
 #include "skin/Playlist.h"
 #include "skin/PreviewPlacement.h"
 #include "skin/TimeDigits.h"
@@ -193,22 +194,14 @@ void TForm1::UpDown1Click(bool up)
 
 void TForm1::RenderTime()
 {
-    const auto& paths = m_session.State.SourceFilePaths;
-    RunThenShow(
-        [&] {
-            RenderTimeDigits(m_session.State, m_session.Editor, m_session.Previews, paths[kNumbersBmp],
-                             paths[kNumsExBmp]);
-        },
-        [this] { Image3->setPicture(m_session.Previews.TimeDigits.image()); });
+    RunThenShow([&] { RedrawTimeDigits(m_session); },
+                [this] { Image3->setPicture(m_session.Previews.TimeDigits.image()); });
 }
 
 void TForm1::BuildAnalyzer()
 {
     RunThenShow(
-        [this] {
-            BuildAnalyzerPattern(m_session.State, m_session.Previews,
-                                 m_session.State.SourceFilePaths[kVisColorTxt]);
-        },
+        [this] { RedrawAnalyzerPattern(m_session); },
         [this] { ShowOutputPictures(); });
 }
 
@@ -250,13 +243,7 @@ void TForm1::Panel1MouseMove(QPoint position)
 
 void TForm1::ComposePlaylistAt(int widthSteps, int heightSteps)
 {
-    SkinState& state = m_session.State;
-    RunThenShow(
-        [&] {
-            ComposePlaylist(state, m_session.Previews, state.SourceFilePaths[kPlEditBmp],
-                            state.SourceFilePaths[kPlEditTxt], widthSteps, heightSteps);
-        },
-        [this] { ShowPlaylist(); });
+    RunThenShow([&] { RedrawPlaylist(m_session, widthSteps, heightSteps); }, [this] { ShowPlaylist(); });
 }
 
 void TForm1::PlaylistSizeChanged()

@@ -1,5 +1,7 @@
 #include "platform/ArchiveText.h"
 
+#include "platform/ShiftJis.h"
+
 #include <archive.h>
 #include <archive_entry.h>
 #include <locale.h>
@@ -31,14 +33,14 @@ int OpenArchiveForReading(archive* reader, const std::filesystem::path& path, si
     return archive_read_open_filename(reader, path.c_str(), blockBytes);
 }
 
-std::string StoredMemberName(archive_entry* entry)
+std::string MemberNameUtf8(archive_entry* entry)
 {
     // Without conversion the library hands out the stored bytes; it has the
     // UTF-8 form only for flagged names that the locale could not hold.
     const char* name = archive_entry_pathname(entry);
     if (!name || !*name)
         name = archive_entry_pathname_utf8(entry);
-    return name ? name : "";
+    return StoredNameToUtf8(name ? name : "");
 }
 
 void SetEntryPath(archive_entry* entry, const std::filesystem::path& path)

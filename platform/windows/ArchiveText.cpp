@@ -40,7 +40,7 @@ int OpenArchiveForReading(archive* reader, const std::filesystem::path& path, si
     return archive_read_open_filename_w(reader, path.c_str(), blockBytes);
 }
 
-std::string StoredMemberName(archive_entry* entry)
+std::string MemberNameUtf8(archive_entry* entry)
 {
     const wchar_t* wide = archive_entry_pathname_w(entry);
     if (!wide)
@@ -57,7 +57,7 @@ std::string StoredMemberName(archive_entry* entry)
         // bytes too; bytes that are neither UTF-8 nor code page 932 are
         // taken to be such a name.
         if (IsValidUtf8(bytes) || !DecodeCp932(bytes).contains(QChar(0xFFFD)))
-            return bytes;
+            return StoredNameToUtf8(bytes);
     }
     const QByteArray utf8 = QString::fromStdWString(name).toUtf8();
     return std::string(utf8.constData(), size_t(utf8.size()));

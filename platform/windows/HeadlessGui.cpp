@@ -31,7 +31,8 @@ void ChooseHeadlessGuiPlatform()
     if (length == 0 || length >= MAX_PATH)
         return;
     const QString fonts = QDir::toNativeSeparators(QString::fromWCharArray(windows, int(length)) + QStringLiteral("/Fonts"));
-    qputenv("QT_QPA_FONTDIR", fonts.toUtf8());
+    // Qt reads this variable back in the system's code page.
+    qputenv("QT_QPA_FONTDIR", fonts.toLocal8Bit());
 }
 
 } // namespace tf

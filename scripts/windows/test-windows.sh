@@ -6,11 +6,13 @@
 #      versions stay the same);
 #   2. the project, cross-built into build-windows/ (programs, core and
 #      command-line tests);
-#   3. the core and command-line tests under wine64, offscreen;
-#   4. the same skins converted by the Linux and the Windows programs, byte
-#      for byte the same (compare-output.sh; the Linux program is built in
-#      build/ when it is not there);
-#   5. the zip for users, unpacked into an empty folder and run from there
+#   3. the core and command-line tests under wine64, offscreen, and the same
+#      skins converted by the Linux and the Windows programs, byte for byte
+#      the same (compare-output.sh; the Linux program is built in build/
+#      when it is not there): all of it twice, as on a Japanese Windows
+#      (code page 932) and as on a Western one (1252), whatever the
+#      machine's own locale;
+#   4. the zip for users, unpacked into an empty folder and run from there
 #      (make-zip.sh, check-zip.sh).
 # Fails on the first failure.
 set -euo pipefail
@@ -32,27 +34,39 @@ cmake -S . -B build-windows -G Ninja ${launcher:+"$launcher"} \
   -DCMAKE_TOOLCHAIN_FILE="$here/mingw-toolchain.cmake" -DCMAKE_BUILD_TYPE=Release -DTESSAFORM_BENCH=OFF
 cmake --build build-windows -j "$(nproc)" --target tessaform tessaform-cli tessaform_data core_tests cli_tests
 
-step "core and command-line tests under Wine"
-export QT_QPA_PLATFORM=offscreen
-# Qt's offscreen platform on Windows reads font files from one folder.
-export QT_QPA_FONTDIR='Z:\usr\share\fonts\opentype\ipafont-gothic'
-for program in core_tests cli_tests; do
-  (cd build-windows/bin && "$here/wine-run" "$program.exe" --gtest_brief=1)
-done
-unset QT_QPA_PLATFORM QT_QPA_FONTDIR
-
-step "the same files from the Linux and the Windows program"
+step "the Linux converter, for the comparison"
 ensure_packages "${TESSAFORM_PACKAGES[@]}"
 if [ ! -f build/CMakeCache.txt ]; then
   cmake -S . -B build -G Ninja ${launcher:+"$launcher"} -DCMAKE_BUILD_TYPE=RelWithDebInfo
 fi
 cmake --build build -j "$(nproc)" --target tessaform-cli tessaform_data
-"$here/compare-output.sh" build/bin/tessaform-cli build-windows/bin/tessaform-cli.exe
+
+# Everything that runs the Windows build's tests; it runs once per code page
+# below. A further test script goes here, one call line each.
+tests_under_wine() {
+  (
+    export QT_QPA_PLATFORM=offscreen
+    # Qt's offscreen platform on Windows reads font files from one folder.
+    export QT_QPA_FONTDIR='Z:\usr\share\fonts\opentype\ipafont-gothic'
+    for program in core_tests cli_tests; do
+      (cd build-windows/bin && "$here/wine-run" "$program.exe" --gtest_brief=1)
+    done
+  )
+  "$here/compare-output.sh" build/bin/tessaform-cli build-windows/bin/tessaform-cli.exe
+  "$here/run-window-tests.sh" build-windows
+}
+
+# Wine takes the Windows code page and language from the Unix locale it
+# starts in, which must exist: ja_JP gives code page 932, en_US 1252.
+ensure_locales ja_JP.UTF-8 en_US.UTF-8
+for locale in ja_JP.UTF-8 en_US.UTF-8; do
+  step "tests under Wine, as on a Windows of $locale"
+  (unset LANGUAGE; export LC_ALL=$locale LANG=$locale; tests_under_wine)
+done
 
 step "the zip for users"
 zip=$("$here/make-zip.sh" build-windows)
 "$here/check-zip.sh" "$zip"
-"$here/run-window-tests.sh" build-windows
 "$here/check-install.sh" build-windows build/bin/tessaform-cli
 
 step "done: ./test --windows passed"

@@ -8,6 +8,7 @@
 #include "support/TestPaths.h"
 #include "support/ZipWriter.h"
 
+#include <QDir>
 #include <QProcess>
 #include <algorithm>
 #include <cctype>
@@ -80,7 +81,7 @@ TEST_F(CliTest, BatchConvertsTheGoodSkinsAndReportsTheBrokenOne)
 {
     const fs::path good = writeSkin("good");
     test::SkinFixture broken(temp / "broken");
-    broken.writeStandard().writeText("titlebar.bmp", "BM broken");
+    broken.writeStandard().writeText("main.bmp", "BM broken");
     const fs::path notASkin = temp / "empty";
     fs::create_directories(notASkin);
     const CliRun run = RunCli({"convert", Text(good), Text(broken.folder()), Text(notASkin), "-o",
@@ -89,7 +90,7 @@ TEST_F(CliTest, BatchConvertsTheGoodSkinsAndReportsTheBrokenOne)
     EXPECT_TRUE(fs::exists(temp / "batch" / "good" / "good.ssf"));
     EXPECT_FALSE(fs::exists(temp / "batch" / "broken" / "broken.ssf"));
     EXPECT_TRUE(run.out.contains(QStringLiteral("FAILED     broken:"))) << run.out.toStdString();
-    EXPECT_TRUE(run.out.contains(QStringLiteral("titlebar.bmp")));
+    EXPECT_TRUE(run.out.contains(QStringLiteral("main.bmp")));
     EXPECT_TRUE(run.out.contains(QStringLiteral("FAILED     empty: Main.bmpがありません")));
     EXPECT_TRUE(run.out.contains(QStringLiteral("1 of 3 skins converted, 2 failed")));
 }
@@ -158,8 +159,9 @@ protected:
         environment.insert("TMP", Text(tmp));
         environment.insert("TEMP", Text(tmp));
         process.setProcessEnvironment(environment);
+        // The summary is read in English, whatever the desktop speaks.
         process.start(Text(test::BinFolder() / "tessaform-cli"),
-                      QStringList{"convert"} + sources + QStringList{"-o", Text(out), "-j", "2"});
+                      QStringList{"--lang", "en", "convert"} + sources + QStringList{"-o", Text(out), "-j", "2"});
     }
     // Started and at least one skin through.
     void waitForFirstSkin(QProcess& process)
@@ -238,6 +240,51 @@ TEST(CliUsage, WrongUsageIsExitTwoWithAReason)
     EXPECT_TRUE(UsageText().contains(QStringLiteral("--hide-analyzer")));
 }
 
+// A skin whose name starts with "-" is a file after "--" (our options still
+// count there) and, without it, when it exists.
+TEST_F(CliTest, DashNamesAreFilesAfterDoubleDashOrWhenTheyExist)
+{
+    writeSkin("-exists");
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(Text(temp.path())));
+    const struct {
+        QStringList arguments;
+        std::vector<fs::path> sources; // empty: wrong usage
+        bool hideTime;
+    } cases[] = {
+        {{"convert", "--", "-x.wsz", "-o", "out"}, {"-x.wsz"}, false},
+        {{"convert", "-o", "out", "--", "-x.wsz", "--hide-time", "-y"}, {"-x.wsz", "-y"}, true},
+        {{"convert", "-exists", "-o", "out"}, {"-exists"}, false},
+        {{"convert", "-missing.wsz", "-o", "out"}, {}, false},
+    };
+    for (const auto& c : cases) {
+        CommandLine command;
+        QString reason;
+        const bool parsed = ParseCommandLine(c.arguments, command, reason);
+        EXPECT_EQ(parsed, !c.sources.empty()) << c.arguments.join(' ').toStdString() << ": " << reason.toStdString();
+        if (!parsed)
+            continue;
+        EXPECT_EQ(command.Sources, c.sources) << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(command.Output, fs::path("out"));
+        EXPECT_EQ(command.Options.HideTime, c.hideTime);
+    }
+    QDir::setCurrent(before);
+    EXPECT_TRUE(UsageText().contains(QStringLiteral("convert -- -x.wsz -o OUT")));
+
+    // The program itself, on an archive so named.
+    {
+        test::ZipWriter zip(temp / "-x.wsz");
+        for (const auto& entry : fs::directory_iterator(temp / "-exists"))
+            zip.addFile(entry.path().filename().string(), ReadFileBytes(entry.path()));
+    }
+    QProcess process;
+    process.setWorkingDirectory(Text(temp.path()));
+    process.start(Text(test::BinFolder() / "tessaform-cli"), {"convert", "--", "-x.wsz", "-o", "out"});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), kExitConverted) << process.readAllStandardError().toStdString();
+    EXPECT_TRUE(fs::exists(temp / "out" / "-x" / "-x.ssf"));
+}
+
 TEST(CliBatch, NamesCollideWithoutRegardToCase)
 {
     const auto entries = PlanBatch({"/a/Skin", "/b/skin.wsz", "/c/SKIN/"}, "/out");
@@ -249,24 +296,26 @@ TEST(CliBatch, NamesCollideWithoutRegardToCase)
 }
 
 // The language changes what the converter says, its own texts and the
-// libraries' alike, and nothing of what it writes.
+// libraries' alike, and nothing of what it writes. Japanese names go through
+// the command line and back into the report.
 TEST_F(CliTest, SpeaksTheChosenLanguageAndWritesTheSameFiles)
 {
-    fs::create_directories(temp / "empty");
+    const fs::path empty = temp / "空のフォルダ";
+    fs::create_directories(empty);
     struct Case {
         const char* language;
         const char* summary;
         const char* failure;
     };
     const Case cases[] = {
-        {"en", "1 of 2 skins converted, 1 failed", "FAILED     empty: There is no Main.bmp."},
-        {"ja", "2 個のスキンのうち 1 個を変換しました、1 個は失敗", "失敗       empty: Main.bmpがありません。"},
+        {"en", "1 of 2 skins converted, 1 failed", "FAILED     空のフォルダ: There is no Main.bmp."},
+        {"ja", "2 個のスキンのうち 1 個を変換しました、1 個は失敗", "失敗       空のフォルダ: Main.bmpがありません。"},
     };
     for (const Case& c : cases) {
         QProcess process;
         process.start(Text(test::BinFolder() / "tessaform-cli"),
-                      {"--lang", c.language, "convert", Text(test::BinFolder() / "sample"), Text(temp / "empty"),
-                       "-o", Text(temp / c.language)});
+                      {"--lang", c.language, "convert", Text(test::BinFolder() / "sample"), Text(empty), "-o",
+                       Text(temp / (std::string("出力 ") + c.language))});
         ASSERT_TRUE(process.waitForFinished(60000));
         const QString out = QString::fromUtf8(process.readAllStandardOutput());
         EXPECT_EQ(process.exitCode(), kExitSomeFailed) << c.language;
@@ -274,11 +323,14 @@ TEST_F(CliTest, SpeaksTheChosenLanguageAndWritesTheSameFiles)
         EXPECT_TRUE(out.contains(QString::fromUtf8(c.failure))) << out.toStdString();
     }
     std::vector<std::string> written;
-    for (const auto& entry : fs::recursive_directory_iterator(temp / "en")) {
-        const fs::path relative = fs::relative(entry.path(), temp / "en");
+    const fs::path english = temp / "出力 en";
+    const fs::path japanese = temp / "出力 ja";
+    for (const auto& entry : fs::recursive_directory_iterator(english)) {
+        const fs::path relative = fs::relative(entry.path(), english);
         written.push_back(relative.string());
-        if (entry.is_regular_file())
-            EXPECT_EQ(ReadFileBytes(entry.path()), ReadFileBytes(temp / "ja" / relative)) << relative;
+        if (entry.is_regular_file()) {
+            EXPECT_EQ(ReadFileBytes(entry.path()), ReadFileBytes(japanese / relative)) << relative;
+        }
     }
     EXPECT_GT(written.size(), 10u);
 

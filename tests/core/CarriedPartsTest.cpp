@@ -39,8 +39,9 @@ TEST(CarriedPartsTest, ListsWhatTheSkinLacksAndAnEarlierOneDrew)
                                   kPosBarBmp, kNumbersBmp, kTextBmp, kVisColorTxt, kPlEditTxt, kMonoSterBmp});
     std::ofstream(full / "viscolor.txt") << std::string(24, '\n'); // a line for the peak colour
 
-    // At the start only what the bundled sample stands in for is not the skin's.
-    EXPECT_EQ(load(bare), (std::vector{SkinPart::Playlist, SkinPart::AnalyzerColors}));
+    // At the start only what the bundled sample stands in for is not the
+    // skin's; the classic analyzer colours are what the skin showed there.
+    EXPECT_EQ(load(bare), (std::vector{SkinPart::Playlist, SkinPart::TimeDigits, SkinPart::SeekBar}));
     EXPECT_TRUE(load(full).empty());
     EXPECT_EQ(CarriedOverLine(load(bare)),
               QStringLiteral("前のスキンのままの部分: イコライザー, プレイリスト, 時間の数字, ボタン, "
@@ -56,6 +57,11 @@ TEST(CarriedPartsTest, ListsWhatTheSkinLacksAndAnEarlierOneDrew)
     EXPECT_EQ(load(partial, false), (std::vector{SkinPart::Equalizer, SkinPart::Playlist, SkinPart::PeakColor}));
     EXPECT_EQ(SkinPartName(SkinPart::PeakColor), QStringLiteral("アナライザーのピークの色"));
     EXPECT_EQ(CarriedOverLine({}), QString());
+
+    // A file the load passed over as unusable counts as missing.
+    SetSkinSource(session, full);
+    session.State.SourcePassedOver[kPosBarBmp] = true;
+    EXPECT_EQ(NoteLoadedParts(history, session.State, true), std::vector{SkinPart::SeekBar});
 }
 
 } // namespace

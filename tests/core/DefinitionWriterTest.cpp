@@ -43,6 +43,8 @@ struct DefinitionFixture : ::testing::Test {
         state.VolumeImage = Bitmap(1904, 13);
         session.Previews.TimeDigits = Bitmap(120, 13);
         session.Previews.Playlist = Bitmap(275, 116);
+        session.Previews.Analyzer = Bitmap(5, 16);
+        state.PosBarImage1 = state.PosBarImage2 = Bitmap(29, 10);
         session.Editor.ShowEqualizer = false;
         session.Editor.EqualizerOnTop = false;
         session.Editor.TransparentTime = true;
@@ -392,27 +394,25 @@ TEST_F(DefinitionFixture, PlaylistFieldsFollowThePlaylistPictureSize)
     EXPECT_TRUE(Contains(lines, "PlayListTimeField 245 128 275 138"));
 }
 
-// A fresh start without any playlist picture: the size the step counts give.
-TEST_F(DefinitionFixture, PlaylistFieldsWithoutAPictureFollowTheStepCounts)
+// A picture that is not there (an installation without the sample skin) is
+// never named: its block is left out, as if hidden.
+TEST_F(DefinitionFixture, BlocksOfMissingPicturesAreLeftOut)
 {
     const struct {
-        int32_t widthSteps, heightSteps;
-        const char* heightLink;
-        const char* widthLink;
-        const char* totalField;
+        Bitmap* picture;
+        const char* firstKey;
     } cases[] = {
-        {0, 0, "PlayListLinkXY 0 -116", "PlayListLinkXY 275 0", "PlayListTotalPlayTimeField 135 87 220 97"},
-        {2, 1, "PlayListLinkXY 0 -145", "PlayListLinkXY 325 0", "PlayListTotalPlayTimeField 185 116 270 126"},
+        {&session.Previews.TimeDigits, "TimeField"},
+        {&session.Previews.Analyzer, "SpectrumPattern"},
+        {&session.State.PosBarImage2, "SeekBarField"},
+        {&session.Previews.Playlist, "PlayListMainBitmap"},
     };
     for (const auto& c : cases) {
-        session.Previews.Playlist = Bitmap();
-        session.State.PlaylistWidthSteps = c.widthSteps;
-        session.State.PlaylistHeightSteps = c.heightSteps;
-        const std::vector<std::string> lines = Lines(build().plain);
-        const size_t link = IndexOf(lines, "PlayListLinkXY 0 116");
-        EXPECT_EQ(lines[link + 1], c.heightLink);
-        EXPECT_EQ(lines[link + 2], c.widthLink);
-        EXPECT_TRUE(Contains(lines, c.totalField)) << c.totalField;
+        const Bitmap kept = *c.picture;
+        *c.picture = Bitmap();
+        EXPECT_FALSE(AnyStartsWith(Lines(build().plain), c.firstKey)) << c.firstKey;
+        *c.picture = kept;
+        EXPECT_TRUE(AnyStartsWith(Lines(build().plain), c.firstKey)) << c.firstKey;
     }
 }
 

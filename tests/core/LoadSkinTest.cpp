@@ -3,7 +3,8 @@
 
 #include "platform/Errors.h"
 #include "platform/ImageFile.h"
-#include "skin/AnalyzerPattern.h"
+#include "skin/MainComposition.h"
+#include "skin/TimeDigits.h"
 #include "skin/GrowRect.h"
 #include "skin/Playlist.h"
 #include "skin/PreviewPlacement.h"
@@ -267,19 +268,20 @@ TEST_F(LoadSkinTest, FilesAreFoundInAnyLetterCase)
     EXPECT_TRUE(fixture.session.Previews.Playlist.width() == 275 || fixture.session.Previews.Playlist.isEmpty());
 }
 
-TEST_F(LoadSkinTest, BrokenBitmapStopsTheLoadAndNamesTheFile)
+TEST_F(LoadSkinTest, BrokenBitmapIsPassedOverAndTheLoadGoesOn)
 {
     skin.writeStandard().writeText("titlebar.bmp", "BM this is not a bitmap");
-    const Bitmap before = state.PosBarImage1;
-    try {
-        fixture.load(skin.folder());
-        FAIL() << "no error";
-    } catch (const AppError& error) {
-        EXPECT_TRUE(error.message().contains(QStringLiteral("titlebar.bmp"))) << error.what();
-    }
-    // Steps before it stay done, steps after it are not run.
-    EXPECT_TRUE(HasPiece(state.MainNormalImage, kCButtonsBmp, {0, 0, 23, 18}, {16, 88, 39, 106}));
-    EXPECT_TRUE(test::SamePixels(state.PosBarImage1, before));
+    fixture.load(skin.folder());
+    ASSERT_EQ(fixture.prompts.shown().size(), 1u);
+    const QString& warning = fixture.prompts.shown()[0].text;
+    EXPECT_TRUE(warning.startsWith(QStringLiteral("titlebar.bmp を使えないため、このファイルなしで読み込みました: ")))
+        << warning.toStdString();
+    EXPECT_TRUE(warning.contains(DisplayPath(skin.path("titlebar.bmp")))) << warning.toStdString();
+    EXPECT_TRUE(state.SourcePassedOver[kTitleBarBmp]);
+    // The title bar keeps main.bmp's pixels; the steps after it ran.
+    EXPECT_TRUE(HasPiece(state.MainNormalImage, kMainBmp, {27, 0, 36, 3}, {27, 0, 36, 3}));
+    EXPECT_TRUE(HasPiece(state.PosBarImage1, kPosBarBmp, {248, 0, 277, 10}, {0, 0, 29, 10}));
+    EXPECT_EQ(fixture.session.Previews.TimeDigits.width(), 117);
     EXPECT_EQ(state.MainNormalImage.clip(), nullptr);
 }
 
@@ -298,64 +300,129 @@ TEST_F(LoadSkinTest, PleditBmpWithoutPleditTxtTakesTheClassicColours)
             ASSERT_EQ(fixture.session.Previews.Playlist.pixel(x, y), kBlack) << x << "," << y;
 }
 
-// What a skin lacks of the playlist and analyzer comes from the sample skin
-// on a fresh start, with one warning each; later loads keep what is there.
-TEST_F(LoadSkinTest, FreshStartTakesMissingPlaylistAndAnalyzerFromTheSample)
+// What a skin lacks of the pictures the definition names comes from the
+// sample skin on a fresh start (the analyzer from the classic player's own
+// colours), with one warning each; later loads keep what is there.
+TEST_F(LoadSkinTest, FreshStartFillsWhatTheDefinitionNames)
 {
-    skin.writeStandard().remove("pledit.bmp").remove("viscolor.txt");
+    skin.writeStandard().remove("pledit.bmp").remove("viscolor.txt").remove("posbar.bmp");
+    skin.remove("numbers.bmp").remove("nums_ex.bmp");
     fixture.load(skin.folder());
 
     SkinState expectedState;
+    expectedState.SourceFilePaths[kMainBmp] = skin.path("main.bmp");
     PreviewPictures expected;
     const fs::path sample = test::BinFolder() / "sample";
     ASSERT_TRUE(ComposePlaylist(expectedState, expected, sample / "pledit.bmp", skin.path("pledit.txt"), 0, 0));
-    ASSERT_TRUE(BuildAnalyzerPattern(expectedState, expected, sample / "viscolor.txt"));
+    ComposeSeekBar(expectedState, Bitmap::Load(sample / "posbar.bmp"));
+    RenderTimeDigits(expectedState, fixture.session.Editor, expected, sample / "numbers.bmp", {});
     const PreviewPictures& previews = fixture.session.Previews;
     EXPECT_TRUE(test::SamePixels(previews.Playlist, expected.Playlist));
     EXPECT_EQ(state.PlaylistNormalBGColor, MakeColor(0, 0, 0x10)) << "the skin's own pledit.txt";
-    EXPECT_TRUE(test::SamePixels(previews.Analyzer, expected.Analyzer));
-    EXPECT_EQ(state.AnalyzerColors, expectedState.AnalyzerColors);
+    EXPECT_TRUE(test::SamePixels(state.PosBarImage1, expectedState.PosBarImage1));
+    EXPECT_TRUE(test::SamePixels(state.PosBarImage2, expectedState.PosBarImage2));
+    EXPECT_TRUE(test::SamePixels(previews.TimeDigits, expected.TimeDigits));
+    EXPECT_EQ(state.AnalyzerColors[0], MakeColor(239, 49, 16));
+    EXPECT_EQ(state.AnalyzerColors[15], MakeColor(24, 132, 8));
+    EXPECT_EQ(state.PeakColor, MakeColor(150, 150, 150));
     QStringList texts;
     for (const auto& shown : fixture.prompts.shown())
         texts.append(shown.text);
     EXPECT_EQ(texts, (QStringList{
-                         QStringLiteral("viscolor.txt がないため、アナライザーの色は同梱のスキンの viscolor.txt で作りました"),
-                         QStringLiteral("pledit.bmp がないため、プレイリストは同梱のスキンの画像で作りました")}));
+                         QStringLiteral("posbar.bmp がないため、シークバーは同梱のスキンの画像で作りました"),
+                         QStringLiteral("viscolor.txt がないため、アナライザーの色は Winamp の標準の色にしました"),
+                         QStringLiteral("pledit.bmp がないため、プレイリストは同梱のスキンの画像で作りました"),
+                         QStringLiteral("numbers.bmp と nums_ex.bmp がないため、時間の数字は同梱のスキンの画像で作りました")}));
 
     SkinFixture full(skinFolder.path() / "full");
     full.writeStandard();
     fixture.load(full.folder());
     const Bitmap playlist = previews.Playlist;
     const Bitmap analyzer = previews.Analyzer;
+    const Bitmap posBar = state.PosBarImage1;
+    const Bitmap digits = previews.TimeDigits;
     fixture.prompts.clear();
     fixture.load(skin.folder());
     EXPECT_TRUE(fixture.prompts.shown().empty());
     EXPECT_TRUE(test::SamePixels(previews.Playlist, playlist));
     EXPECT_TRUE(test::SamePixels(previews.Analyzer, analyzer));
+    EXPECT_TRUE(test::SamePixels(state.PosBarImage1, posBar));
+    EXPECT_TRUE(test::SamePixels(previews.TimeDigits, digits));
 }
 
-// A broken file stops the load naming it; what the steps before it composed
-// stays: the outline before main.bmp, the main background before eqmain.bmp.
-TEST_F(LoadSkinTest, BrokenFileLeavesTheEarlierStepsComposed)
+// A broken main.bmp stops the load naming it; the outline composed before it
+// stays.
+TEST_F(LoadSkinTest, BrokenMainBmpStopsTheLoadAfterTheOutline)
+{
+    skin.writeStandard().writeText("main.bmp", "BM this is not a bitmap");
+    try {
+        fixture.load(skin.folder());
+        ADD_FAILURE() << "no error";
+    } catch (const AppError& error) {
+        EXPECT_TRUE(error.message().contains(DisplayPath(skin.path("main.bmp")))) << error.what();
+    }
+    const Bitmap& main = state.MainNormalImage;
+    EXPECT_EQ(main.pixel(0, 0), kMagenta);
+    EXPECT_FALSE(HasPiece(main, kMainBmp, {20, 30, 60, 40}, {20, 30, 60, 40}));
+    EXPECT_EQ(main.clip(), nullptr);
+}
+
+// Any other file that cannot be used is passed over as if it were missing,
+// with a warning that names it: on a fresh start the sample stands in where
+// the definition names a picture, after an earlier skin its picture stays.
+TEST_F(LoadSkinTest, BrokenOptionalFileIsPassedOverWithAWarning)
 {
     const struct {
         const char* broken;
-        bool mainBackground;
-    } cases[] = {{"main.bmp", false}, {"eqmain.bmp", true}, {"pledit.bmp", true}};
+        const char* freshStart;
+    } cases[] = {
+        {"eqmain.bmp", "このファイルなしで読み込みました"},
+        {"pledit.bmp", "プレイリストは同梱のスキンの画像で作りました"},
+        {"posbar.bmp", "シークバーは同梱のスキンの画像で作りました"},
+        {"nums_ex.bmp", "このファイルなしで読み込みました"}, // numbers.bmp takes over
+        {"viscolor.txt", "アナライザーの色は Winamp の標準の色にしました"},
+    };
+    SkinFixture full(skinFolder.path() / "full");
+    full.writeStandard();
     for (const auto& c : cases) {
-        SessionFixture fresh;
-        skin.writeStandard().writeText(c.broken, "BM this is not a bitmap");
-        try {
-            fresh.load(skin.folder());
-            ADD_FAILURE() << "no error for " << c.broken;
-        } catch (const AppError& error) {
-            EXPECT_TRUE(error.message().contains(DisplayPath(skin.path(c.broken)))) << error.what();
+        skin.writeStandard().writeText(c.broken, "");
+        for (const bool afterAnother : {false, true}) {
+            SessionFixture session;
+            if (afterAnother)
+                session.load(full.folder());
+            session.prompts.clear();
+            session.load(skin.folder());
+            const QString expected = QStringLiteral("%1 を使えないため、%2: %3")
+                                         .arg(QString::fromLatin1(c.broken),
+                                              QString::fromUtf8(afterAnother ? "このファイルなしで読み込みました" : c.freshStart),
+                                              DisplayPath(skin.path(c.broken)));
+            ASSERT_EQ(session.prompts.shown().size(), 1u) << c.broken << afterAnother;
+            EXPECT_TRUE(session.prompts.shown()[0].text.startsWith(expected)) << session.prompts.shown()[0].text.toStdString();
+            EXPECT_TRUE(HasPiece(session.state().MainNormalImage, kCButtonsBmp, {0, 0, 23, 18}, {16, 88, 39, 106}));
         }
-        const Bitmap& main = fresh.state().MainNormalImage;
-        EXPECT_EQ(main.pixel(0, 0), kMagenta) << c.broken;
-        EXPECT_EQ(bool(HasPiece(main, kMainBmp, {20, 30, 60, 40}, {20, 30, 60, 40})), c.mainBackground) << c.broken;
-        EXPECT_EQ(main.clip(), nullptr);
     }
+}
+
+// The settings panel draws again from what the load drew from: the sample's
+// stand-ins, and the digit file that took over from a broken one.
+TEST_F(LoadSkinTest, RedrawsUseTheFilesTheLoadDrewFrom)
+{
+    skin.writeStandard().remove("pledit.bmp").remove("viscolor.txt").writeText("nums_ex.bmp", "");
+    fixture.load(skin.folder());
+    PreviewPictures& previews = fixture.session.Previews;
+    fixture.session.Editor.TimeFontColor = kMagenta;
+    EXPECT_NO_THROW(RedrawTimeDigits(fixture.session));
+    bool slashDrawn = false; // in the new colour, in its cell
+    for (int y = 0; y < previews.TimeDigits.height(); ++y)
+        for (int x = 99; x < 108; ++x)
+            slashDrawn = slashDrawn || previews.TimeDigits.pixel(x, y) == kMagenta;
+    EXPECT_TRUE(slashDrawn);
+    RedrawPlaylist(fixture.session, 2, 1);
+    EXPECT_EQ(previews.Playlist.width(), 325);
+    state.AnalyzerPreviewScale = 2;
+    RedrawAnalyzerPattern(fixture.session);
+    EXPECT_EQ(previews.AnalyzerPreviewSize, QSize(10, 32));
+    EXPECT_EQ(state.PeakColor, MakeColor(150, 150, 150));
 }
 
 } // namespace

@@ -8,6 +8,8 @@
 #include "support/TestPaths.h"
 #include "support/ZipWriter.h"
 
+#include <QCoreApplication>
+#include <QTranslator>
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -57,7 +59,7 @@ TEST_F(OpenSkinArchiveTest, LoadsASkinFromASubfolderOfAnArchiveInCapitals)
     const fs::path archive = temp / "My Skin.WSZ";
     ZipWriter(archive).addFile("My Skin/MAIN.BMP", MainBmp()).addFile("My Skin/readme.txt", "by me");
     const OpenResult result = open(archive);
-    EXPECT_EQ(prompts.shown().size(), 2u) << "only the sample's stand-ins for pledit.bmp and viscolor.txt";
+    EXPECT_EQ(prompts.shown().size(), 4u) << "only the stand-ins for posbar.bmp, viscolor.txt, pledit.bmp and the digits";
     EXPECT_TRUE(result.Notices.isEmpty());
     EXPECT_EQ(result.Outcome, OpenOutcome::Loaded);
     EXPECT_EQ(result.SkinFolder, skinRoot() / "My Skin");
@@ -188,14 +190,48 @@ TEST_F(OpenSkinArchiveTest, MembersPassedOverAreListedInOneNotice)
         EXPECT_TRUE(result.Notices[0].contains(QString::fromUtf8(name))) << name;
 }
 
+// A member the disk refuses (a folder with content stands in its place) is
+// named by the archive and its own name, in either language: never by the
+// private folder, a "\\?\" prefix or question marks.
+TEST_F(OpenSkinArchiveTest, AMemberThatCannotBeWrittenIsNamedReadably)
+{
+    const fs::path archive = temp / "sjis.wsz";
+    ZipWriter(archive) // 日本 in Shift-JIS, without the UTF-8 flag
+        .addFile("main.bmp", MainBmp())
+        .addFile("\x93\xfa\x96\x7b/Maron.txt/inner.txt", "x")
+        .addFile("\x93\xfa\x96\x7b/Maron.txt", "[Maron]");
+    const QString member = DisplayPath(PathFromString("日本/Maron.txt"));
+    for (const auto& [translation, named] : {std::pair{"", QStringLiteral("sjis.wsz の ") + member},
+                                             std::pair{"tessaform_en", QStringLiteral("sjis.wsz/") + member}}) {
+        QTranslator english;
+        if (*translation && english.load(translation, QStringLiteral(":/translations")))
+            QCoreApplication::installTranslator(&english);
+        const OpenResult result = open(archive);
+        ASSERT_EQ(result.Notices.size(), 1);
+        EXPECT_TRUE(result.Notices[0].contains(named)) << result.Notices[0].toStdString();
+        EXPECT_FALSE(result.Notices[0].contains(u'?')) << result.Notices[0].toStdString();
+    }
+}
+
 TEST_F(OpenSkinArchiveTest, LoadErrorsNameTheArchiveAndTheMember)
 {
     const fs::path archive = temp / "base.wsz";
-    ZipWriter(archive).addFile("Skin/main.bmp", MainBmp()).addFile("Skin/cbuttons.bmp", "BM broken");
+    ZipWriter(archive).addFile("Skin/main.bmp", "BM broken");
     const OpenResult result = open(archive);
     EXPECT_EQ(result.Outcome, OpenOutcome::LoadFailed);
-    EXPECT_TRUE(result.Error.contains(QStringLiteral("base.wsz の ") + DisplayPath("Skin/cbuttons.bmp"))) << result.Error.toStdString();
+    EXPECT_TRUE(result.Error.contains(QStringLiteral("base.wsz の ") + DisplayPath("Skin/main.bmp"))) << result.Error.toStdString();
     EXPECT_FALSE(result.Error.contains(PathToQString(workFolder()))) << result.Error.toStdString();
+
+    // A broken optional file is passed over; its warning names it the same way.
+    ZipWriter(archive).addFile("Skin/main.bmp", MainBmp()).addFile("Skin/cbuttons.bmp", "BM broken");
+    prompts.clear();
+    EXPECT_TRUE(open(archive).loaded());
+    QStringList texts;
+    for (const auto& shown : prompts.shown())
+        texts << shown.text;
+    EXPECT_TRUE(texts.join('\n').contains(QStringLiteral("base.wsz の ") + DisplayPath("Skin/cbuttons.bmp")))
+        << texts.join('\n').toStdString();
+    EXPECT_FALSE(texts.join('\n').contains(PathToQString(workFolder())));
 }
 
 #ifndef _WIN32
@@ -233,16 +269,17 @@ TEST(OpenSkinFolder, SkinFilesThatAreNotRegularFilesAreNotOpened)
 
 #endif
 
-TEST(OpenSkinFolder, TextFilesOverOneMebibyteAreRefusedByName)
+TEST(OpenSkinFolder, TextFilesOverOneMebibyteArePassedOverByName)
 {
     const TempFolder temp;
     test::SessionFixture fixture;
     std::ofstream(temp / "main.bmp", std::ios::binary) << MainBmp();
     std::ofstream(temp / "region.txt", std::ios::binary) << std::string((1 << 20) + 1, '\n');
     const OpenResult result = OpenSkinFolder(fixture.session, temp.path());
-    EXPECT_EQ(result.Outcome, OpenOutcome::LoadFailed);
-    EXPECT_TRUE(result.Error.contains(DisplayPath(temp / "region.txt"))) << result.Error.toStdString();
-    EXPECT_TRUE(result.Error.contains(QStringLiteral("大きすぎます"))) << result.Error.toStdString();
+    EXPECT_EQ(result.Outcome, OpenOutcome::Loaded);
+    const QString warning = fixture.prompts.shown().at(0).text;
+    EXPECT_TRUE(warning.contains(DisplayPath(temp / "region.txt"))) << warning.toStdString();
+    EXPECT_TRUE(warning.contains(QStringLiteral("大きすぎます"))) << warning.toStdString();
 }
 
 TEST_F(OpenSkinArchiveTest, ALimitIsReportedAndASkinThatCameOutWholeStillLoads)

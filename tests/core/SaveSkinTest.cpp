@@ -5,6 +5,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Errors.h"
 #include "platform/ImageFile.h"
+#include "platform/ShiftJis.h"
 #include "platform/TextFile.h"
 #include "support/ImageChecks.h"
 #include "support/SkinFixture.h"
@@ -151,12 +152,12 @@ TEST_F(SaveFixture, JoinedMasksAreWrittenWithoutTheStrips)
     EXPECT_TRUE(names.count("VolMask.bmp"));
 }
 
-TEST_F(SaveFixture, EmptyPictureWritesNoFileButIsStillNamed)
+TEST_F(SaveFixture, EmptyPictureWritesNoFileAndIsNotNamed)
 {
     session.Previews.Analyzer = Bitmap();
     save();
     EXPECT_FALSE(fs::exists(folder / "Analyzer.bmp"));
-    EXPECT_NE(ReadFileBytes(ssfPath()).find("SpectrumPattern Analyzer.bmp\r\n"), std::string::npos);
+    EXPECT_EQ(ReadFileBytes(ssfPath()).find("Analyzer.bmp"), std::string::npos);
 }
 
 TEST_F(SaveFixture, PlaylistIsSavedTwiceIdentically)
@@ -325,8 +326,10 @@ TEST_F(SaveFixture, FailedFileAtAnyPositionLeavesTheFolderAsItWas)
             SaveSkin(session, ssfPath(), creator);
             ADD_FAILURE() << "no error at " << position;
         } catch (const AppError& error) {
-            EXPECT_EQ(error.message(), QStringLiteral("ファイル \"%1\". No space left on device を作成できません")
-                                           .arg(DisplayPath(folder / files[position].Name)));
+            // The system's reason comes in the desktop's language.
+            EXPECT_EQ(error.message(), QStringLiteral("ファイル \"%1\". %2 を作成できません")
+                                           .arg(DisplayPath(folder / files[position].Name),
+                                                QString::fromStdString(std::generic_category().message(ENOSPC))));
         }
         EXPECT_TRUE(FolderContents(folder) == before) << "failed at " << files[position].Name;
     }
@@ -423,6 +426,20 @@ TEST_F(SaveFixture, UnwritableFolderGivesTheCreateErrorAndKeepsThePreviousFile)
     fs::permissions(folder, fs::perms::owner_all);
     EXPECT_EQ(ReadFileBytes(folder / "MainNormal.bmp"), previous);
     EXPECT_EQ(filesInFolder(), std::set<std::string>{"MainNormal.bmp"});
+}
+
+// A Japanese name reaches the files, their SkinName lines and the lock as it
+// is, whatever the code page of the system.
+TEST_F(SaveFixture, AJapaneseNameIsKeptInFilesAndDefinitions)
+{
+    SaveSkin(session, folder / PathFromString("日本のスキン.ssf"));
+    const std::set<std::string> names = filesInFolder();
+    for (const char* name : {"日本のスキン.ssf", "日本のスキン_EQ.ssf", "MainNormal.bmp"})
+        EXPECT_TRUE(names.count(name)) << name;
+    for (const std::string& name : names)
+        EXPECT_FALSE(name.ends_with(".lock") || name.ends_with(".tmp")) << name;
+    EXPECT_EQ(ReadLines(folder / PathFromString("日本のスキン_EQ.ssf"))[0],
+              "SkinName " + EncodeCp932(QStringLiteral("日本のスキン")));
 }
 
 TEST_F(SaveFixture, SavingAgainReplacesEveryFile)

@@ -2,6 +2,7 @@
 
 #include "platform/ArchiveText.h"
 #include "platform/Errors.h"
+#include "platform/FileSystem.h"
 #include "skin/AnalyzerPattern.h"
 #include "skin/Playlist.h"
 #include "skin/SkinSession.h"
@@ -210,9 +211,9 @@ void ExtractFlat(const fs::path& archivePath, const fs::path& folder)
     while (archive_read_next_header(reader.get(), &entry) == ARCHIVE_OK) {
         if (archive_entry_filetype(entry) != AE_IFREG)
             continue;
-        std::string name = StoredMemberName(entry);
+        std::string name = MemberNameUtf8(entry);
         name = name.substr(name.find_last_of("/\\") + 1);
-        std::ofstream out(folder / name, std::ios::binary | std::ios::trunc);
+        std::ofstream out(folder / PathFromString(name), std::ios::binary | std::ios::trunc);
         char buffer[65536];
         for (la_ssize_t size; (size = archive_read_data(reader.get(), buffer, sizeof buffer)) > 0;)
             out.write(buffer, size);

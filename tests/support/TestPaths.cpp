@@ -1,5 +1,8 @@
 #include "support/TestPaths.h"
 
+#include "platform/FileSystem.h"
+
+#include <QDir>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -35,8 +38,10 @@ std::optional<fs::path> SharedSkin(const std::string& archiveName)
 
 TempFolder::TempFolder()
     // With the system's separators, as the programs show and store paths.
-    : m_path(std::filesystem::path(m_dir.path().toStdString()).make_preferred())
+    : m_path(QStringToPath(QDir::toNativeSeparators(m_dir.path())))
 {
 }
+
+fs::path TempFolder::operator/(std::string_view name) const { return m_path / PathFromString(name); }
 
 } // namespace tf::test

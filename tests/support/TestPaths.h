@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace tf::test {
 
@@ -23,7 +24,9 @@ class TempFolder {
 public:
     TempFolder();
     const std::filesystem::path& path() const { return m_path; }
-    std::filesystem::path operator/(const std::string& name) const { return m_path / name; }
+    // name is UTF-8, as on Linux: a std::string becomes a Windows path through
+    // the C library's code page otherwise.
+    std::filesystem::path operator/(std::string_view name) const;
 
 private:
     QTemporaryDir m_dir;

@@ -34,7 +34,7 @@ std::vector<ZipMember> ReadZipMembers(const std::filesystem::path& archivePath)
         if (archive_entry_filetype(entry) != AE_IFREG)
             continue;
         ZipMember member;
-        member.name = tf::StoredMemberName(entry);
+        member.name = tf::MemberNameUtf8(entry);
         char buffer[64 * 1024];
         la_ssize_t read;
         while ((read = archive_read_data(reader.get(), buffer, sizeof buffer)) > 0)

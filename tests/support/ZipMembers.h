@@ -10,7 +10,7 @@
 namespace tf::test {
 
 struct ZipMember {
-    std::string name; // as stored, folders included
+    std::string name; // UTF-8, folders included
     std::string bytes;
 };
 

@@ -54,8 +54,11 @@ int RunSecondWindow(int argc, char** argv)
     ScriptedDialogs dialogs;
     bool loaded = false;
     {
-        TForm1 form(WindowFiles{BinFolder() / "tessaform", own / "second.ini", fs::path(argv[2])}, prompts, dialogs);
-        form.OpenDropped(QString::fromLocal8Bit(argv[3]));
+        // Arguments as Qt reads them: argv holds them in the system's code page.
+        const QStringList arguments = QCoreApplication::arguments();
+        TForm1 form(WindowFiles{BinFolder() / "tessaform", own / "second.ini", QStringToPath(arguments.at(2))}, prompts,
+                    dialogs);
+        form.OpenDropped(arguments.at(3));
         loaded = form.app().SkinLoaded;
         std::printf("%s\n", loaded ? "loaded" : "failed");
         std::fflush(stdout);
@@ -86,7 +89,7 @@ private slots:
     {
         QFETCH(QString, bad);
         const fs::path good = m_fixture->writeSkinArchive("good.wsz", {}, [](SkinFixture& skin) { PaintDigits(skin, Qt::red); });
-        const fs::path failing = m_fixture->root() / bad.toStdString();
+        const fs::path failing = m_fixture->root() / QStringToPath(bad);
         fs::copy_file(good, failing);
         fs::resize_file(failing, 100); // what a broken download leaves
         m_form->OpenDropped(PathToQString(good));
@@ -199,12 +202,12 @@ private slots:
         QFETCH(QString, said);
         const fs::path root = m_fixture->root();
         if (blocker.endsWith(u'/'))
-            fs::create_directories(root / blocker.toStdString());
+            fs::create_directories(root / QStringToPath(blocker));
         else if (!blocker.isEmpty())
-            std::ofstream(root / blocker.toStdString()) << "in the way";
+            std::ofstream(root / QStringToPath(blocker)) << "in the way";
         said = QDir::toNativeSeparators(said.arg(PathToQString(root))); // as the window shows paths
         m_form->OpenDropped(PathToQString(m_fixture->writeSkin("kept")));
-        const fs::path ssf = (root / target.toStdString()).make_preferred();
+        const fs::path ssf = (root / QStringToPath(target)).make_preferred();
         m_fixture->dialogs.saveFiles.push_back(PathToQString(ssf));
         m_form->RunHandler([&] { m_form->S1Click(); });
         const ScriptedDialogs::Call& dialog = m_fixture->dialogs.calls.back();

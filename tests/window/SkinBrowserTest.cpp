@@ -218,11 +218,11 @@ private slots:
         m_form->RunHandler([&] { m_form->wszW1Click(); });
         QCOMPARE(captions, QStringList{kCaption + " -First-"});
 
-        // 開く names the folder, and the tree selects it.
-        const fs::path second = m_fixture->writeSkin("Second");
+        // 開く names the folder, and the tree selects it; a Japanese name too.
+        const fs::path second = m_fixture->writeSkin("二番目");
         m_fixture->dialogs.folders.push_back(PathToQString(second));
         m_form->O1Click();
-        QCOMPARE(m_form->windowTitle(), kCaption + " -Second-");
+        QCOMPARE(m_form->windowTitle(), kCaption + QStringLiteral(" -二番目-"));
         QCOMPARE(m_form->ShellTreeView1->path(), PathToQString(second));
     }
 
@@ -260,6 +260,13 @@ private slots:
         QCOMPARE(m_fixture->prompts.shown().size(), size_t(1));
         QVERIFY(m_fixture->prompts.shown()[0].text.contains(QStringLiteral("skin.rar")));
         QCOMPARE(m_fixture->app().OpenName, PathToQString(rar));
+
+        // A Japanese archive whose folder is stored in Shift-JIS (日本) loads.
+        const fs::path japanese = m_fixture->writeSkinArchive("日本のスキン.wsz", "\x93\xfa\x96\x7b");
+        m_fixture->dialogs.openFiles.push_back(PathToQString(japanese));
+        m_form->RunHandler([&] { m_form->wszW1Click(); });
+        QVERIFY2(m_fixture->app().SkinLoaded, qPrintable(ShownMessages(m_fixture->prompts)));
+        QCOMPARE(m_form->windowTitle(), kCaption + QStringLiteral(" -日本のスキン.wsz-"));
     }
 
     void droppedFolderOpensAsATreeClickWould()

@@ -107,7 +107,7 @@ void WindowFixture::close() { m_form.reset(); }
 
 fs::path WindowFixture::writeSkin(const std::string& name)
 {
-    const fs::path folder = m_root.path() / "skins" / name;
+    const fs::path folder = m_root.path() / "skins" / PathFromString(name);
     fs::create_directories(folder);
     SkinFixture(folder).writeStandard();
     return folder;
@@ -121,7 +121,7 @@ fs::path WindowFixture::writeSkinArchive(const std::string& archiveName, const s
         SkinFixture skin(source);
         change(skin);
     }
-    const fs::path archive = m_root.path() / "skins" / archiveName;
+    const fs::path archive = m_root.path() / "skins" / PathFromString(archiveName);
     ZipWriter zip(archive);
     for (const fs::directory_entry& entry : ListFolderSorted(source)) {
         const std::string member = (folderInArchive.empty() ? "" : folderInArchive + "/")
