@@ -31,7 +31,7 @@ fs::path FindDataFolder(const fs::path& exeFolder)
 
 bool IsInstalledCopy(const fs::path& exeFolder)
 {
-    return FindDataFolder(exeFolder) != exeFolder;
+    return FindDataFolder(exeFolder) != exeFolder || IsRegularFile(exeFolder / kUninstallerName);
 }
 
 } // namespace tf

@@ -1,10 +1,13 @@
 // Draws the application icon: make-icon <folder> writes tessaform-N.png for
-// each hicolor size and tessaform.svg. The icon is a slate tile, as in the
+// each hicolor size, tessaform.svg, and tessaform.ico for Windows (the
+// program's icon resource and the setup program's). The icon is a slate tile, as in the
 // splash, holding a diamond of four rhombus tiles that turn from the blue of
 // the source skin to the amber of the converted one. Every shape is a
 // polygon, so the same list draws the bitmaps and writes the SVG.
 
+#include <QBuffer>
 #include <QColor>
+#include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -21,6 +24,8 @@ namespace {
 
 constexpr double kCanvas = 256.0; // the drawing's own units
 constexpr int kSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
+// The sizes Windows asks an icon for, from a list row to a large tile.
+constexpr int kIcoSizes[] = {16, 20, 24, 32, 40, 48, 64, 128, 256};
 
 // The slate tile with rounded corners, and its gradient from top to bottom.
 constexpr double kTileInset = 12.0;
@@ -97,6 +102,65 @@ QString WriteSvg()
     return svg;
 }
 
+// One image of an icon file: the 256-pixel one as PNG, the smaller ones as a
+// 32-bit bottom-up DIB with its AND mask (all transparent pixels come from
+// the alpha channel), which every reader of icons understands. Qt's own ICO
+// writer stores a single image per file, hence this writer.
+QByteArray IcoImage(int size)
+{
+    const QImage image = PaintIcon(size).convertToFormat(QImage::Format_ARGB32);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (size >= 256) {
+        image.save(&buffer, "png");
+        return bytes;
+    }
+    QDataStream out(&buffer);
+    out.setByteOrder(QDataStream::LittleEndian);
+    const int maskStride = ((size + 31) / 32) * 4;
+    out << quint32(40) << qint32(size) << qint32(2 * size) << quint16(1) << quint16(32) << quint32(0)
+        << quint32(size * size * 4 + size * maskStride) << qint32(0) << qint32(0) << quint32(0) << quint32(0);
+    for (int y = size - 1; y >= 0; --y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < size; ++x)
+            out << quint8(qBlue(row[x])) << quint8(qGreen(row[x])) << quint8(qRed(row[x])) << quint8(qAlpha(row[x]));
+    }
+    bytes.append(QByteArray(size * maskStride, '\0'));
+    return bytes;
+}
+
+QByteArray WriteIco()
+{
+    std::vector<QByteArray> images;
+    for (int size : kIcoSizes)
+        images.push_back(IcoImage(size));
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out << quint16(0) << quint16(1) << quint16(images.size());
+    quint32 offset = 6 + 16 * quint32(images.size());
+    for (size_t i = 0; i < images.size(); ++i) {
+        const int size = kIcoSizes[i];
+        const quint8 side = size >= 256 ? 0 : quint8(size); // 0 stands for 256
+        out << side << side << quint8(0) << quint8(0) << quint16(1) << quint16(32) << quint32(images[i].size())
+            << offset;
+        offset += quint32(images[i].size());
+    }
+    for (const QByteArray& image : images)
+        bytes.append(image);
+    return bytes;
+}
+
+bool WriteFile(const QString& name, const QByteArray& bytes)
+{
+    QFile file(name);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size())
+        return true;
+    std::fprintf(stderr, "make-icon: cannot write %s\n", qPrintable(name));
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -116,10 +180,8 @@ int main(int argc, char** argv)
             return 1;
         }
     }
-    QFile svg(folder.filePath(QStringLiteral("tessaform.svg")));
-    if (!svg.open(QIODevice::WriteOnly) || svg.write(WriteSvg().toUtf8()) < 0) {
-        std::fprintf(stderr, "make-icon: cannot write %s\n", qPrintable(svg.fileName()));
+    if (!WriteFile(folder.filePath(QStringLiteral("tessaform.svg")), WriteSvg().toUtf8())
+        || !WriteFile(folder.filePath(QStringLiteral("tessaform.ico")), WriteIco()))
         return 1;
-    }
     return 0;
 }

@@ -1155,5 +1155,13 @@ Save anyway?</translation>
         <source>フリーソフトウェアです。</source>
         <translation>This is free software.</translation>
     </message>
+    <message>
+        <source>MIT ライセンスです。使っているライブラリとそのライセンス:</source>
+        <translation>MIT licence. Libraries used and their licences:</translation>
+    </message>
+    <message>
+        <source>ライセンスの全文: &lt;a href=&quot;%1&quot;&gt;%2&lt;/a&gt;</source>
+        <translation>The full licence texts: &lt;a href=&quot;%1&quot;&gt;%2&lt;/a&gt;</translation>
+    </message>
 </context>
 </TS>

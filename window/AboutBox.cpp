@@ -1,11 +1,17 @@
 #include "window/AboutBox.h"
 
+#include "platform/Notices.h"
 #include "platform/Product.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QUrl>
+
+#include <algorithm>
 
 namespace tf {
 
@@ -103,10 +109,11 @@ TForm2::TForm2(QWidget* parent)
     , URLLabel1(new TURLLabel(this))
     , Label2(new QLabel(this))
     , Button1(new QPushButton(tr("OK"), this))
+    , NoticesLabel(new QLabel(this))
+    , NoticesLink(new QLabel(this))
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(tr("About"));
-    setFixedSize(340, 105);
     move(582, 420);
 
     QFont bold = font();
@@ -129,7 +136,32 @@ TForm2::TForm2(QWidget* parent)
     Button1->setGeometry(124, 72, 75, 25);
     Button1->setDefault(true);
     connect(Button1, &QPushButton::clicked, this, &QDialog::accept);
+    ShowNotices();
     FormCreate();
+}
+
+void TForm2::ShowNotices()
+{
+    QStringList lines{tr("MIT ライセンスです。使っているライブラリとそのライセンス:")};
+    for (const LibraryNotice& notice : LibraryNotices())
+        lines << QStringLiteral("  %1: %2").arg(notice.Name, notice.Licence);
+    NoticesLabel->setText(lines.join(QLatin1Char('\n')));
+    NoticesLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    NoticesLabel->setWordWrap(true); // a long licence name goes on over the next line
+    NoticesLabel->setGeometry(12, 110, 316, NoticesLabel->heightForWidth(316));
+    int bottom = NoticesLabel->geometry().bottom();
+
+    const QString notices = QDir(QCoreApplication::applicationDirPath()).filePath(QString::fromLatin1(kNoticesFileName));
+    NoticesLink->setVisible(QFileInfo(notices).isFile());
+    if (NoticesLink->isVisibleTo(this)) {
+        NoticesLink->setText(tr("ライセンスの全文: <a href=\"%1\">%2</a>")
+                                 .arg(QUrl::fromLocalFile(notices).toString(), QString::fromLatin1(kNoticesFileName)));
+        NoticesLink->setOpenExternalLinks(true);
+        NoticesLink->move(12, bottom + 6);
+        NoticesLink->adjustSize();
+        bottom = NoticesLink->geometry().bottom();
+    }
+    setFixedSize(340, std::max(105, bottom + 10));
 }
 
 void TForm2::FormCreate()

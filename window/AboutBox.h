@@ -54,9 +54,12 @@ public:
     TURLLabel* URLLabel1;
     QLabel* Label2;
     QPushButton* Button1;
+    QLabel* NoticesLabel; // the libraries and their licences, below the rest
+    QLabel* NoticesLink;  // opens the full notices shipped beside the program
 
 private:
     void FormCreate();
+    void ShowNotices();
 };
 
 } // namespace tf

@@ -502,7 +502,9 @@ void TForm1::ShellTreeView1KeyOpen()
 void TForm1::OpenDropped(const QString& path)
 {
     RunHandler([&] {
-        const fs::path dropped = QStringToPath(QDir::cleanPath(path));
+        // With the system's separators: the caption, the tree and the settings
+        // show and keep paths so.
+        const fs::path dropped = QStringToPath(QDir::toNativeSeparators(QDir::cleanPath(path)));
         if (IsFolder(dropped)) {
             const QString name = QFileInfo(PathToQString(dropped)).fileName();
             OpenFolder(dropped, name.isEmpty() ? PathToQString(dropped) : name, true);

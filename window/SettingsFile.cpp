@@ -6,7 +6,6 @@
 #include "platform/SafeFileWriter.h"
 #include "platform/ShiftJis.h"
 
-#include <QStandardPaths>
 #include <QStringList>
 #include <algorithm>
 #include <string>
@@ -54,10 +53,10 @@ fs::path ChooseSettingsFile(const fs::path& exePath)
     fs::path name = exePath.filename();
     name.replace_extension(".ini");
     const fs::path folder = exePath.parent_path();
-    if (IsWritableFolder(folder) && !IsInstalledCopy(folder))
+    // An installed copy is asked first: it never writes beside itself, not even the probe.
+    if (!IsInstalledCopy(folder) && IsWritableFolder(folder))
         return folder / name;
-    const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    return QStringToPath(config) / name;
+    return UserSettingsFolder() / name;
 }
 
 StoredSettings ReadSettingsFile(const fs::path& path)

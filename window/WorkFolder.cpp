@@ -11,7 +11,8 @@ namespace tf {
 
 fs::path ChooseWorkFolder(const fs::path& exeFolder)
 {
-    if (IsWritableFolder(exeFolder) && !IsInstalledCopy(exeFolder))
+    // An installed copy is asked first: it never writes beside itself, not even the probe.
+    if (!IsInstalledCopy(exeFolder) && IsWritableFolder(exeFolder))
         return exeFolder / "tmp";
     const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
     return QStringToPath(cache) / "tmp";

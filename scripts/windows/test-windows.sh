@@ -57,6 +57,7 @@ tests_under_wine() {
     (cd build-windows/bin && "$here/wine-run" gallery_tests.exe --gtest_brief=1 --gtest_filter='-BatchConversionTest.*')
   )
   "$here/compare-output.sh" build/bin/tessaform-cli build-windows/bin/tessaform-cli.exe
+  "$here/run-window-tests.sh" build-windows
 }
 
 # Wine takes the Windows code page and language from the Unix locale it
@@ -70,5 +71,6 @@ done
 step "the zip for users"
 zip=$("$here/make-zip.sh" build-windows)
 "$here/check-zip.sh" "$zip"
+"$here/check-install.sh" build-windows build/bin/tessaform-cli
 
 step "done: ./test --windows passed"

@@ -40,5 +40,31 @@ TEST(DataFolderTest, BesideTheExecutableFirstThenTheInstalledShareFolder)
     }
 }
 
+// An installed copy keeps to the user's folders; a copy in the build folder
+// or an unpacked zip writes beside itself.
+TEST(DataFolderTest, InstalledCopiesAreThoseOfThePackageAndOfTheSetupProgram)
+{
+    struct Layout {
+        const char* Name;
+        std::vector<const char*> Files; // relative to a prefix with bin/ in it
+        bool Installed;
+    };
+    const Layout layouts[] = {
+        {"build folder or unpacked zip", {"bin/btnspos.dat"}, false},
+        {"installed package", {"share/tessaform/btnspos.dat"}, true},
+        {"setup program's folder, with its uninstaller", {"bin/btnspos.dat", "bin/uninstall.exe"}, true},
+    };
+    for (const Layout& layout : layouts) {
+        SCOPED_TRACE(layout.Name);
+        test::TempFolder prefix;
+        fs::create_directories(prefix.path() / "bin");
+        for (const char* file : layout.Files) {
+            fs::create_directories((prefix.path() / file).parent_path());
+            std::ofstream(prefix.path() / file) << "x";
+        }
+        EXPECT_EQ(IsInstalledCopy(prefix.path() / "bin"), layout.Installed);
+    }
+}
+
 } // namespace
 } // namespace tf

@@ -17,7 +17,7 @@ for file in bin/tessaform-cli \
             share/applications/tessaform.desktop share/mime/packages/tessaform.xml \
             share/metainfo/io.github.tessaform.Convertor.metainfo.xml \
             share/icons/hicolor/16x16/apps/tessaform.png share/icons/hicolor/256x256/apps/tessaform.png \
-            share/icons/hicolor/scalable/apps/tessaform.svg; do
+            share/icons/hicolor/scalable/apps/tessaform.svg share/doc/tessaform/copyright; do
   if [ ! -f "$prefix/$file" ]; then
     echo "not installed: $file" >&2
     exit 1

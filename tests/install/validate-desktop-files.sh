@@ -23,6 +23,12 @@ if [ $status -ne 0 ] || echo "$report" | grep -q 'error'; then
 fi
 
 appstreamcli validate --no-net "$dist/io.github.tessaform.Convertor.metainfo.xml" || failed=1
+# The metainfo names the licence LICENSE grants.
+if ! head -n 1 "$dist/../LICENSE" | grep -qx 'MIT License' \
+   || ! grep -q '<project_license>MIT</project_license>' "$dist/io.github.tessaform.Convertor.metainfo.xml"; then
+  echo "the metainfo's project_license is not the MIT licence of LICENSE" >&2
+  failed=1
+fi
 
 xmllint --noout "$dist/tessaform.xml" "$dist/icons/tessaform.svg" || failed=1
 data=$(mktemp -d)

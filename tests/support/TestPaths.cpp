@@ -2,6 +2,7 @@
 
 #include "platform/FileSystem.h"
 
+#include <QDir>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -17,7 +18,10 @@ std::optional<fs::path> SharedSkinsFolder()
     std::error_code error;
     if (!fs::is_directory(folder, error))
         return std::nullopt;
-    return folder;
+    // Whole and with the system's separators: the window shows and selects
+    // paths that way (on Windows a drive, not a path below the current one).
+    const fs::path whole = fs::canonical(folder, error);
+    return error ? folder : fs::path(whole).make_preferred();
 }
 
 std::optional<fs::path> SharedSkin(const std::string& archiveName)
@@ -33,7 +37,8 @@ std::optional<fs::path> SharedSkin(const std::string& archiveName)
 }
 
 TempFolder::TempFolder()
-    : m_path(QStringToPath(m_dir.path()))
+    // With the system's separators, as the programs show and store paths.
+    : m_path(QStringToPath(QDir::toNativeSeparators(m_dir.path())))
 {
 }
 

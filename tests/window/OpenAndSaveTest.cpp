@@ -10,6 +10,7 @@
 #include "support/ZipWriter.h"
 #include "window/DisplayControls.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QStatusBar>
 #include <QTimer>
@@ -205,9 +206,9 @@ private slots:
             fs::create_directories(root / QStringToPath(blocker));
         else if (!blocker.isEmpty())
             std::ofstream(root / QStringToPath(blocker)) << "in the way";
-        said = said.arg(PathToQString(root));
+        said = QDir::toNativeSeparators(said.arg(PathToQString(root))); // as the window shows paths
         m_form->OpenDropped(PathToQString(m_fixture->writeSkin("kept")));
-        const fs::path ssf = root / QStringToPath(target);
+        const fs::path ssf = (root / QStringToPath(target)).make_preferred();
         m_fixture->dialogs.saveFiles.push_back(PathToQString(ssf));
         m_form->RunHandler([&] { m_form->S1Click(); });
         const ScriptedDialogs::Call& dialog = m_fixture->dialogs.calls.back();

@@ -26,7 +26,7 @@ private slots:
         WindowFixture fixture;
         TForm1& form = fixture.open();
         form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(QTest::qWaitForWindowExposed(&form, 30000)); // under Wine it can take longer than 5 s
         // Opened from the tree, as a user would.
         SkinTreeView& tree = *form.ShellTreeView1;
         QVERIFY(tree.setPath(PathToQString(*archive)));

@@ -1,5 +1,6 @@
 // The settings file on its own: defaults, the folder part, the encoding.
 
+#include "platform/DataFolder.h"
 #include "platform/TextFile.h"
 #include "support/TestPaths.h"
 #include "window/SettingsFile.h"
@@ -88,8 +89,7 @@ private slots:
         fs::create_directories(folder / "share/tessaform");
         WriteTextFile(folder / "share/tessaform/btnspos.dat", "heading\r\n");
         QCOMPARE(ChooseWorkFolder(folder / "bin"), cache / "tmp");
-        const fs::path config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdString();
-        QCOMPARE(ChooseSettingsFile(folder / "bin/tessaform"), config / "tessaform.ini");
+        QCOMPARE(ChooseSettingsFile(folder / "bin/tessaform"), UserSettingsFolder() / "tessaform.ini");
     }
 
 private:
