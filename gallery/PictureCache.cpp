@@ -40,7 +40,7 @@ QDateTime ChangeTime(const fs::path& path)
     return QFileInfo(PathToQString(path)).lastModified();
 }
 
-QString FileStamp(const fs::path& path)
+QString CacheStamp(const fs::path& path)
 {
     const QFileInfo info(PathToQString(path));
     if (!info.exists())
@@ -56,7 +56,7 @@ void Touch(const fs::path& path)
         file.setFileTime(QDateTime::currentDateTimeUtc(), QFileDevice::FileModificationTime);
 }
 
-uint64_t FileBytes(const fs::path& path)
+uint64_t SizeOnDisk(const fs::path& path)
 {
     std::error_code error;
     const auto size = fs::file_size(path, error);
@@ -106,12 +106,12 @@ QString SourceStamp(const fs::path& source)
 {
     std::error_code error;
     if (!fs::is_directory(source, error))
-        return FileStamp(source);
+        return CacheStamp(source);
     // A folder's own time does not change when a file in it is rewritten.
     QString stamp = QStringLiteral("folder");
     for (const char* name : {"main.bmp", "titlebar.bmp"}) {
         const auto file = FindFileNoCase(source, name);
-        stamp += QLatin1Char(';') + (file ? FileStamp(*file) : QString());
+        stamp += QLatin1Char(';') + (file ? CacheStamp(*file) : QString());
     }
     return stamp;
 }
@@ -175,7 +175,7 @@ void PictureCache::write(const fs::path& path, const QByteArray& bytes)
         return;
     std::error_code error;
     fs::create_directories(m_folder, error);
-    const uint64_t replaced = FileBytes(path);
+    const uint64_t replaced = SizeOnDisk(path);
     // Whole or not at all: written beside it, then renamed over it, so that
     // a reader in another window never sees half. Not synced to the disk: a
     // picture lost in a crash is made again, and a damaged one too.
@@ -189,7 +189,7 @@ void PictureCache::write(const fs::path& path, const QByteArray& bytes)
     if (!m_bytes) {
         m_bytes = 0;
         for (const fs::directory_entry& entry : fs::directory_iterator(m_folder, error))
-            *m_bytes += FileBytes(entry.path());
+            *m_bytes += SizeOnDisk(entry.path());
     } else {
         *m_bytes += uint64_t(bytes.size()) - std::min<uint64_t>(replaced, *m_bytes);
     }
@@ -216,7 +216,7 @@ void PictureCache::trim()
     std::error_code error;
     for (const fs::directory_entry& entry : fs::directory_iterator(m_folder, error)) {
         const QDateTime used = ChangeTime(entry.path());
-        const uint64_t bytes = FileBytes(entry.path());
+        const uint64_t bytes = SizeOnDisk(entry.path());
         total += bytes;
         const auto use = m_uses.find(entry.path());
         entries.push_back({entry.path(), used.isValid() ? used.toMSecsSinceEpoch() : 0,
