@@ -24,7 +24,8 @@ ProgramRun RunProgram(const QStringList& arguments)
 {
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(PathToQString(test::BinFolder() / "tessaform-cli"), arguments);
+    // In English whatever the desktop's language: the tests read the words.
+    process.start(PathToQString(test::BinFolder() / "tessaform-cli"), QStringList{"--lang", "en"} + arguments);
     process.waitForFinished(60000);
     return {process.exitCode(), QString::fromUtf8(process.readAll())};
 }
