@@ -20,12 +20,15 @@ namespace {
 
 QString ErrnoReason(int code) { return QString::fromStdString(std::generic_category().message(code)); }
 
-// QFile words some failures vaguely ("Unknown error"); the errno of the
-// failing call then says what the system said.
+// QFile words some failures vaguely ("Unknown error", or its translation
+// once Qt's own texts are loaded); the errno of the failing call then says
+// what the system said.
 QString FailureReason(const QFile& file, int code)
 {
     const QString reason = file.errorString();
-    if (code != 0 && (reason.isEmpty() || reason == QStringLiteral("Unknown error")))
+    const bool vague = reason.isEmpty() || reason == QStringLiteral("Unknown error")
+        || reason == QCoreApplication::translate("QIODevice", "Unknown error");
+    if (code != 0 && vague)
         return ErrnoReason(code);
     return reason.isEmpty() ? ErrnoReason(EIO) : reason;
 }

@@ -5,6 +5,9 @@
 # (exit status 77).
 set -euo pipefail
 bin=$1
+# The reasons it looks for are the English ones the C library gives.
+export LC_ALL=C.UTF-8
+unset LANGUAGE
 cli=$bin/tessaform-cli
 sample=$bin/sample
 
@@ -43,6 +46,10 @@ run() {
 # The sample's files (about a megabyte) do not fit on the disk.
 run 1 convert "$sample" -o "$disk/new/deeper/skin.ssf"
 grep -q "space" "$work/out.txt" || fail "no reason given: $(cat "$work/out.txt")"
+[ -z "$(ls -A "$disk")" ] || fail "a failed skin left $(ls -A "$disk")"
+# In Japanese too the reason is the system's, not Qt's translated "Unknown error".
+LANGUAGE=ja run 1 convert "$sample" -o "$disk/new/deeper/skin.ssf"
+grep -q "未知のエラー" "$work/out.txt" && fail "no reason given in Japanese: $(cat "$work/out.txt")"
 [ -z "$(ls -A "$disk")" ] || fail "a failed skin left $(ls -A "$disk")"
 
 run 1 convert "$sample" "$sample" -o "$disk/batch" -j 2
