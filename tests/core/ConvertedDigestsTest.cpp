@@ -63,10 +63,11 @@ std::map<std::string, fs::path> Sources()
 {
     std::map<std::string, fs::path> sources{{"sample", test::BinFolder() / "sample"}};
     const auto shared = test::SharedSkinsFolder();
-    for (const fs::path& folder : {*shared, *shared / "corpus"})
-        for (const fs::directory_entry& file : ListFolderSorted(folder))
+    // Named with "/" on every system, as the stored digests are.
+    for (const std::string prefix : {"", "corpus/"})
+        for (const fs::directory_entry& file : ListFolderSorted(*shared / prefix))
             if (file.path().extension() == ".wsz")
-                sources[Utf8(file.path().lexically_relative(*shared))] = file.path();
+                sources[prefix + Utf8(file.path().filename())] = file.path();
     return sources;
 }
 
