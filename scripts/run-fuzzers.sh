@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # run-fuzzers.sh BUILD_DIR SECONDS: runs every fuzz target for SECONDS,
 # starting from its committed corpus, then replays the regression inputs.
-# A crash, a sanitizer report or a leak fails the run.
+# A crash, a sanitizer report or a leak fails the run. The targets run side
+# by side, one to a processor (each still for SECONDS), and each one's report
+# is printed whole when it ends.
 set -euo pipefail
 build=$1
-seconds=$2
-status=0
+export seconds=$2
 export LSAN_OPTIONS=suppressions=$PWD/fuzz/lsan-suppressions.txt
-for target in "$build"/bin/fuzz_*; do
-  [ -x "$target" ] || continue
+
+# fuzz_target PATH: runs one target; non-zero when it found a fault.
+fuzz_target() {
+  local target=$1 status=0 name corpus regressions work rss_limit asan
   name=$(basename "$target")
   corpus=fuzz/corpus/$name
   regressions=fuzz/regressions/$name
@@ -41,5 +44,17 @@ for target in "$build"/bin/fuzz_*; do
     grep "^Done" "$work/fuzz.log" || tail -n 1 "$work/fuzz.log"
   fi
   rm -rf "$work"
+  return $status
+}
+export -f fuzz_target
+
+status=0
+targets=()
+for target in "$build"/bin/fuzz_*; do
+  [ -x "$target" ] && targets+=("$target")
 done
+# Each target's words go to a file first, so that two never mix.
+printf '%s\n' "${targets[@]}" |
+  xargs -P "$(nproc)" -I{} bash -c 'log=$(mktemp); fuzz_target "$1" >"$log" 2>&1; s=$?; cat "$log"; rm -f "$log"; exit $s' _ {} ||
+  status=1
 exit $status
