@@ -9,12 +9,12 @@
 #include "platform/Interruption.h"
 #include "platform/MemoryReturn.h"
 #include "platform/Product.h"
+#include "platform/Terminal.h"
 #include "session/Language.h"
 
 #include <QGuiApplication>
 #include <QTextStream>
 #include <cstdio>
-#include <unistd.h>
 
 namespace {
 
@@ -73,5 +73,5 @@ int main(int argc, char** argv)
         wait << QStringLiteral("tessaform-cli: ") << tf::EscapeControls(notice) << "\n";
     });
     const auto dataFolder = tf::FindDataFolder(tf::QStringToPath(QGuiApplication::applicationDirPath()));
-    return tf::RunCommand(command, dataFolder, out, err, isatty(STDERR_FILENO) != 0);
+    return tf::RunCommand(command, dataFolder, out, err, tf::ErrorStreamIsTerminal());
 }
