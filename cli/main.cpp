@@ -51,12 +51,12 @@ int main(int argc, char** argv)
     tf::InstallTranslations(application, language.value_or(tf::SystemUiLanguage()));
     arguments.removeFirst();
 
-    tf::CommandLine command;
-    QString reason;
-    if (!tf::ParseCommandLine(arguments, command, reason)) {
-        err << QCoreApplication::translate("Cli", "tessaform-cli: %1 (see tessaform-cli --help)").arg(reason) << "\n";
+    const tf::ParsedCommandLine parsed = tf::ParseCommandLine(arguments);
+    if (!parsed.Command) {
+        err << QCoreApplication::translate("Cli", "tessaform-cli: %1 (see tessaform-cli --help)").arg(parsed.Reason) << "\n";
         return tf::kExitUsage;
     }
+    const tf::CommandLine& command = *parsed.Command;
     if (command.Help) {
         out << tf::UsageText();
         return tf::kExitConverted;
