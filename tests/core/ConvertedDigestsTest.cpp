@@ -12,6 +12,7 @@
 #include "support/TestPaths.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -66,7 +67,9 @@ std::map<std::string, fs::path> Sources()
     for (const fs::path& folder : {*shared, *shared / "corpus"})
         for (const fs::directory_entry& file : ListFolderSorted(folder))
             if (file.path().extension() == ".wsz")
-                sources[Utf8(file.path().lexically_relative(*shared))] = file.path();
+                // "corpus/x.wsz" on every system, as the stored digests name it.
+                sources[QDir::fromNativeSeparators(PathToQString(file.path().lexically_relative(*shared))).toStdString()]
+                    = file.path();
     return sources;
 }
 
