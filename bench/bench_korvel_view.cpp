@@ -62,11 +62,12 @@ const std::array<std::function<void(tf::SkinSession&)>, 9> kPanelChanges = {{
 void BM_KorvelViewOfOneChange(benchmark::State& state)
 {
     SampleSession sample;
-    tf::KorvelView shown = tf::RenderSessionKorvelView(sample.session); // the window holds what it shows
+    tf::LiveKorvelView live;
+    tf::KorvelView shown = live.render(sample.session); // the window holds what it shows
     size_t turn = 0;
     for (auto _ : state) {
         kPanelChanges[turn++ % kPanelChanges.size()](sample.session);
-        shown = tf::RenderSessionKorvelView(sample.session);
+        shown = live.render(sample.session);
         benchmark::DoNotOptimize(shown.image.constBits());
     }
 }
@@ -77,11 +78,12 @@ BENCHMARK(BM_KorvelViewOfOneChange)->Unit(benchmark::kMicrosecond);
 void BM_KorvelViewOfANewTextColour(benchmark::State& state)
 {
     SampleSession sample;
-    tf::KorvelView shown = tf::RenderSessionKorvelView(sample.session);
+    tf::LiveKorvelView live;
+    tf::KorvelView shown = live.render(sample.session);
     tf::Color colour = 0;
     for (auto _ : state) {
         sample.session.State.TextColor = colour++ & 0xFFFFFF;
-        shown = tf::RenderSessionKorvelView(sample.session);
+        shown = live.render(sample.session);
         benchmark::DoNotOptimize(shown.image.constBits());
     }
 }

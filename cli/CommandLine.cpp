@@ -153,6 +153,9 @@ void SetUp(QCommandLineParser& parser, const Options& options)
     options.addTo(parser);
 }
 
+// Why a command line is wrong; nothing when it is right.
+using UsageFault = std::optional<QString>;
+
 bool ParseSteps(const QString& text, int32_t& width, int32_t& height)
 {
     const QStringList parts = text.split(QLatin1Char(','));
@@ -177,14 +180,12 @@ bool ReadWholeNumber(const QCommandLineParser& parser, const QCommandLineOption&
     return ok && value >= low && value <= high;
 }
 
-bool ParsePreview(const QCommandLineParser& parser, const Options& options, const QStringList& files,
-                  CommandLine& command, QString& reason)
+UsageFault ParsePreview(const QCommandLineParser& parser, const Options& options, const QStringList& files,
+                        CommandLine& command)
 {
     command.Name = CommandName::Preview;
-    if (files.size() != 1 || !parser.isSet(options.output)) {
-        reason = QCoreApplication::translate("Cli", "preview needs one .ssf and -o VIEW.png.");
-        return false;
-    }
+    if (files.size() != 1 || !parser.isSet(options.output))
+        return QCoreApplication::translate("Cli", "preview needs one .ssf and -o VIEW.png.");
     PreviewCommand& preview = command.Preview;
     preview.Definition = QStringToPath(files.front());
     preview.Image = QStringToPath(parser.value(options.output));
@@ -194,27 +195,105 @@ bool ParsePreview(const QCommandLineParser& parser, const Options& options, cons
         preview.State = PreviewState::Pressed;
     else if (state == QStringLiteral("inactive"))
         preview.State = PreviewState::Inactive;
-    else if (!state.isEmpty() && state != QStringLiteral("normal")) {
-        reason = QCoreApplication::translate("Cli", "--state is normal, pressed or inactive.");
-        return false;
-    }
-    if (!ReadWholeNumber(parser, options.scale, 1, 8, preview.Scale)) {
-        reason = QCoreApplication::translate("Cli", "--scale needs a whole number from 1 to 8.");
-        return false;
-    }
-    return true;
+    else if (!state.isEmpty() && state != QStringLiteral("normal"))
+        return QCoreApplication::translate("Cli", "--state is normal, pressed or inactive.");
+    if (!ReadWholeNumber(parser, options.scale, 1, 8, preview.Scale))
+        return QCoreApplication::translate("Cli", "--scale needs a whole number from 1 to 8.");
+    return std::nullopt;
 }
 
-bool ParseCheck(const QStringList& files, CommandLine& command, QString& reason)
+UsageFault ParseCheck(const QStringList& files, CommandLine& command)
 {
     command.Name = CommandName::Check;
-    if (files.isEmpty()) {
-        reason = QCoreApplication::translate("Cli", "check needs at least one .ssf.");
-        return false;
-    }
+    if (files.isEmpty())
+        return QCoreApplication::translate("Cli", "check needs at least one .ssf.");
     for (const QString& file : files)
         command.Definitions.push_back(QStringToPath(file));
-    return true;
+    return std::nullopt;
+}
+
+// The skins and where they go.
+UsageFault ParseConvertFiles(const QCommandLineParser& parser, const Options& options, const QStringList& sources,
+                             CommandLine& command)
+{
+    if (sources.isEmpty())
+        return QCoreApplication::translate("Cli", "No skin given to convert.");
+    if (!parser.isSet(options.output))
+        return QCoreApplication::translate("Cli", "No output given; use -o OUT.ssf or -o FOLDER.");
+    for (const QString& source : sources)
+        command.Sources.push_back(QStringToPath(source));
+    const QString output = parser.value(options.output);
+    if (output.isEmpty())
+        return QCoreApplication::translate("Cli", "The output name after -o is empty.");
+    command.Output = QStringToPath(output);
+    const bool namesDefinition = output.endsWith(QStringLiteral(".ssf"), Qt::CaseInsensitive);
+    command.OutputIsFile = command.Sources.size() == 1 && namesDefinition;
+    if (command.Sources.size() > 1 && namesDefinition)
+        return QCoreApplication::translate("Cli", "Several skins need an output folder, not a .ssf file.");
+    return std::nullopt;
+}
+
+// What the settings panel would change.
+UsageFault ParseConversionOptions(const QCommandLineParser& parser, const Options& options,
+                                  ConversionOptions& conversion)
+{
+    conversion.ShowEqualizer = !parser.isSet(options.noEqualizer);
+    conversion.EqualizerOnTop = parser.isSet(options.equalizerOnTop);
+    if (parser.isSet(options.playlistSteps)
+        && !ParseSteps(parser.value(options.playlistSteps), conversion.PlaylistWidthSteps,
+                       conversion.PlaylistHeightSteps))
+        return QCoreApplication::translate("Cli", "--playlist-steps needs W,H with whole numbers from 0 to %1.").arg(kMaxPlaylistSteps);
+    conversion.HideTime = parser.isSet(options.hideTime);
+    conversion.HideAnalyzer = parser.isSet(options.hideAnalyzer);
+    conversion.HideSongTitle = parser.isSet(options.hideSongTitle);
+    conversion.HideInfo = parser.isSet(options.hideInfo);
+    conversion.HideSeekBar = parser.isSet(options.hideSeekBar);
+    return std::nullopt;
+}
+
+UsageFault ParseConvert(const QCommandLineParser& parser, const Options& options, const QStringList& sources,
+                        CommandLine& command)
+{
+    if (UsageFault fault = ParseConvertFiles(parser, options, sources, command))
+        return fault;
+    command.Jobs = int(std::max(1u, std::thread::hardware_concurrency()));
+    if (!ReadWholeNumber(parser, options.jobs, 1, 256, command.Jobs))
+        return QCoreApplication::translate("Cli", "-j needs a number of jobs from 1 to 256.");
+    return ParseConversionOptions(parser, options, command.Options);
+}
+
+// The command named first, with what follows it.
+UsageFault ParseCommand(const QCommandLineParser& parser, const Options& options, QStringList positional,
+                        CommandLine& command)
+{
+    const QString name = positional.isEmpty() ? QString() : positional.takeFirst();
+    if (name == QStringLiteral("preview"))
+        return ParsePreview(parser, options, positional, command);
+    if (name == QStringLiteral("check"))
+        return ParseCheck(positional, command);
+    if (name == QStringLiteral("convert"))
+        return ParseConvert(parser, options, positional, command);
+    return name.isEmpty()
+        ? QCoreApplication::translate("Cli", "No command given; the commands are convert, preview and check.")
+        : QCoreApplication::translate("Cli", "Unknown command \"%1\"; the commands are convert, preview and check.")
+              .arg(name);
+}
+
+UsageFault ParseArguments(const QStringList& arguments, CommandLine& command)
+{
+    QCommandLineParser parser;
+    Options options;
+    SetUp(parser, options);
+    const FileArguments files(arguments, options);
+    if (!parser.parse(QStringList{QStringLiteral("tessaform-cli")} + files.forParser()))
+        return parser.errorText();
+    if (parser.isSet(options.language) && !ParseUiLanguage(parser.value(options.language)))
+        return QCoreApplication::translate("Cli", "--lang is ja or en.");
+    command.Help = parser.isSet(options.help);
+    command.Version = parser.isSet(options.version);
+    if (command.Help || command.Version)
+        return std::nullopt;
+    return ParseCommand(parser, options, files.typed(parser.positionalArguments()), command);
 }
 
 } // namespace
@@ -237,88 +316,13 @@ QString UsageText()
                          "130, 143 or 129 when SIGINT, SIGTERM or SIGHUP stopped the batch.\n");
 }
 
-static bool ParseArguments(const QStringList& arguments, CommandLine& command, QString& reason)
+ParsedCommandLine ParseCommandLine(const QStringList& arguments)
 {
-    QCommandLineParser parser;
-    Options options;
-    SetUp(parser, options);
-    const FileArguments files(arguments, options);
-    if (!parser.parse(QStringList{QStringLiteral("tessaform-cli")} + files.forParser())) {
-        reason = parser.errorText();
-        return false;
-    }
-    if (parser.isSet(options.language) && !ParseUiLanguage(parser.value(options.language))) {
-        reason = QCoreApplication::translate("Cli", "--lang is ja or en.");
-        return false;
-    }
-    command.Help = parser.isSet(options.help);
-    command.Version = parser.isSet(options.version);
-    if (command.Help || command.Version)
-        return true;
-
-    QStringList positional = files.typed(parser.positionalArguments());
-    const QString name = positional.isEmpty() ? QString() : positional.takeFirst();
-    if (name == QStringLiteral("preview"))
-        return ParsePreview(parser, options, positional, command, reason);
-    if (name == QStringLiteral("check"))
-        return ParseCheck(positional, command, reason);
-    if (name != QStringLiteral("convert")) {
-        reason = name.isEmpty()
-            ? QCoreApplication::translate("Cli", "No command given; the commands are convert, preview and check.")
-            : QCoreApplication::translate("Cli", "Unknown command \"%1\"; the commands are convert, preview and check.")
-                  .arg(name);
-        return false;
-    }
-    if (positional.isEmpty()) {
-        reason = QCoreApplication::translate("Cli", "No skin given to convert.");
-        return false;
-    }
-    if (!parser.isSet(options.output)) {
-        reason = QCoreApplication::translate("Cli", "No output given; use -o OUT.ssf or -o FOLDER.");
-        return false;
-    }
-    for (const QString& source : positional)
-        command.Sources.push_back(QStringToPath(source));
-    const QString output = parser.value(options.output);
-    if (output.isEmpty()) {
-        reason = QCoreApplication::translate("Cli", "The output name after -o is empty.");
-        return false;
-    }
-    command.Output = QStringToPath(output);
-    command.OutputIsFile = command.Sources.size() == 1 && output.endsWith(QStringLiteral(".ssf"), Qt::CaseInsensitive);
-    if (command.Sources.size() > 1 && output.endsWith(QStringLiteral(".ssf"), Qt::CaseInsensitive)) {
-        reason = QCoreApplication::translate("Cli", "Several skins need an output folder, not a .ssf file.");
-        return false;
-    }
-
-    command.Jobs = int(std::max(1u, std::thread::hardware_concurrency()));
-    if (!ReadWholeNumber(parser, options.jobs, 1, 256, command.Jobs)) {
-        reason = QCoreApplication::translate("Cli", "-j needs a number of jobs from 1 to 256.");
-        return false;
-    }
-    ConversionOptions& conversion = command.Options;
-    conversion.ShowEqualizer = !parser.isSet(options.noEqualizer);
-    conversion.EqualizerOnTop = parser.isSet(options.equalizerOnTop);
-    if (parser.isSet(options.playlistSteps)
-        && !ParseSteps(parser.value(options.playlistSteps), conversion.PlaylistWidthSteps,
-                       conversion.PlaylistHeightSteps)) {
-        reason = QCoreApplication::translate("Cli", "--playlist-steps needs W,H with whole numbers from 0 to %1.").arg(kMaxPlaylistSteps);
-        return false;
-    }
-    conversion.HideTime = parser.isSet(options.hideTime);
-    conversion.HideAnalyzer = parser.isSet(options.hideAnalyzer);
-    conversion.HideSongTitle = parser.isSet(options.hideSongTitle);
-    conversion.HideInfo = parser.isSet(options.hideInfo);
-    conversion.HideSeekBar = parser.isSet(options.hideSeekBar);
-    return true;
-}
-
-bool ParseCommandLine(const QStringList& arguments, CommandLine& command, QString& reason)
-{
-    const bool parsed = ParseArguments(arguments, command, reason);
-    // The reason may quote what was typed: an unknown option, a file name.
-    reason = EscapeControls(reason);
-    return parsed;
+    CommandLine command;
+    if (const UsageFault fault = ParseArguments(arguments, command))
+        // The reason may quote what was typed: an unknown option, a file name.
+        return {std::nullopt, EscapeControls(*fault)};
+    return {std::move(command), {}};
 }
 
 int RunCommand(const CommandLine& command, const fs::path& exeFolder, QTextStream& out, QTextStream& err,

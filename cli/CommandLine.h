@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QTextStream>
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 namespace tf {
@@ -32,9 +33,14 @@ constexpr int kExitConverted = 0;
 constexpr int kExitSomeFailed = 1;
 constexpr int kExitUsage = 2;
 
-// Parses arguments (without the program name). On a usage error returns
-// false with a one-line reason.
-bool ParseCommandLine(const QStringList& arguments, CommandLine& command, QString& reason);
+// A parsed command line, or why it is wrong.
+struct ParsedCommandLine {
+    std::optional<CommandLine> Command; // nothing on a usage error
+    QString Reason;                     // then one line, its control characters escaped
+};
+
+// Parses arguments (without the program name).
+ParsedCommandLine ParseCommandLine(const QStringList& arguments);
 
 QString UsageText();
 

@@ -9,12 +9,12 @@
 #include "platform/Interruption.h"
 #include "platform/MemoryReturn.h"
 #include "platform/Product.h"
+#include "platform/Terminal.h"
 #include "session/Language.h"
 
 #include <QGuiApplication>
 #include <QTextStream>
 #include <cstdio>
-#include <unistd.h>
 
 namespace {
 
@@ -51,12 +51,12 @@ int main(int argc, char** argv)
     tf::InstallTranslations(application, language.value_or(tf::SystemUiLanguage()));
     arguments.removeFirst();
 
-    tf::CommandLine command;
-    QString reason;
-    if (!tf::ParseCommandLine(arguments, command, reason)) {
-        err << QCoreApplication::translate("Cli", "tessaform-cli: %1 (see tessaform-cli --help)").arg(reason) << "\n";
+    const tf::ParsedCommandLine parsed = tf::ParseCommandLine(arguments);
+    if (!parsed.Command) {
+        err << QCoreApplication::translate("Cli", "tessaform-cli: %1 (see tessaform-cli --help)").arg(parsed.Reason) << "\n";
         return tf::kExitUsage;
     }
+    const tf::CommandLine& command = *parsed.Command;
     if (command.Help) {
         out << tf::UsageText();
         return tf::kExitConverted;
@@ -73,5 +73,5 @@ int main(int argc, char** argv)
         wait << QStringLiteral("tessaform-cli: ") << tf::EscapeControls(notice) << "\n";
     });
     const auto dataFolder = tf::FindDataFolder(tf::QStringToPath(QGuiApplication::applicationDirPath()));
-    return tf::RunCommand(command, dataFolder, out, err, isatty(STDERR_FILENO) != 0);
+    return tf::RunCommand(command, dataFolder, out, err, tf::ErrorStreamIsTerminal());
 }

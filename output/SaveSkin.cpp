@@ -130,7 +130,7 @@ std::vector<NamedFile> BuildSkinFiles(const SkinSession& session, const fs::path
 void CheckSaveTarget(const fs::path& ssfPath, const fs::path& skinFolder)
 {
     const QString name = PathToQString(ssfPath.filename());
-    if (std::any_of(name.begin(), name.end(), [](QChar c) { return c.category() == QChar::Other_Control; }))
+    if (HasControlCharacters(name))
         throw AppError(ErrorKind::FileCreate,
                        QCoreApplication::translate("Save", "保存する名前 \"%1\" に制御文字があります").arg(EscapeControls(name)));
     // The definition files name each other in Shift-JIS.

@@ -14,7 +14,7 @@ bool IsBmpContent(std::string_view bytes)
     return bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M';
 }
 
-QImage DecodeBmp(std::string_view bytes, const QString& name)
+QImage DecodeBmp(std::string_view bytes, const ErrorSubject& name)
 {
     try {
         const BmpBytes file(bytes);
@@ -24,9 +24,14 @@ QImage DecodeBmp(std::string_view bytes, const QString& name)
     }
 }
 
-void ThrowBadImageError(const QString& name, const QString& reason)
+void ThrowBadImageError(const ErrorSubject& name, const QString& reason)
 {
-    throw AppError(ErrorKind::BadImage, QCoreApplication::translate("Images", "%1 は読み込めないビットマップです (%2)").arg(name, reason));
+    AppError::Sentence sentence = [name, reason](const ShownPaths& paths) {
+        return QCoreApplication::translate("Images", "%1 は読み込めないビットマップです (%2)").arg(name.shown(paths), reason);
+    };
+    if (name.File.empty())
+        throw AppError(ErrorKind::BadImage, sentence(ShownPaths()));
+    throw AppError(ErrorKind::BadImage, name.File, std::move(sentence));
 }
 
 } // namespace tf

@@ -4,6 +4,8 @@
 // Windows reads it where Qt's reader differs (see ImageFile.h).
 
 #include <QImage>
+#include "platform/Errors.h"
+
 #include <QString>
 #include <string_view>
 
@@ -14,9 +16,9 @@ bool IsBmpContent(std::string_view bytes);
 
 // A QImage::Format_RGB32 image. Throws AppError(ErrorKind::BadImage) with a
 // message that names the file (name) and says what is wrong with it.
-QImage DecodeBmp(std::string_view bytes, const QString& name);
+QImage DecodeBmp(std::string_view bytes, const ErrorSubject& name);
 
 // AppError(BadImage): "<name> は読み込めないビットマップです (<reason>)".
-[[noreturn]] void ThrowBadImageError(const QString& name, const QString& reason);
+[[noreturn]] void ThrowBadImageError(const ErrorSubject& name, const QString& reason);
 
 } // namespace tf

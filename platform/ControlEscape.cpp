@@ -1,6 +1,7 @@
 #include "platform/ControlEscape.h"
 
 #include <QList>
+#include <algorithm>
 
 namespace tf {
 namespace {
@@ -12,6 +13,12 @@ bool IsControl(char32_t c)
 }
 
 } // namespace
+
+bool HasControlCharacters(const QString& text)
+{
+    const QList<uint> characters = text.toUcs4();
+    return std::any_of(characters.begin(), characters.end(), [](uint c) { return IsControl(c); });
+}
 
 QString EscapeControls(const QString& text)
 {

@@ -4,7 +4,7 @@
 #include "platform/SystemReason.h"
 
 #include <QCoreApplication>
-#include <QDir>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -47,9 +47,50 @@ QString JapaneseReason(const QString& reason)
 AppError::AppError(ErrorKind kind, const QString& message, const QString& reason)
     : std::runtime_error(message.toStdString())
     , m_kind(kind)
-    , m_message(message)
     , m_reason(reason)
+    , m_sentence([message](const ShownPaths&) { return message; })
 {
+}
+
+AppError::AppError(ErrorKind kind, std::filesystem::path file, Sentence sentence, const QString& reason)
+    : std::runtime_error(sentence(ShownPaths()).toStdString())
+    , m_kind(kind)
+    , m_files{std::move(file)}
+    , m_reason(reason)
+    , m_sentence(std::move(sentence))
+{
+}
+
+bool AppError::names(const std::filesystem::path& file) const
+{
+    return std::find(m_files.begin(), m_files.end(), file) != m_files.end();
+}
+
+AppError AppError::inFile(const std::filesystem::path& file) const
+{
+    AppError outer = *this;
+    outer.m_files.push_back(file);
+    outer.m_line = 0;
+    outer.m_sentence = [inner = m_sentence, file](const ShownPaths& paths) {
+        return QStringLiteral("%1: %2").arg(paths(file), inner(paths));
+    };
+    return outer;
+}
+
+AppError AppError::atLine(const std::filesystem::path& file, long long lineNumber) const
+{
+    AppError outer = *this;
+    outer.m_files.push_back(file);
+    outer.m_line = lineNumber;
+    outer.m_sentence = [inner = m_sentence, file, lineNumber](const ShownPaths& paths) {
+        return QCoreApplication::translate("Files", "%1 (%2 行目): %3").arg(paths(file)).arg(lineNumber).arg(inner(paths));
+    };
+    return outer;
+}
+
+QString AppError::message(const ShownPaths& paths) const
+{
+    return m_sentence(paths);
 }
 
 void ThrowConversionError(std::string_view text)
@@ -66,21 +107,15 @@ void ThrowListIndexError(long long index)
 
 void ThrowFileOpenError(const std::filesystem::path& path, const QString& reason)
 {
-    throw AppError(ErrorKind::FileOpen,
-                   QCoreApplication::translate("Files", "ファイル %1 を開けません。%2").arg(DisplayPath(path), JapaneseReason(reason)));
+    const QString shownReason = JapaneseReason(reason);
+    throw AppError(ErrorKind::FileOpen, path, [path, shownReason](const ShownPaths& paths) {
+        return QCoreApplication::translate("Files", "ファイル %1 を開けません。%2").arg(paths(path), shownReason);
+    });
 }
 
 void ThrowAtLine(const AppError& failure, const std::filesystem::path& path, long long lineNumber)
 {
-    throw AppError(failure.kind(), QCoreApplication::translate("Files", "%1 (%2 行目): %3")
-                                       .arg(DisplayPath(path))
-                                       .arg(lineNumber)
-                                       .arg(failure.message()));
-}
-
-QString DisplayPath(const std::filesystem::path& path)
-{
-    return QDir::toNativeSeparators(QString::fromStdString(path.string()));
+    throw failure.atLine(path, lineNumber);
 }
 
 } // namespace tf

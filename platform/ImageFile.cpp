@@ -26,7 +26,7 @@ constexpr uint32_t kDotsPerMeter = 3780;
 // File header and information header of the BMP files written.
 constexpr qsizetype kBmpHeaderBytes = 14 + 40;
 
-void CheckDecodedSize(const QSize& size, const QString& name)
+void CheckDecodedSize(const QSize& size, const ErrorSubject& name)
 {
     const long long width = size.width();
     const long long height = size.height();
@@ -40,7 +40,7 @@ void CheckDecodedSize(const QSize& size, const QString& name)
 
 // PNG, JPEG and the rest, recognised by content: a device without a file
 // name gives Qt no suffix to go by.
-QImage DecodeOtherImage(std::string_view bytes, const QString& name)
+QImage DecodeOtherImage(std::string_view bytes, const ErrorSubject& name)
 {
     QByteArray data = QByteArray::fromRawData(bytes.data(), qsizetype(bytes.size()));
     QBuffer buffer(&data);
@@ -89,7 +89,7 @@ QImage DecodeImageFile(const std::filesystem::path& path)
     return DecodeImageFile(DiskFiles(), path);
 }
 
-QImage DecodeImageBytes(std::string_view bytes, const QString& name)
+QImage DecodeImageBytes(std::string_view bytes, const ErrorSubject& name)
 {
     if (bytes.empty())
         ThrowBadImageError(name, QCoreApplication::translate("Images", "ファイルが空です"));
@@ -101,7 +101,7 @@ QImage DecodeImageBytes(std::string_view bytes, const QString& name)
 QImage DecodeImageFile(const FileSource& source, const std::filesystem::path& path)
 {
     const FileBytes bytes = source.read(path, kMaxImageFileBytes);
-    return DecodeImageBytes(bytes.view(), DisplayPath(path));
+    return DecodeImageBytes(bytes.view(), path);
 }
 
 std::optional<long long> ClaimedPixelCount(std::string_view bytes)

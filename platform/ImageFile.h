@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Errors.h"
 #include "platform/FileSource.h"
 
 #include <QByteArray>
@@ -21,8 +22,9 @@ QImage DecodeImageFile(const std::filesystem::path& path);
 // The same from a source of files.
 QImage DecodeImageFile(const FileSource& source, const std::filesystem::path& path);
 
-// The same on bytes already read; name is used only in messages.
-QImage DecodeImageBytes(std::string_view bytes, const QString& name);
+// The same on bytes already read; name is used only in messages (a file is
+// shown as the edge that shows the error shows paths).
+QImage DecodeImageBytes(std::string_view bytes, const ErrorSubject& name);
 
 // The pixels an image file's header claims, for planning memory before
 // decoding: a BMP's by its headers (the first 26 bytes will do), another

@@ -60,40 +60,26 @@ bool SamePixels(const Bitmap& a, const Bitmap& b)
     return true;
 }
 
-// What the last view of this thread was drawn from. The window draws a view
-// after every change of a setting, and most changes leave every image as it
-// was: composing the joined images again, and drawing the whole view again
-// over new images, would be most of the work.
-struct LiveViewCache {
-    std::vector<qint64> inputs;
-    std::map<std::string, Bitmap> composed; // by folded name
-    KorvelViewRenderer renderer;
-};
-
 } // namespace
 
-KorvelView RenderSessionKorvelView(const SkinSession& session, const ViewOptions& options)
+KorvelView LiveKorvelView::render(const SkinSession& session, const ViewOptions& options)
 {
-    // One per thread: the window draws on its own thread, the command line on
-    // several. A later session meets images of other keys and starts afresh.
-    thread_local LiveViewCache cache;
-
     // The name only appears inside the files ("SkinName", the switch targets).
     const DefinitionFiles files = BuildDefinitionFiles(session, "skin.ssf");
     const KorvelDefinition definition
         = KorvelDefinition::Parse(session.Editor.ShowEqualizer ? files.eq : files.plain);
 
     std::vector<qint64> inputs = ImageInputs(session);
-    const bool sameInputs = inputs == cache.inputs;
-    cache.inputs = std::move(inputs);
-    auto previous = std::make_shared<std::map<std::string, Bitmap>>(std::move(cache.composed));
-    cache.composed.clear();
+    const bool sameInputs = inputs == m_inputs;
+    m_inputs = std::move(inputs);
+    auto previous = std::make_shared<std::map<std::string, Bitmap>>(std::move(m_composed));
+    m_composed.clear();
     // Only what the view draws is composed; the definition names every image
     // in ASCII.
     auto sources = std::make_shared<std::map<std::string, SkinImageSource>>();
     for (SkinImageSource& source : ListSkinImages(session))
         sources->emplace(FoldedName(source.Name), std::move(source));
-    std::map<std::string, Bitmap>& composed = cache.composed;
+    std::map<std::string, Bitmap>& composed = m_composed;
     const ImageLookup images = [&composed, sources, previous, sameInputs](std::string_view name) -> std::optional<Bitmap> {
         const std::string key = FoldedName(name);
         if (const auto done = composed.find(key); done != composed.end())
@@ -118,9 +104,9 @@ KorvelView RenderSessionKorvelView(const SkinSession& session, const ViewOptions
         return image;
     };
     try {
-        return cache.renderer.render(definition, images, options);
+        return m_renderer.render(definition, images, options);
     } catch (...) {
-        cache.inputs.clear(); // compose everything afresh next time
+        m_inputs.clear(); // compose everything afresh next time
         throw;
     }
 }

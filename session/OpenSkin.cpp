@@ -35,11 +35,11 @@ fs::path CopyToWorkFolder(const fs::path& archivePath, const fs::path& workFolde
 // Loads the resolved folder (listed once, by index when the caller has);
 // an error of the load comes back in the result.
 void LoadFolder(SkinSession& session, const fs::path& folder, const FolderIndex& index, OpenResult& result,
-                const MemberNames& names = {})
+                const ShownPaths& names = {})
 {
     result.SkinFolder = folder;
-    SetSkinSource(session, folder, index);
-    LoadSetSource(session, result, names);
+    SetSkinSource(session, folder, index, names);
+    LoadSetSource(session, result);
 }
 
 // A folder under main.bmp's name is not a skin file; a chosen folder that
@@ -107,8 +107,8 @@ OpenResult LoadUnpackedArchive(SkinSession& session, const fs::path& archive, co
         return NotASkinSource(archive);
 
     OpenResult result;
-    // The library's texts may name files below the private folder.
-    const MemberNames names(unpacked.SkinRoot, archive);
+    // Files below the private folder are named as the archive's members.
+    const ShownPaths names(unpacked.SkinRoot, archive);
     if (!ReportArchiveReading(archive, unpacked.Report, !unpacked.SkinFolder.empty(), names, result))
         return result;
     LoadFolder(session, unpacked.SkinFolder, FolderIndex(unpacked.SkinFolder), result, names);

@@ -51,12 +51,12 @@ SkinArchiveInMemory ReadSkinArchiveFile(const fs::path& archive, const MemoryAll
 OpenResult LoadSkinArchive(SkinSession& session, const SkinArchiveInMemory& read)
 {
     OpenResult result;
-    const MemberNames names(read.Archive, read.Archive);
+    const ShownPaths names(read.Archive, read.Archive);
     if (!ReportArchiveReading(read.Archive, read.Report, read.Folder != nullptr, names, result))
         return result;
     result.SkinFolder = read.Folder->folder();
-    SetSkinSource(session, read.Folder);
-    LoadSetSource(session, result, names);
+    SetSkinSource(session, read.Folder, names);
+    LoadSetSource(session, result);
     return result;
 }
 

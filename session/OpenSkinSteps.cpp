@@ -14,40 +14,26 @@ namespace fs = std::filesystem;
 
 namespace tf {
 
-MemberNames::MemberNames(const fs::path& extractedRoot, const fs::path& archive)
-    : m_root(DisplayPath(extractedRoot))
-    , m_archive(PathToQString(archive.filename()))
-{
-}
-
-QString MemberNames::operator()(QString text) const
-{
-    if (m_root.isEmpty())
-        return text;
-    text.replace(m_root + QDir::separator(), m_archive + QCoreApplication::translate("Session", " の "));
-    return text.replace(m_root, m_archive);
-}
-
 QString NoSkinMessage()
 {
     return QCoreApplication::translate("Session", "Main.bmpがありません。Winampのスキンでない可能性があります");
 }
 
-QString NotARegularFile(const fs::path& path)
+QString NotARegularFile(const fs::path& path, const ShownPaths& names)
 {
-    return QCoreApplication::translate("Session", "%1 は通常のファイルではないため読み込めません").arg(DisplayPath(path));
+    return QCoreApplication::translate("Session", "%1 は通常のファイルではないため読み込めません").arg(names(path));
 }
 
 bool ReportArchiveReading(const fs::path& archive, const ExtractionReport& report, bool hasSkinFolder,
-                          const MemberNames& names, OpenResult& result)
+                          const ShownPaths& names, OpenResult& result)
 {
-    // The archive is the only file named here: it was read into memory, so
-    // the library's texts name no other.
-    result.ArchiveError = names(DescribeArchiveError(archive, archive, report));
-    const QString limit = names(DescribeExtractionLimit(archive, report));
+    // The archive was read into memory, so the library's texts name no file;
+    // only the files the disk refused are named, through names.
+    result.ArchiveError = DescribeArchiveError(archive, report);
+    const QString limit = DescribeExtractionLimit(archive, report);
     const bool refusedWhole = report.LimitHit == ExtractionLimit::ArchiveSize
         || report.LimitHit == ExtractionLimit::ListedMembers;
-    for (const QString& notice : {refusedWhole ? QString() : limit, names(DescribeSkippedMembers(archive, report))})
+    for (const QString& notice : {refusedWhole ? QString() : limit, DescribeSkippedMembers(archive, report, names)})
         if (!notice.isEmpty())
             result.Notices.append(notice);
     if (!hasSkinFolder) {
@@ -61,32 +47,6 @@ bool ReportArchiveReading(const fs::path& archive, const ExtractionReport& repor
 }
 
 namespace {
-
-// Passes the load's messages on, their file names rewritten, for as long
-// as it lives.
-class RenamingPrompts : public Prompts {
-public:
-    RenamingPrompts(SkinSession& session, const MemberNames& names)
-        : m_session(session)
-        , m_target(session.prompts())
-        , m_names(names)
-    {
-        m_session.Messages = this;
-    }
-    ~RenamingPrompts() override { m_session.Messages = &m_target; }
-    RenamingPrompts(const RenamingPrompts&) = delete;
-    RenamingPrompts& operator=(const RenamingPrompts&) = delete;
-
-    MessageAnswer showMessage(MessageIcon icon, const QString& caption, const QString& text) override
-    {
-        return m_target.showMessage(icon, caption, m_names(text));
-    }
-
-private:
-    SkinSession& m_session;
-    Prompts& m_target;
-    const MemberNames& m_names;
-};
 
 // A folder, FIFO or device under a skin file's name is never opened: main.bmp
 // is an error, any other file is passed over with a notice.
@@ -103,10 +63,10 @@ bool CheckFileTypes(const SkinState& state, OpenResult& result)
             continue;
         if (i == size_t(kMainBmp)) {
             result.Outcome = OpenOutcome::LoadFailed;
-            result.Error = NotARegularFile(path);
+            result.Error = NotARegularFile(path, state.SourceNames);
             return false;
         }
-        passedOver.append(DisplayPath(path));
+        passedOver.append(state.SourceNames(path));
     }
     if (!passedOver.isEmpty())
         result.Notices.append(QCoreApplication::translate("Session", "通常のファイルではないため使いませんでした: %1")
@@ -116,22 +76,17 @@ bool CheckFileTypes(const SkinState& state, OpenResult& result)
 
 } // namespace
 
-void LoadSetSource(SkinSession& session, OpenResult& result, const MemberNames& names)
+void LoadSetSource(SkinSession& session, OpenResult& result)
 {
-    const qsizetype firstNotice = result.Notices.size();
-    if (CheckFileTypes(session.State, result)) {
-        const RenamingPrompts prompts(session, names);
-        try {
-            LoadSkin(session);
-            result.Outcome = OpenOutcome::Loaded;
-        } catch (const AppError& failure) {
-            result.Outcome = OpenOutcome::LoadFailed;
-            result.Error = failure.message();
-        }
+    if (!CheckFileTypes(session.State, result))
+        return;
+    try {
+        LoadSkin(session);
+        result.Outcome = OpenOutcome::Loaded;
+    } catch (const AppError& failure) {
+        result.Outcome = OpenOutcome::LoadFailed;
+        result.Error = failure.message(session.State.SourceNames);
     }
-    result.Error = names(result.Error);
-    for (qsizetype i = firstNotice; i < result.Notices.size(); ++i)
-        result.Notices[i] = names(result.Notices[i]);
 }
 
 } // namespace tf

@@ -34,18 +34,17 @@ void ResetSettings(SkinState& state)
 }
 
 // Runs one step, so that an error always says which file it is about,
-// whatever raised it: an error that names none of the step's files gets the
-// first one put before it.
+// whatever raised it: an error about none of the step's files is set in the
+// first one's context.
 void RunStep(std::initializer_list<fs::path> paths, const std::function<void()>& step)
 {
     try {
         step();
     } catch (const AppError& failure) {
         for (const fs::path& path : paths)
-            if (failure.message().contains(DisplayPath(path)))
+            if (failure.names(path))
                 throw;
-        throw AppError(failure.kind(),
-                       QStringLiteral("%1: %2").arg(DisplayPath(*paths.begin()), failure.message()));
+        throw failure.inFile(*paths.begin());
     }
 }
 
@@ -75,13 +74,12 @@ std::optional<PassedOver> RunFileStep(SkinSession& session, std::initializer_lis
         return std::nullopt;
     } catch (const AppError& failure) {
         for (SourceFile file : files) {
-            if (failure.message().contains(DisplayPath(state.SourceFilePaths[file]))) {
+            if (failure.names(state.SourceFilePaths[file])) {
                 state.SourcePassedOver[file] = true;
-                return PassedOver{file, failure.message()};
+                return PassedOver{file, failure.message(state.SourceNames)};
             }
         }
-        throw AppError(failure.kind(), QStringLiteral("%1: %2").arg(DisplayPath(state.SourceFilePaths[*files.begin()]),
-                                                                   failure.message()));
+        throw failure.inFile(state.SourceFilePaths[*files.begin()]);
     }
 }
 

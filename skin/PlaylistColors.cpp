@@ -49,7 +49,7 @@ void ReadPlaylistColors(SkinState& state, const std::filesystem::path& path, Pro
                 prompts->showMessage(
                     MessageIcon::Warning, QCoreApplication::translate("Skin", "注意"),
                     QCoreApplication::translate("Skin", "%1: %2 の値 '%3' は色として読めないため、黒にしました")
-                        .arg(DisplayPath(path), QString::fromLatin1(key.data(), qsizetype(key.size())),
+                        .arg(state.SourceNames(path), QString::fromLatin1(key.data(), qsizetype(key.size())),
                              DecodeCp932(value)));
             return kBlack;
         }

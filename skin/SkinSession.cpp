@@ -13,7 +13,7 @@ namespace tf {
 
 SkinSession::SkinSession(fs::path dataFolder, Prompts& prompts)
     : DataFolder(std::move(dataFolder))
-    , Messages(&prompts)
+    , m_prompts(&prompts)
 {
 }
 
@@ -50,14 +50,16 @@ void SetSkinSource(SkinSession& session, const fs::path& folder)
     SetSkinSource(session, folder, FolderIndex(folder));
 }
 
-void SetSkinSource(SkinSession& session, const fs::path& folder, const FolderIndex& index)
+void SetSkinSource(SkinSession& session, const fs::path& folder, const FolderIndex& index, const ShownPaths& names)
 {
     session.State.SourceFiles.reset();
+    session.State.SourceNames = names;
     ResolveSourcePaths(session.State, folder, index);
 }
 
-void SetSkinSource(SkinSession& session, std::shared_ptr<const MemoryFolder> folder)
+void SetSkinSource(SkinSession& session, std::shared_ptr<const MemoryFolder> folder, const ShownPaths& names)
 {
+    session.State.SourceNames = names;
     ResolveSourcePaths(session.State, folder->folder(), *folder);
     session.State.SourceFiles = std::move(folder);
 }

@@ -25,9 +25,13 @@ struct SkinSession {
     SkinState State;
     EditorSettings Editor;
     PreviewPictures Previews;
-    Prompts* Messages; // never null
 
-    Prompts& prompts() const { return *Messages; }
+    // Where the session's messages go: the window's boxes, the converter's
+    // lines, a test's script.
+    Prompts& prompts() const { return *m_prompts; }
+
+private:
+    Prompts* m_prompts; // never null; a pointer, so that a session can be assigned
 };
 
 // Start-up work of the main window's creation that the core does: the table
@@ -38,11 +42,12 @@ void InitializeSession(SkinSession& session);
 
 // Makes folder the current skin source: resolves the 20 source paths (names
 // matched without regard to case), from index when the caller has listed the
-// folder already.
+// folder already. names: how messages name the files (SkinState::SourceNames).
 void SetSkinSource(SkinSession& session, const std::filesystem::path& folder);
-void SetSkinSource(SkinSession& session, const std::filesystem::path& folder, const FolderIndex& index);
+void SetSkinSource(SkinSession& session, const std::filesystem::path& folder, const FolderIndex& index,
+                   const ShownPaths& names = {});
 // The same for a skin folder held in memory, which the load then reads.
-void SetSkinSource(SkinSession& session, std::shared_ptr<const MemoryFolder> folder);
+void SetSkinSource(SkinSession& session, std::shared_ptr<const MemoryFolder> folder, const ShownPaths& names = {});
 
 // A file of the skin shipped beside the executables (the data folder's
 // "sample"), which stands in for files a skin lacks; nothing when absent.

@@ -9,6 +9,7 @@
 #include "platform/FileSource.h"
 #include "platform/Geometry.h"
 #include "platform/ImageCache.h"
+#include "platform/ShownPaths.h"
 #include "skin/GeometryTables.h"
 
 #include <QSize>
@@ -94,6 +95,9 @@ struct SkinState {
     // Where SourceFilePaths are read from: the disk when empty, else an
     // archive's skin folder held in memory (SourceFilesOf).
     std::shared_ptr<const FileSource> SourceFiles;
+    // How messages name SourceFilePaths: the members of an archive by the
+    // archive's name, never the folder they were unpacked or held under.
+    ShownPaths SourceNames;
     // Files the last load found but could not use (not a picture, cut
     // short): it went on as if they were missing.
     std::array<bool, kSourceFileSlots> SourcePassedOver{};

@@ -3,6 +3,7 @@
 #include "platform/ArchiveText.h"
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
+#include "platform/SystemReason.h"
 #include "sources/ArchiveFile.h"
 #include "sources/ArchiveReader.h"
 
@@ -88,15 +89,14 @@ std::string SystemErrorText(archive* a)
     return text;
 }
 
-// A file or folder the disk writer could not make, named as the system
-// spells it, with the system's reason: the library's own text names it with
-// its "\\?\" prefix on Windows, and in the process's code page, where
-// names outside it turn into question marks.
-std::string WriteFailureText(archive* writer, const fs::path& path)
+// Why the disk writer could not make a file or folder: the system's reason.
+// The library's own text names the file with its "\\?\" prefix on Windows,
+// and in the process's code page, where names outside it turn into
+// question marks; the report names the file by its path instead.
+std::string WriteFailureReason(archive* writer)
 {
     const int code = archive_errno(writer);
-    const std::string reason = code > 0 && code != EILSEQ ? std::generic_category().message(code) : ErrorText(writer);
-    return DisplayPath(path).toStdString() + ": " + reason;
+    return code > 0 && code != EILSEQ ? std::generic_category().message(code) : ErrorText(writer);
 }
 
 class DiskExtraction {
@@ -124,9 +124,9 @@ private:
     WalkStep writeFile(const MemberPath& member);
     bool writeHeader(const MemberPath& member, const fs::path& path, unsigned type, int perm);
     bool isFreeOfLinks(const fs::path& relativeFolder);
-    void skip(const MemberPath& member, SkipReason reason, std::string detail = {})
+    void skip(const MemberPath& member, SkipReason reason, std::string detail = {}, fs::path file = {})
     {
-        m_report.Skipped.push_back({member.Name, reason, std::move(detail)});
+        m_report.Skipped.push_back({member.Name, reason, std::move(detail), std::move(file)});
     }
 
     ArchiveReader m_reader;
@@ -163,7 +163,7 @@ bool DiskExtraction::writeHeader(const MemberPath& member, const fs::path& path,
     }();
     if (status >= ARCHIVE_WARN)
         return true;
-    skip(member, SkipReason::WriteFailed, WriteFailureText(m_writer.get(), path));
+    skip(member, SkipReason::WriteFailed, WriteFailureReason(m_writer.get()), path);
     if (status == ARCHIVE_FATAL)
         m_writer = NewDiskWriter();
     return false;
@@ -244,6 +244,14 @@ WalkStep DiskExtraction::writeFile(const MemberPath& member)
     return NoteIncompleteMember(m_report, member, result, detail);
 }
 
+// A refused write as "<file>: <reason>", the file shown by names; the
+// library's text alone where no file is known.
+QString WriteFailure(const SkippedMember& member, const ShownPaths& names)
+{
+    const QString reason = QString::fromUtf8(member.Detail.c_str());
+    return member.File.empty() ? reason : QStringLiteral("%1: %2").arg(names(member.File), reason);
+}
+
 } // namespace
 
 ExtractionReport ExtractArchive(const fs::path& archivePath, const fs::path& destination,
@@ -252,8 +260,10 @@ ExtractionReport ExtractArchive(const fs::path& archivePath, const fs::path& des
     ExtractionReport report;
     std::error_code error;
     fs::create_directories(destination, error);
-    if (!fs::is_directory(destination, error)) {
-        report.ArchiveError = "cannot create " + destination.string();
+    std::error_code isFolder;
+    if (!fs::is_directory(destination, isFolder)) {
+        report.UncreatedFolder = destination;
+        report.ArchiveError = (error ? error : std::make_error_code(std::errc::not_a_directory)).message();
         return report;
     }
     const std::optional<std::string> archive = ReadArchiveFile(archivePath, limits, report);
@@ -262,9 +272,14 @@ ExtractionReport ExtractArchive(const fs::path& archivePath, const fs::path& des
     return report;
 }
 
-QString DescribeArchiveError(const fs::path& archivePath, const fs::path& workingCopy,
-                             const ExtractionReport& report)
+QString DescribeArchiveError(const fs::path& archivePath, const ExtractionReport& report)
 {
+    const QString archiveName = PathToQString(archivePath.filename());
+    // The private folder means nothing to the user; why it could not be made does.
+    if (!report.UncreatedFolder.empty())
+        return QCoreApplication::translate("Archive", "アーカイブを展開できません: %1 (%2)")
+            .arg(archiveName, QCoreApplication::translate("Session", "作業フォルダを作成できません: %1")
+                                  .arg(JapaneseReason(QString::fromLocal8Bit(report.ArchiveError.c_str()))));
     std::string reason = report.ArchiveError;
     if (reason.empty())
         for (const SkippedMember& member : report.Skipped)
@@ -274,13 +289,11 @@ QString DescribeArchiveError(const fs::path& archivePath, const fs::path& workin
             }
     if (reason.empty())
         return {};
-    const QString archiveName = PathToQString(archivePath.filename());
-    QString shown = QString::fromUtf8(reason.data(), qsizetype(reason.size()));
-    shown.replace(PathToQString(workingCopy), archiveName);
-    return QCoreApplication::translate("Archive", "アーカイブを展開できません: %1 (%2)").arg(archiveName, shown);
+    return QCoreApplication::translate("Archive", "アーカイブを展開できません: %1 (%2)")
+        .arg(archiveName, QString::fromUtf8(reason.data(), qsizetype(reason.size())));
 }
 
-QString DescribeSkippedMembers(const fs::path& archivePath, const ExtractionReport& report)
+QString DescribeSkippedMembers(const fs::path& archivePath, const ExtractionReport& report, const ShownPaths& names)
 {
     // A few names say what happened; a hostile archive may list thousands.
     constexpr int kMaxListed = 10;
@@ -300,7 +313,7 @@ QString DescribeSkippedMembers(const fs::path& archivePath, const ExtractionRepo
             why = QCoreApplication::translate("Archive", "同じ名前のファイルかフォルダが先にあります");
             break;
         case SkipReason::WriteFailed:
-            why = QCoreApplication::translate("Archive", "書き込めません: %1").arg(QString::fromUtf8(member.Detail.c_str()));
+            why = QCoreApplication::translate("Archive", "書き込めません: %1").arg(WriteFailure(member, names));
             break;
         case SkipReason::Damaged: continue;
         }

@@ -4,6 +4,7 @@
 // would, but safely: nothing is written outside the folder, links and
 // special files are never created, and the amount written is bounded.
 
+#include "platform/ShownPaths.h"
 #include "sources/MemberPath.h"
 
 #include <QString>
@@ -36,6 +37,7 @@ struct SkippedMember {
     std::string Name; // UTF-8
     SkipReason Reason;
     std::string Detail; // the library's or the system's message, where there is one
+    std::filesystem::path File; // the file or folder that could not be made, where the disk refused one
 };
 
 struct ExtractionReport {
@@ -52,6 +54,9 @@ struct ExtractionReport {
     // read past some point; what came out before that stays. Members whose
     // data is damaged are listed in Skipped.
     std::string ArchiveError;
+    // Set when the destination folder could not be made; ArchiveError then
+    // holds the system's reason.
+    std::filesystem::path UncreatedFolder;
 };
 
 // Extracts every member of the ZIP archive below destination (created when
@@ -70,14 +75,15 @@ QString DescribeExtractionLimit(const std::filesystem::path& archivePath,
 
 // "アーカイブを展開できません: NAME (REASON)" when the archive could not be
 // opened or read to its end, or a member's data was damaged (a bad CRC, an
-// encrypted member); REASON is the library's. Empty for a sound archive.
-// Paths of the working copy in the reason are shown as the archive's name.
-QString DescribeArchiveError(const std::filesystem::path& archivePath,
-                             const std::filesystem::path& workingCopy, const ExtractionReport& report);
+// encrypted member); REASON is the library's, or the system's for a working
+// folder that could not be made. Empty for a sound archive.
+QString DescribeArchiveError(const std::filesystem::path& archivePath, const ExtractionReport& report);
 
 // One sentence listing the members passed over for unsafe names, links,
 // special files or a refused write; empty when there were none. Damaged
-// members belong to DescribeArchiveError.
-QString DescribeSkippedMembers(const std::filesystem::path& archivePath, const ExtractionReport& report);
+// members belong to DescribeArchiveError. The files the disk refused are
+// named by names.
+QString DescribeSkippedMembers(const std::filesystem::path& archivePath, const ExtractionReport& report,
+                               const ShownPaths& names = {});
 
 } // namespace tf

@@ -528,6 +528,10 @@
         <source>アナライザーのピークの色</source>
         <translation>analyzer peak colour</translation>
     </message>
+    <message>
+        <source>作業フォルダを作成できません: %1</source>
+        <translation>Cannot create the working folder: %1</translation>
+    </message>
 </context>
 <context>
     <name>Skin</name>

@@ -1,6 +1,7 @@
 #include "window/MainWindow.h"
 
 #include "output/SaveSkin.h"
+#include "platform/ControlEscape.h"
 #include "platform/DataFolder.h"
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
@@ -126,10 +127,8 @@ void CheckFolderWritable(const fs::path& folder)
 // A name for the save dialog: the skin's own, where it can be one.
 QString SuggestedSsfName(const QString& skinName)
 {
-    const bool usable = !skinName.isEmpty() && IsCp932Representable(skinName)
-        && std::none_of(skinName.begin(), skinName.end(), [](QChar c) {
-               return c.category() == QChar::Other_Control || c == u'/' || c == u'\\' || c == u':';
-           });
+    const bool usable = !skinName.isEmpty() && IsCp932Representable(skinName) && !HasControlCharacters(skinName)
+        && std::none_of(skinName.begin(), skinName.end(), [](QChar c) { return c == u'/' || c == u'\\' || c == u':'; });
     return (usable ? skinName : QStringLiteral("*")) + QStringLiteral(".ssf");
 }
 

@@ -7,6 +7,7 @@
 
 #include "platform/Product.h"
 #include "session/CarriedParts.h"
+#include "session/LiveKorvelView.h"
 #include "session/PrivateWorkFolder.h"
 #include "skin/PlaylistDrag.h"
 #include "skin/SkinSession.h"
@@ -354,6 +355,7 @@ private:
     bool m_collapseMovedSelection = false; // the click that comes with it loads nothing
     PlaylistDrag m_drag;
     bool m_korvelViewPending = false;
+    LiveKorvelView m_korvelView; // keeps what its last view was drawn from
     Rect m_korvelPlaylist; // where the playlist stands in the Korvel view
     PartHistory m_partHistory;
     std::vector<SkinPart> m_carried;

@@ -38,7 +38,7 @@ void TForm1::ShowKorvelView()
     if (!shown)
         return;
     try {
-        const KorvelView view = RenderSessionKorvelView(m_session);
+        const KorvelView view = m_korvelView.render(m_session);
         m_korvelPlaylist = view.playlistWindow;
         KorvelPicture->setPicture(view.image);
         PlacePlaylistSizePanel();

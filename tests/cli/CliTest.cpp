@@ -43,13 +43,12 @@ struct CliRun {
 
 CliRun RunCli(const QStringList& arguments)
 {
-    CommandLine command;
-    QString reason;
-    if (!ParseCommandLine(arguments, command, reason))
-        return {kExitUsage, {}, reason};
+    const ParsedCommandLine parsed = ParseCommandLine(arguments);
+    if (!parsed.Command)
+        return {kExitUsage, {}, parsed.Reason};
     QString out, err;
     QTextStream outStream(&out), errStream(&err);
-    const int code = RunCommand(command, test::BinFolder(), outStream, errStream, false);
+    const int code = RunCommand(*parsed.Command, test::BinFolder(), outStream, errStream, false);
     return {code, out, err};
 }
 
@@ -365,15 +364,14 @@ TEST_F(CliTest, DashNamesAreFilesAfterDoubleDashOrWhenTheyExist)
         {{"convert", "-missing.wsz", "-o", "out"}, {}, false},
     };
     for (const auto& c : cases) {
-        CommandLine command;
-        QString reason;
-        const bool parsed = ParseCommandLine(c.arguments, command, reason);
-        EXPECT_EQ(parsed, !c.sources.empty()) << c.arguments.join(' ').toStdString() << ": " << reason.toStdString();
-        if (!parsed)
+        const ParsedCommandLine parsed = ParseCommandLine(c.arguments);
+        EXPECT_EQ(parsed.Command.has_value(), !c.sources.empty())
+            << c.arguments.join(' ').toStdString() << ": " << parsed.Reason.toStdString();
+        if (!parsed.Command)
             continue;
-        EXPECT_EQ(command.Sources, c.sources) << c.arguments.join(' ').toStdString();
-        EXPECT_EQ(command.Output, fs::path("out"));
-        EXPECT_EQ(command.Options.HideTime, c.hideTime);
+        EXPECT_EQ(parsed.Command->Sources, c.sources) << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(parsed.Command->Output, fs::path("out"));
+        EXPECT_EQ(parsed.Command->Options.HideTime, c.hideTime);
     }
     QDir::setCurrent(before);
     EXPECT_TRUE(UsageText().contains(QStringLiteral("convert -- -x.wsz -o OUT")));

@@ -237,6 +237,19 @@ TEST_F(ArchiveExtraction, DamagedArchivesKeepWhatCameOutWhole)
     EXPECT_TRUE(ListTree(destination).empty());
 }
 
+// A destination that cannot be made is said in the user's language, with
+// the system's reason, and never named: it is the program's private folder.
+TEST_F(ArchiveExtraction, ADestinationThatCannotBeMadeIsSaidInWords)
+{
+    ZipWriter(archive).addFile("main.bmp", "BM");
+    std::ofstream(temp / "file") << "x";
+    const ExtractionReport report = ExtractArchive(archive, temp / "file" / "out");
+    const QString said = DescribeArchiveError(archive, report);
+    EXPECT_TRUE(said.startsWith(QStringLiteral("アーカイブを展開できません: skin.zip (作業フォルダを作成できません: ")))
+        << said.toStdString();
+    EXPECT_FALSE(said.contains(QStringLiteral("file"))) << said.toStdString();
+}
+
 TEST_F(ArchiveExtraction, ParallelExtractionsDoNotInterfere)
 {
     {

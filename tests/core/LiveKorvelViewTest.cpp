@@ -78,9 +78,10 @@ TEST(LiveKorvelView, AfterEveryChangeIsTheViewDrawnFromNothing)
         QImage fresh;
     };
     std::vector<Kept> kept; // as a window keeps what it shows; the others are dropped at once
+    LiveKorvelView live;
     for (size_t i = 0; i < changes.size(); ++i) {
         changes[i].apply(session);
-        const KorvelView view = RenderSessionKorvelView(session, {changes[i].state, 1});
+        const KorvelView view = live.render(session, {changes[i].state, 1});
         const QImage fresh = FreshView(session, changes[i].state);
         EXPECT_TRUE(view.image == fresh) << changes[i].name;
         if (i % 3 != 2)

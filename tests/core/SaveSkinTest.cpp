@@ -384,6 +384,7 @@ TEST_F(SaveFixture, TargetsThatCannotTakeTheSkinWriteNothing)
         {folder / (std::string(230, 'a') + ".ssf"), "長すぎます"},
         {folder / PathFromString("\xed\x95\x9c.ssf"), "Shift-JIS"}, // a Hangul syllable
         {folder / "a\nb.ssf", "a\\x0ab.ssf"},
+        {folder / PathFromString("a\xe2\x80\xae" "b.ssf"), "a\\u{202e}b.ssf"}, // a direction override
         {folder / "skin" / "Foo.ssf", "スキンのフォルダ"},
         {folder / "skin" / "out" / ".." / "deeper" / "Foo.ssf", "スキンのフォルダ"},
     };
