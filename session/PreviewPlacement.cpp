@@ -1,15 +1,14 @@
-#include "skin/PreviewPlacement.h"
+#include "session/PreviewPlacement.h"
 
 namespace tf {
 
 PreviewLayout ApplyEqPlacement(const EditorSettings& editor)
 {
+    const ssf::JoinedLayout joined = ssf::JoinedLayoutOf(editor.ShowEqualizer && editor.EqualizerOnTop);
     PreviewLayout layout;
     layout.eqVisible = editor.ShowEqualizer;
-    if (editor.ShowEqualizer && editor.EqualizerOnTop) {
-        layout.eqTop = 1;
-        layout.mainTop = 117;
-    }
+    layout.mainTop = kPreviewBorder + joined.MainTop;
+    layout.eqTop = kPreviewBorder + joined.EqTop;
     return layout;
 }
 

@@ -1,15 +1,20 @@
 #pragma once
 
+#include "korvel/SkinFormat.h"
 #include "skin/SkinState.h"
 
 namespace tf {
 
+// Panel1 shows the images as the joined skin stands, one pixel in from its
+// border.
+inline constexpr int kPreviewBorder = 1;
+
 // Where the preview images stand on Panel1 (ApplyEqPlacement).
 struct PreviewLayout {
-    int mainTop = 1;       // Image1
-    int eqTop = 117;       // Image5
-    bool eqVisible = true; // Image5
-    int playlistTop = 233; // Image2
+    int mainTop = kPreviewBorder;                       // Image1
+    int eqTop = kPreviewBorder + ssf::kWindowHeight;    // Image5
+    bool eqVisible = true;                              // Image5
+    int playlistTop = kPreviewBorder + ssf::kJoinedHeight; // Image2
     bool operator==(const PreviewLayout&) const = default;
 };
 
