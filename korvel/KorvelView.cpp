@@ -391,8 +391,9 @@ WindowPlan ViewPainter::planMain() const
     const auto normal = image(ssf::kMainBitmap);
     if (!normal)
         throw AppError(ErrorKind::FileOpen,
-                       QCoreApplication::translate("KorvelView", "MainBitmap %1 が見つかりません")
-                           .arg(DecodeCp932(m_def.text(ssf::kMainBitmap).value_or(std::string()))));
+                       QCoreApplication::translate("KorvelView", "%1 %2 が見つかりません")
+                           .arg(DecodeCp932(ssf::kMainBitmap),
+                                DecodeCp932(m_def.text(ssf::kMainBitmap).value_or(std::string()))));
     const auto pressed = image(ssf::kMainBitmapPressed);
     WindowPlan plan;
     plan.base = *normal;

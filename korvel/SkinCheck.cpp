@@ -18,7 +18,8 @@ namespace {
 
 using ssf::ValueForm;
 
-// "PlayListButton" is a button of the main window.
+// A field of the playlist window; the main window's button that opens the
+// playlist starts with the same word.
 bool IsPlaylistField(std::string_view key)
 {
     return StartsWithNoCase(key, ssf::kPlayListText.FontPrefix) && EndsWithNoCase(key, "Field");
@@ -129,7 +130,8 @@ void SkinChecker::checkValues()
                     .arg(kMaxFontPoints));
     }
     if (!m_def.find(ssf::kMainBitmap))
-        add(0, FindingKind::BadValue, QCoreApplication::translate("Check", "MainBitmap の行がありません"));
+        add(0, FindingKind::BadValue,
+            QCoreApplication::translate("Check", "%1 の行がありません").arg(Text(ssf::kMainBitmap)));
 }
 
 void SkinChecker::checkBitmaps()
@@ -239,15 +241,17 @@ void SkinChecker::checkTargets()
                     Severity::Note);
             else
                 add(target->number, FindingKind::MissingTarget,
-                    QCoreApplication::translate("Check", "SetTargetSSF の %1 がありません").arg(Text(target->text)));
+                    QCoreApplication::translate("Check", "%1 の %2 がありません")
+                        .arg(Text(ssf::kSetTargetSsf), Text(target->text)));
         }
     }
     for (const DefinitionLine* button : m_def.findAll(ssf::kChangeSkinButton)) {
         const auto number = button->values.size() >= 6 ? button->integer(button->values.size() - 1) : std::nullopt;
         if (!number || *number < 0 || size_t(*number) >= targets.size())
             add(button->number, FindingKind::MissingTarget,
-                QCoreApplication::translate("Check", "ChangeSkinButton の切り替え先 \"%1\" に当たる SetTargetSSF の行がありません")
-                    .arg(Text(button->values.empty() ? std::string() : button->values.back())));
+                QCoreApplication::translate("Check", "%1 の切り替え先 \"%2\" に当たる %3 の行がありません")
+                    .arg(Text(ssf::kChangeSkinButton), Text(button->values.empty() ? std::string() : button->values.back()),
+                         Text(ssf::kSetTargetSsf)));
     }
 }
 
