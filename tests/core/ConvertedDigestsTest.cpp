@@ -66,7 +66,8 @@ std::map<std::string, fs::path> Sources()
     for (const fs::path& folder : {*shared, *shared / "corpus"})
         for (const fs::directory_entry& file : ListFolderSorted(folder))
             if (file.path().extension() == ".wsz")
-                sources[Utf8(file.path().lexically_relative(*shared))] = file.path();
+                // With "/" on every system, as the stored digests name them.
+                sources[Utf8(fs::path(file.path().lexically_relative(*shared).generic_u8string()))] = file.path();
     return sources;
 }
 
