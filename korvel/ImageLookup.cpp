@@ -10,7 +10,8 @@ namespace fs = std::filesystem;
 namespace tf {
 namespace {
 
-std::string FoldedName(std::string_view cp932Name)
+// The folded name of a name given in CP932 bytes.
+std::string FoldCp932Name(std::string_view cp932Name)
 {
     return FoldFileName(DecodeCp932(cp932Name).toStdString());
 }
@@ -48,11 +49,11 @@ ImageLookup ImagesInMemory(std::map<std::string, Bitmap> images)
     auto folded = std::make_shared<std::map<std::string, Bitmap>>();
     for (auto& [name, image] : images) {
         // Keys given as UTF-8 (the window's own names) or as CP932 bytes.
-        const std::string key = IsValidUtf8(name) ? FoldFileName(name) : FoldedName(name);
+        const std::string key = IsValidUtf8(name) ? FoldFileName(name) : FoldCp932Name(name);
         folded->emplace(key, std::move(image));
     }
     return [folded](std::string_view cp932Name) -> std::optional<Bitmap> {
-        const auto found = folded->find(FoldedName(cp932Name));
+        const auto found = folded->find(FoldCp932Name(cp932Name));
         if (found == folded->end())
             return std::nullopt;
         return found->second;

@@ -1,5 +1,6 @@
 #include "korvel/KorvelDefinition.h"
 
+#include "platform/AsciiCase.h"
 #include "platform/FileSystem.h"
 #include "platform/Numbers.h"
 #include "platform/ShiftJis.h"
@@ -51,8 +52,6 @@ std::optional<DefinitionLine> ParseLine(std::string_view line, int number)
     return parsed;
 }
 
-constexpr char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
-
 // The same for keys that are the same without regard to ASCII letter case:
 // the view looks up some fifty keys among a hundred and fifty lines after
 // every change of a setting.
@@ -60,21 +59,11 @@ uint32_t KeyHash(std::string_view key)
 {
     uint32_t hash = 2166136261u;
     for (const char c : key)
-        hash = (hash ^ uint8_t(LowerAscii(c))) * 16777619u;
+        hash = (hash ^ uint8_t(ToLowerAscii(c))) * 16777619u;
     return hash;
 }
 
 } // namespace
-
-bool SameKey(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (LowerAscii(a[i]) != LowerAscii(b[i]))
-            return false;
-    return true;
-}
 
 std::optional<int32_t> DefinitionLine::integer(size_t index) const
 {
@@ -134,7 +123,7 @@ const DefinitionLine* KorvelDefinition::find(std::string_view key) const
 {
     const uint32_t hash = KeyHash(key);
     for (size_t i = 0; i < m_keyHashes.size(); ++i)
-        if (m_keyHashes[i] == hash && SameKey(m_lines[i].key, key))
+        if (m_keyHashes[i] == hash && EqualsNoCase(m_lines[i].key, key))
             return &m_lines[i];
     return nullptr;
 }
@@ -143,7 +132,7 @@ std::vector<const DefinitionLine*> KorvelDefinition::findAll(std::string_view ke
 {
     std::vector<const DefinitionLine*> found;
     for (const DefinitionLine& line : m_lines)
-        if (SameKey(line.key, key))
+        if (EqualsNoCase(line.key, key))
             found.push_back(&line);
     return found;
 }

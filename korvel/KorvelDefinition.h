@@ -68,7 +68,4 @@ private:
     std::vector<uint32_t> m_keyHashes; // one per line, for find
 };
 
-// Same key without regard to ASCII letter case.
-bool SameKey(std::string_view a, std::string_view b);
-
 } // namespace tf

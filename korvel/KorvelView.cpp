@@ -1,7 +1,9 @@
 #include "korvel/KorvelView.h"
 
 #include "korvel/FieldText.h"
+#include "korvel/SkinFormat.h"
 #include "korvel/ViewSample.h"
+#include "platform/AsciiCase.h"
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
 #include "platform/FontSize.h"
@@ -30,6 +32,7 @@ constexpr int kDefaultFontSize = 9;
 
 // Time strip cells: the digits, then colon, slash and space.
 constexpr std::string_view kTimeCells = "0123456789:/ ";
+static_assert(kTimeCells.size() == size_t(ssf::kTimeStrip.Frames));
 
 QString Utf8(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 
@@ -74,10 +77,6 @@ void BlendFill(Bitmap& target, const Rect& rect, Color color, int alpha)
     }
 }
 
-bool EndsWithNoCase(std::string_view text, std::string_view tail)
-{
-    return text.size() >= tail.size() && SameKey(text.substr(text.size() - tail.size()), tail);
-}
 
 // What a step's pixels depend on, written out as raw bytes: two steps with
 // the same key draw the same pixels.
@@ -158,16 +157,15 @@ public:
 private:
     std::optional<Bitmap> image(std::string_view key) const;
     int fontSize(std::string_view key) const;
-    FontInputs fontInputs(const std::string& prefix) const;
-    void addText(WindowPlan& plan, std::string_view fieldKey, const std::string& fontPrefix, std::string_view text,
-                 TextAlign align) const;
+    FontInputs fontInputs(const ssf::TextFieldKeys& keys) const;
+    void addText(WindowPlan& plan, const ssf::TextFieldKeys& keys, std::string_view text, TextAlign align) const;
     void addCopy(WindowPlan& plan, const Bitmap& source, const Rect& field) const;
 
     void addTime(WindowPlan& plan) const;
     void addAnalyzer(WindowPlan& plan) const;
     void addSeekBar(WindowPlan& plan) const;
-    void addStrip(WindowPlan& plan, std::string_view fieldKey, std::string_view bitmapKey,
-                  std::string_view sizeKey, int (*frameOf)(int frames)) const;
+    void addStrip(WindowPlan& plan, std::string_view fieldKey, const ssf::Strip& strip,
+                  int (*frameOf)(int frames)) const;
     void addTracks(WindowPlan& plan) const;
 
     const KorvelDefinition& m_def;
@@ -217,33 +215,34 @@ int ViewPainter::fontSize(std::string_view key) const
     return drawn;
 }
 
-FontInputs ViewPainter::fontInputs(const std::string& prefix) const
+FontInputs ViewPainter::fontInputs(const ssf::TextFieldKeys& keys) const
 {
     // One buffer for the six keys of the font.
-    std::string key = prefix;
+    std::string key(keys.FontPrefix);
+    const std::string_view prefix = keys.FontPrefix;
     const auto with = [&key, base = prefix.size()](std::string_view tail) -> std::string_view {
         key.resize(base);
         key += tail;
         return key;
     };
     FontInputs font;
-    font.name = m_def.text(with("FontName")).value_or(std::string());
-    font.size = fontSize(with("FontSize"));
-    font.bold = m_def.flag(with("FontBold")).value_or(false);
-    font.italic = m_def.flag(with("FontItalic")).value_or(false);
-    font.color = m_def.color(with("FontColor")).value_or(kBlack);
-    if (m_def.flag(with("FontShadow")).value_or(false))
-        font.shadow = m_def.color(with("FontShadowColor")).value_or(kBlack);
+    font.name = m_def.text(with(ssf::kFontName)).value_or(std::string());
+    font.size = fontSize(with(ssf::kFontSize));
+    font.bold = m_def.flag(with(ssf::kFontBold)).value_or(false);
+    font.italic = m_def.flag(with(ssf::kFontItalic)).value_or(false);
+    font.color = m_def.color(with(ssf::kFontColor)).value_or(kBlack);
+    if (m_def.flag(with(ssf::kFontShadow)).value_or(false))
+        font.shadow = m_def.color(with(ssf::kFontShadowColor)).value_or(kBlack);
     return font;
 }
 
-void ViewPainter::addText(WindowPlan& plan, std::string_view fieldKey, const std::string& fontPrefix,
-                          std::string_view text, TextAlign align) const
+void ViewPainter::addText(WindowPlan& plan, const ssf::TextFieldKeys& keys, std::string_view text,
+                          TextAlign align) const
 {
-    const auto field = m_def.rect(fieldKey);
+    const auto field = m_def.rect(keys.Field);
     if (!field)
         return;
-    const FontInputs font = fontInputs(fontPrefix);
+    const FontInputs font = fontInputs(keys);
     StepKey key;
     key.add("text").add(*field).add(text).add(int64_t(align));
     font.addTo(key);
@@ -264,16 +263,16 @@ void ViewPainter::addCopy(WindowPlan& plan, const Bitmap& source, const Rect& fi
 
 void ViewPainter::addTime(WindowPlan& plan) const
 {
-    const auto field = m_def.rect("TimeField");
-    const auto strip = image("TimeFontBitmap");
+    const auto field = m_def.rect(ssf::kTimeField);
+    const auto strip = image(ssf::kTimeStrip.BitmapKey);
     if (!field || !strip)
         return;
-    const int cellWidth = m_def.integer("TimeFontBitmapSize", 0).value_or(9);
-    const int cellHeight = m_def.integer("TimeFontBitmapSize", 1).value_or(strip->height());
+    const int cellWidth = m_def.integer(ssf::kTimeStrip.SizeKey, 0).value_or(9);
+    const int cellHeight = m_def.integer(ssf::kTimeStrip.SizeKey, 1).value_or(strip->height());
     if (cellWidth <= 0 || cellHeight <= 0)
         return;
     const std::optional<Color> keyColor =
-        m_def.flag("TimeFontTransparent").value_or(false) ? std::optional(kTimeKeyColor) : std::nullopt;
+        m_def.flag(ssf::kTimeFontTransparent).value_or(false) ? std::optional(kTimeKeyColor) : std::nullopt;
     StepKey key;
     key.add("time").add(*field).add(*strip).add(cellWidth).add(cellHeight).add(keyColor.has_value());
     plan.steps.push_back({key.take(), *field,
@@ -315,11 +314,11 @@ void DrawAnalyzer(Bitmap& target, const Rect& field, const Bitmap& pattern, Colo
 
 void ViewPainter::addAnalyzer(WindowPlan& plan) const
 {
-    const auto field = m_def.rect("SpectrumField");
-    const auto pattern = image("SpectrumPattern");
+    const auto field = m_def.rect(ssf::kSpectrumField);
+    const auto pattern = image(ssf::kSpectrumPattern);
     if (!field || !pattern || field->isEmpty())
         return;
-    const Color peak = m_def.color("SpectrumPeakColor").value_or(kWhite);
+    const Color peak = m_def.color(ssf::kSpectrumPeakColor).value_or(kWhite);
     StepKey key;
     key.add("analyzer").add(*field).add(*pattern).add(int64_t(peak));
     plan.steps.push_back(
@@ -344,8 +343,8 @@ void ViewPainter::addAnalyzer(WindowPlan& plan) const
 
 void ViewPainter::addSeekBar(WindowPlan& plan) const
 {
-    const auto field = m_def.rect("SeekBarField");
-    const auto thumb = image(m_state == ViewState::Pressed ? "SeekBitmapPressed" : "SeekBitmap");
+    const auto field = m_def.rect(ssf::kSeekBarField);
+    const auto thumb = image(m_state == ViewState::Pressed ? ssf::kSeekBitmapPressed : ssf::kSeekBitmap);
     if (!field || !thumb)
         return;
     const int64_t travel = std::max<int64_t>(0, field->width() - thumb->width());
@@ -360,15 +359,15 @@ void ViewPainter::addSeekBar(WindowPlan& plan) const
 int VolumeFrame(int frames) { return ((frames - 1) * view_sample::kVolumePercent + 50) / 100; }
 int CentreFrame(int frames) { return frames / 2; }
 
-void ViewPainter::addStrip(WindowPlan& plan, std::string_view fieldKey, std::string_view bitmapKey,
-                           std::string_view sizeKey, int (*frameOf)(int frames)) const
+void ViewPainter::addStrip(WindowPlan& plan, std::string_view fieldKey, const ssf::Strip& keys,
+                           int (*frameOf)(int frames)) const
 {
     const auto field = m_def.rect(fieldKey);
-    const auto strip = image(bitmapKey);
+    const auto strip = image(keys.BitmapKey);
     if (!field || !strip)
         return;
-    const int frameWidth = m_def.integer(sizeKey, 0).value_or(int(field->width()));
-    const int frameHeight = m_def.integer(sizeKey, 1).value_or(int(field->height()));
+    const int frameWidth = m_def.integer(keys.SizeKey, 0).value_or(int(field->width()));
+    const int frameHeight = m_def.integer(keys.SizeKey, 1).value_or(int(field->height()));
     if (frameWidth <= 0 || frameHeight <= 0 || strip->width() < frameWidth)
         return;
     const int left = frameOf(strip->width() / frameWidth) * frameWidth;
@@ -389,16 +388,17 @@ void ViewPainter::addStrip(WindowPlan& plan, std::string_view fieldKey, std::str
 
 WindowPlan ViewPainter::planMain() const
 {
-    const auto normal = image("MainBitmap");
+    const auto normal = image(ssf::kMainBitmap);
     if (!normal)
         throw AppError(ErrorKind::FileOpen,
-                       QCoreApplication::translate("KorvelView", "MainBitmap %1 が見つかりません")
-                           .arg(DecodeCp932(m_def.text("MainBitmap").value_or(std::string()))));
-    const auto pressed = image("MainBitmapPressed");
+                       QCoreApplication::translate("KorvelView", "%1 %2 が見つかりません")
+                           .arg(DecodeCp932(ssf::kMainBitmap),
+                                DecodeCp932(m_def.text(ssf::kMainBitmap).value_or(std::string()))));
+    const auto pressed = image(ssf::kMainBitmapPressed);
     WindowPlan plan;
     plan.base = *normal;
     if (m_state == ViewState::Inactive)
-        plan.base = image("MainBitmapInactive").value_or(*normal);
+        plan.base = image(ssf::kMainBitmapInactive).value_or(*normal);
     if (m_state == ViewState::Pressed && pressed)
         for (const DefinitionLine& line : m_def.lines())
             if (EndsWithNoCase(line.key, "Button"))
@@ -406,17 +406,17 @@ WindowPlan ViewPainter::planMain() const
                     addCopy(plan, *pressed, *field);
     // The sample song is in stereo: its field shows the lit sprite, which
     // the pressed bitmap holds.
-    if (const auto stereo = m_def.rect("SongModeStereoWindowField"); stereo && pressed)
+    if (const auto stereo = m_def.rect(ssf::kSongModeStereoField); stereo && pressed)
         addCopy(plan, *pressed, *stereo);
 
-    addText(plan, "SongInfoField", "SongInformation", view_sample::kSongTitle, TextAlign::Left);
-    addText(plan, "SongKbpsField", "SongKbps", view_sample::kKbps, TextAlign::Center);
-    addText(plan, "SongKhzField", "SongKhz", view_sample::kKhz, TextAlign::Center);
+    addText(plan, ssf::kSongInformation, view_sample::kSongTitle, TextAlign::Left);
+    addText(plan, ssf::kSongKbps, view_sample::kKbps, TextAlign::Center);
+    addText(plan, ssf::kSongKhz, view_sample::kKhz, TextAlign::Center);
     addTime(plan);
     addAnalyzer(plan);
     addSeekBar(plan);
-    addStrip(plan, "PanBarField", "PanBitmap", "PanImageSize", CentreFrame);
-    addStrip(plan, "VolumeField", "VolumeBitmap", "VolumeImageSize", VolumeFrame);
+    addStrip(plan, ssf::kPanBarField, ssf::kPanStrip, CentreFrame);
+    addStrip(plan, ssf::kVolumeField, ssf::kVolumeStrip, VolumeFrame);
     return plan;
 }
 
@@ -457,14 +457,14 @@ void DrawTracks(Bitmap& target, const Rect& field, const FontInputs& font, Color
 
 void ViewPainter::addTracks(WindowPlan& plan) const
 {
-    const auto field = m_def.rect("PlayListTextField");
+    const auto field = m_def.rect(ssf::kPlayListText.Field);
     if (!field)
         return;
-    FontInputs font = fontInputs("PlayList");
-    const Color current = m_def.color("PlayListCurrentTrackColor").value_or(font.color);
-    const Color selectedText = m_def.color("PlayListRectFontColor").value_or(font.color);
-    const Color box = m_def.color("PlayListRectColor").value_or(kBlue);
-    const int alpha = std::clamp(m_def.integer("PlayListRectAlpha").value_or(255), 0, 255);
+    FontInputs font = fontInputs(ssf::kPlayListText);
+    const Color current = m_def.color(ssf::kPlayListCurrentTrackColor).value_or(font.color);
+    const Color selectedText = m_def.color(ssf::kPlayListRectFontColor).value_or(font.color);
+    const Color box = m_def.color(ssf::kPlayListRectColor).value_or(kBlue);
+    const int alpha = std::clamp(m_def.integer(ssf::kPlayListRectAlpha).value_or(255), 0, 255);
     StepKey key;
     key.add("tracks").add(*field).add(int64_t(current)).add(int64_t(selectedText)).add(int64_t(box)).add(alpha);
     font.addTo(key);
@@ -476,14 +476,14 @@ void ViewPainter::addTracks(WindowPlan& plan) const
 
 std::optional<WindowPlan> ViewPainter::planPlaylist() const
 {
-    auto list = image("PlayListMainBitmap");
+    auto list = image(ssf::kPlayListMainBitmap);
     if (!list)
         return std::nullopt;
     WindowPlan plan;
     plan.base = *list;
     addTracks(plan);
-    addText(plan, "PlayListTotalPlayTimeField", "PlayListTotalPlayTime", view_sample::kTotalTime, TextAlign::Left);
-    addText(plan, "PlayListTimeField", "PlayListTime", view_sample::kElapsed, TextAlign::Left);
+    addText(plan, ssf::kPlayListTotalPlayTime, view_sample::kTotalTime, TextAlign::Left);
+    addText(plan, ssf::kPlayListTime, view_sample::kElapsed, TextAlign::Left);
     return plan;
 }
 
@@ -634,7 +634,7 @@ KorvelView KorvelViewRenderer::render(const KorvelDefinition& definition, const 
     Rect mainRect{0, 0, mainPlan.base.width(), mainPlan.base.height()};
     Rect listRect;
     if (listPlan) {
-        const DefinitionLine* link = definition.find("PlayListLinkXY");
+        const DefinitionLine* link = definition.find(ssf::kPlayListLinkXY);
         const int32_t dx = link ? link->integer(0).value_or(0) : 0;
         const int32_t dy = link ? link->integer(1).value_or(mainRect.bottom) : mainRect.bottom;
         listRect = Rect{dx, dy, dx + listPlan->base.width(), dy + listPlan->base.height()};
@@ -729,17 +729,15 @@ KorvelView RenderKorvelView(const KorvelDefinition& definition, const ImageLooku
 std::optional<fs::path> FindEqDefinition(const fs::path& ssfPath)
 {
     const std::string fileName = ssfPath.filename().string();
-    if (EndsWithNoCase(fileName, "_EQ.ssf"))
+    if (EndsWithNoCase(fileName, ssf::kEqDefinitionEnding))
         return FindFileNoCase(ssfPath);
     const KorvelDefinition definition = KorvelDefinition::Load(ssfPath);
-    for (const DefinitionLine* target : definition.findAll("SetTargetSSF"))
-        if (EndsWithNoCase(target->text, "_EQ.ssf"))
+    for (const DefinitionLine* target : definition.findAll(ssf::kSetTargetSsf))
+        if (EndsWithNoCase(target->text, ssf::kEqDefinitionEnding))
             if (auto found = definition.findBeside(target->text))
                 return found;
-    const size_t dot = fileName.rfind('.');
-    const std::string base = dot == std::string::npos ? fileName : fileName.substr(0, dot);
     const fs::path folder = ssfPath.has_parent_path() ? ssfPath.parent_path() : fs::path(".");
-    return FindFileNoCase(folder, base + "_EQ.ssf");
+    return FindFileNoCase(folder, DefinitionBaseName(ssfPath) + std::string(ssf::kEqDefinitionEnding));
 }
 
 } // namespace tf

@@ -1,5 +1,7 @@
 #include "korvel/SkinCheck.h"
 
+#include "korvel/SkinFormat.h"
+#include "platform/AsciiCase.h"
 #include "platform/Errors.h"
 #include "platform/FontSize.h"
 #include "platform/ShiftJis.h"
@@ -14,90 +16,23 @@ namespace fs = std::filesystem;
 namespace tf {
 namespace {
 
-// The player's small-mode skin: every definition we write switches to it,
-// but it belongs to the player's installation, not to a converted skin.
-constexpr std::string_view kSmallModeTarget = "Small.ssf";
+using ssf::ValueForm;
 
-enum class ValueForm { Rect, Color, Flag, Integer, Pair };
-
-// The form of a key's values, by how the key ends; the first match counts.
-struct FormRule {
-    std::string_view suffix;
-    ValueForm form;
-};
-constexpr std::array<FormRule, 12> kFormRules = {{
-    {"Button", ValueForm::Rect},
-    {"Field", ValueForm::Rect},
-    {"Color", ValueForm::Color},
-    {"Bold", ValueForm::Flag},
-    {"Italic", ValueForm::Flag},
-    {"Shadow", ValueForm::Flag},
-    {"Transparent", ValueForm::Flag},
-    {"ImageSize", ValueForm::Pair},
-    {"BitmapSize", ValueForm::Pair},
-    {"LinkXY", ValueForm::Pair},
-    {"Size", ValueForm::Integer},
-    {"Alpha", ValueForm::Integer},
-}};
-
-// Strips of frames: the bitmap is the frame size given by another key times
-// a fixed number of frames.
-struct StripRule {
-    std::string_view bitmapKey;
-    std::string_view sizeKey;
-    int frames;
-};
-constexpr std::array<StripRule, 3> kStripRules = {{
-    {"TimeFontBitmap", "TimeFontBitmapSize", 13}, // 0-9, colon, slash, space
-    {"VolumeBitmap", "VolumeImageSize", 28},
-    {"PanBitmap", "PanImageSize", 24},
-}};
-
-// Bitmaps that must have the size of their window's main bitmap.
-struct SameSizeRule {
-    std::string_view bitmapKey;
-    std::string_view mainKey;
-};
-constexpr std::array<SameSizeRule, 5> kSameSizeRules = {{
-    {"MainBitmapPressed", "MainBitmap"},
-    {"MainBitmapInactive", "MainBitmap"},
-    {"PanPositionImage", "MainBitmap"},
-    {"VolumeControlPositionImage", "MainBitmap"},
-    {"PlayListMainBitmapPressed", "PlayListMainBitmap"},
-}};
-
-constexpr std::array<std::string_view, 13> kBitmapKeys = {
-    "MainBitmap", "MainBitmapPressed", "MainBitmapInactive", "TimeFontBitmap", "SpectrumPattern",
-    "SeekBitmap", "SeekBitmapPressed", "PanBitmap", "PanPositionImage", "VolumeBitmap",
-    "VolumeControlPositionImage", "PlayListMainBitmap", "PlayListMainBitmapPressed",
-};
-
-bool EndsWith(std::string_view text, std::string_view tail)
+// A field of the playlist window; the main window's button that opens the
+// playlist starts with the same word.
+bool IsPlaylistField(std::string_view key)
 {
-    return text.size() >= tail.size() && SameKey(text.substr(text.size() - tail.size()), tail);
+    return StartsWithNoCase(key, ssf::kPlayListText.FontPrefix) && EndsWithNoCase(key, "Field");
 }
-bool StartsWith(std::string_view text, std::string_view head)
-{
-    return text.size() >= head.size() && SameKey(text.substr(0, head.size()), head);
-}
-
-// "PlayListButton" is a button of the main window.
-bool IsPlaylistField(std::string_view key) { return StartsWith(key, "PlayList") && EndsWith(key, "Field"); }
 
 QString Text(std::string_view cp932) { return DecodeCp932(cp932); }
 QString SizeText(int width, int height) { return QStringLiteral("%1 × %2").arg(width).arg(height); }
 
-std::optional<ValueForm> FormOf(std::string_view key)
-{
-    for (const FormRule& rule : kFormRules)
-        if (EndsWith(key, rule.suffix))
-            return rule.form;
-    return std::nullopt;
-}
-
 bool HasForm(const DefinitionLine& line, ValueForm form)
 {
     switch (form) {
+    case ValueForm::Text:
+        return true;
     case ValueForm::Rect:
         return line.rect().has_value();
     case ValueForm::Color:
@@ -115,6 +50,8 @@ bool HasForm(const DefinitionLine& line, ValueForm form)
 QString FormName(ValueForm form)
 {
     switch (form) {
+    case ValueForm::Text:
+        return {};
     case ValueForm::Rect:
         return QCoreApplication::translate("Check", "矩形 (4 つの整数)");
     case ValueForm::Color:
@@ -180,25 +117,26 @@ const Bitmap* SkinChecker::bitmap(std::string_view key)
 void SkinChecker::checkValues()
 {
     for (const DefinitionLine& line : m_def.lines()) {
-        const auto form = FormOf(line.key);
+        const auto form = ssf::FormOf(line.key);
         if (form && !HasForm(line, *form))
             add(line.number, FindingKind::BadValue,
                 QCoreApplication::translate("Check", "%1 の値 \"%2\" は%3ではありません")
                     .arg(Text(line.key), Text(line.text), FormName(*form)));
-        else if (EndsWith(line.key, "FontSize") && !IsDrawableFontSize(line.integer().value_or(0)))
+        else if (EndsWithNoCase(line.key, ssf::kFontSize) && !IsDrawableFontSize(line.integer().value_or(0)))
             add(line.number, FindingKind::BadValue,
                 QCoreApplication::translate("Check", "%1 %2 は大きすぎます。描ける大きさは %3 ポイントまでです")
                     .arg(Text(line.key))
                     .arg(*line.integer())
                     .arg(kMaxFontPoints));
     }
-    if (!m_def.find("MainBitmap"))
-        add(0, FindingKind::BadValue, QCoreApplication::translate("Check", "MainBitmap の行がありません"));
+    if (!m_def.find(ssf::kMainBitmap))
+        add(0, FindingKind::BadValue,
+            QCoreApplication::translate("Check", "%1 の行がありません").arg(Text(ssf::kMainBitmap)));
 }
 
 void SkinChecker::checkBitmaps()
 {
-    for (const std::string_view key : kBitmapKeys) {
+    for (const std::string_view key : ssf::BitmapKeys()) {
         const DefinitionLine* line = m_def.find(key);
         if (!line)
             continue;
@@ -218,37 +156,38 @@ void SkinChecker::checkBitmaps()
 
 void SkinChecker::checkStrips()
 {
-    for (const StripRule& rule : kStripRules) {
-        const DefinitionLine* line = m_def.find(rule.bitmapKey);
-        const Bitmap* image = bitmap(rule.bitmapKey);
-        const auto width = m_def.integer(rule.sizeKey, 0), height = m_def.integer(rule.sizeKey, 1);
+    for (const ssf::Strip* strip : ssf::kStrips) {
+        const ssf::Strip& rule = *strip;
+        const DefinitionLine* line = m_def.find(rule.BitmapKey);
+        const Bitmap* image = bitmap(rule.BitmapKey);
+        const auto width = m_def.integer(rule.SizeKey, 0), height = m_def.integer(rule.SizeKey, 1);
         if (!line || !image || !width || !height)
             continue;
-        const int64_t wantedWidth = int64_t(*width) * rule.frames;
+        const int64_t wantedWidth = int64_t(*width) * rule.Frames;
         if (image->width() != wantedWidth || image->height() != *height)
             add(line->number, FindingKind::BitmapSize,
                 QCoreApplication::translate("Check", "%1 は %2 ですが、%3 %4 %5 の %6 コマなら %7 です")
-                    .arg(Text(line->text), SizeText(image->width(), image->height()), Text(rule.sizeKey))
+                    .arg(Text(line->text), SizeText(image->width(), image->height()), Text(rule.SizeKey))
                     .arg(*width)
                     .arg(*height)
-                    .arg(rule.frames)
+                    .arg(rule.Frames)
                     .arg(QStringLiteral("%1 × %2").arg(wantedWidth).arg(*height)));
     }
 }
 
 void SkinChecker::checkSameSizes()
 {
-    for (const SameSizeRule& rule : kSameSizeRules) {
-        const DefinitionLine* line = m_def.find(rule.bitmapKey);
-        const Bitmap* image = bitmap(rule.bitmapKey);
-        const Bitmap* main = bitmap(rule.mainKey);
+    for (const ssf::SameSizeRule& rule : ssf::kSameSizeRules) {
+        const DefinitionLine* line = m_def.find(rule.BitmapKey);
+        const Bitmap* image = bitmap(rule.BitmapKey);
+        const Bitmap* main = bitmap(rule.MainKey);
         if (!line || !image || !main)
             continue;
         if (image->width() != main->width() || image->height() != main->height())
             add(line->number, FindingKind::BitmapSize,
                 QCoreApplication::translate("Check", "%1 は %2 ですが、%3 の %4 と同じ大きさでなければなりません")
                     .arg(Text(line->text), SizeText(image->width(), image->height()),
-                         Text(m_def.text(rule.mainKey).value_or(std::string())),
+                         Text(m_def.text(rule.MainKey).value_or(std::string())),
                          SizeText(main->width(), main->height())));
     }
 }
@@ -261,7 +200,7 @@ void SkinChecker::checkFieldsAgainst(std::string_view mainKey, bool playlist)
         return;
     const Rect whole{0, 0, main->width(), main->height()};
     for (const DefinitionLine& line : m_def.lines()) {
-        if (FormOf(line.key) != ValueForm::Rect || IsPlaylistField(line.key) != playlist)
+        if (ssf::FormOf(line.key) != ValueForm::Rect || IsPlaylistField(line.key) != playlist)
             continue;
         const auto field = line.rect();
         if (!field || field->isEmpty() || (field->left >= whole.left && field->top >= whole.top
@@ -280,37 +219,39 @@ void SkinChecker::checkFieldsAgainst(std::string_view mainKey, bool playlist)
 
 void SkinChecker::checkFields()
 {
-    checkFieldsAgainst("MainBitmap", false);
-    checkFieldsAgainst("PlayListMainBitmap", true);
+    checkFieldsAgainst(ssf::kMainBitmap, false);
+    checkFieldsAgainst(ssf::kPlayListMainBitmap, true);
     for (const DefinitionLine& line : m_def.lines())
-        if (FormOf(line.key) == ValueForm::Rect && line.rect() && line.rect()->isEmpty())
+        if (ssf::FormOf(line.key) == ValueForm::Rect && line.rect() && line.rect()->isEmpty())
             add(line.number, FindingKind::FieldOutside,
                 QCoreApplication::translate("Check", "%1 の矩形 \"%2\" は空です").arg(Text(line.key), Text(line.text)));
 }
 
 void SkinChecker::checkTargets()
 {
-    const auto targets = m_def.findAll("SetTargetSSF");
+    const auto targets = m_def.findAll(ssf::kSetTargetSsf);
     if (!m_def.path().empty()) {
         for (const DefinitionLine* target : targets) {
             if (m_def.findBeside(target->text))
                 continue;
-            if (SameKey(target->text, kSmallModeTarget))
+            if (EqualsNoCase(target->text, ssf::kSmallModeDefinition))
                 add(target->number, FindingKind::MissingTarget,
                     QCoreApplication::translate("Check", "%1 はありません。プレーヤーの小さい表示のスキンで、変換では書き出しません")
                         .arg(Text(target->text)),
                     Severity::Note);
             else
                 add(target->number, FindingKind::MissingTarget,
-                    QCoreApplication::translate("Check", "SetTargetSSF の %1 がありません").arg(Text(target->text)));
+                    QCoreApplication::translate("Check", "%1 の %2 がありません")
+                        .arg(Text(ssf::kSetTargetSsf), Text(target->text)));
         }
     }
-    for (const DefinitionLine* button : m_def.findAll("ChangeSkinButton")) {
+    for (const DefinitionLine* button : m_def.findAll(ssf::kChangeSkinButton)) {
         const auto number = button->values.size() >= 6 ? button->integer(button->values.size() - 1) : std::nullopt;
         if (!number || *number < 0 || size_t(*number) >= targets.size())
             add(button->number, FindingKind::MissingTarget,
-                QCoreApplication::translate("Check", "ChangeSkinButton の切り替え先 \"%1\" に当たる SetTargetSSF の行がありません")
-                    .arg(Text(button->values.empty() ? std::string() : button->values.back())));
+                QCoreApplication::translate("Check", "%1 の切り替え先 \"%2\" に当たる %3 の行がありません")
+                    .arg(Text(ssf::kChangeSkinButton), Text(button->values.empty() ? std::string() : button->values.back()),
+                         Text(ssf::kSetTargetSsf)));
     }
 }
 

@@ -1,5 +1,6 @@
 #include "output/DefinitionWriter.h"
 
+#include "korvel/SkinFormat.h"
 #include "output/PositionMask.h"
 #include "platform/FileSystem.h"
 #include "platform/RectText.h"
@@ -36,22 +37,22 @@ struct ButtonLine {
 
 // Fixed places of the main window's buttons in the 275 x 116 image.
 constexpr std::array<ButtonLine, 16> kButtonLines = {{
-    {"MinimizeButton ", {244, 3, 253, 12}, " Minimize"},
-    {"ChangeSkinButton ", {254, 3, 263, 12}, " Small 0"},
-    {"CloseButton ", {264, 3, 273, 12}, " Close"},
-    {"PreviousSongButton ", {16, 88, 39, 106}, " Prev"},
-    {"PlayButton ", {39, 88, 62, 106}, " Play"},
-    {"PauseButton ", {62, 88, 85, 106}, " Pause"},
-    {"StopButton ", {85, 88, 108, 106}, " Stop"},
-    {"NextSongButton ", {108, 88, 130, 106}, " Next"},
-    {"OpenButton ", {136, 89, 158, 105}, " Open"},
-    {"PlayListButton ", {242, 58, 265, 70}, " PlayList"},
-    {"RandomButton ", {164, 89, 211, 104}, " Random"},
-    {"LoopButton ", {210, 89, 238, 104}, " Loop"},
-    {"AboutButton ", {253, 91, 266, 106}, " About"},
-    {"ConfigButton ", {10, 24, 18, 32}, " Config"},
-    {"SongModeMonoWindowField ", {212, 41, 239, 53}, " Mono"},
-    {"SongModeStereoWindowField ", {239, 41, 268, 53}, " Stereo"},
+    {ssf::kMinimizeButton, {244, 3, 253, 12}, " Minimize"},
+    {ssf::kChangeSkinButton, {254, 3, 263, 12}, " Small 0"},
+    {ssf::kCloseButton, {264, 3, 273, 12}, " Close"},
+    {ssf::kPreviousSongButton, {16, 88, 39, 106}, " Prev"},
+    {ssf::kPlayButton, {39, 88, 62, 106}, " Play"},
+    {ssf::kPauseButton, {62, 88, 85, 106}, " Pause"},
+    {ssf::kStopButton, {85, 88, 108, 106}, " Stop"},
+    {ssf::kNextSongButton, {108, 88, 130, 106}, " Next"},
+    {ssf::kOpenButton, {136, 89, 158, 105}, " Open"},
+    {ssf::kPlayListButton, {242, 58, 265, 70}, " PlayList"},
+    {ssf::kRandomButton, {164, 89, 211, 104}, " Random"},
+    {ssf::kLoopButton, {210, 89, 238, 104}, " Loop"},
+    {ssf::kAboutButton, {253, 91, 266, 106}, " About"},
+    {ssf::kConfigButton, {10, 24, 18, 32}, " Config"},
+    {ssf::kSongModeMonoField, {212, 41, 239, 53}, " Mono"},
+    {ssf::kSongModeStereoField, {239, 41, 268, 53}, " Stereo"},
 }};
 
 constexpr Rect kTimeFieldBase{52, 26, 97, 26}; // bottom grows by the glyph height
@@ -63,6 +64,12 @@ constexpr Rect kEqToggleButton{219, 58, 243, 70};
 constexpr Rect kCloseEqButton{264, 3, 273, 12};
 
 std::string FlagText(bool flag) { return flag ? "1" : "0"; }
+// A key, a blank and its value.
+std::string Line(std::string_view key, std::string_view value) { return std::string(key) + " " + std::string(value); }
+std::string FontLine(const ssf::TextFieldKeys& field, std::string_view suffix, std::string_view value)
+{
+    return Line(ssf::FontKey(field, suffix), value);
+}
 std::string IntText(int64_t value) { return std::to_string(value); }
 
 // File names go into the file in the encoding the definition file has.
@@ -92,9 +99,9 @@ private:
     std::string placed(const Rect& rect) const { return RectToText(rect.translated(0, m_offset)); }
     void addField(std::string_view key, const Rect& rect, std::string_view action = {})
     {
-        add(std::string(key) + placed(rect) + std::string(action));
+        add(Line(key, placed(rect)) + std::string(action));
     }
-    void addInfoField(std::string_view prefix, const Rect& rect);
+    void addInfoField(const ssf::TextFieldKeys& keys, const Rect& rect);
 
     TStringList& m_lines;
     const SkinSession& m_session;
@@ -105,7 +112,7 @@ private:
 void MainSectionWriter::writeButtons()
 {
     add(std::string(kSeparatorLine));
-    add("SetTargetSSF Small.ssf");
+    add(Line(ssf::kSetTargetSsf, ssf::kSmallModeDefinition));
     for (const ButtonLine& button : kButtonLines)
         addField(button.key, button.rect, button.action);
 }
@@ -116,15 +123,16 @@ void MainSectionWriter::writeSongInformation()
         return;
     const TFontSetting& font = m_state.ScrollTextFont();
     add(std::string(kSongInfoCommentLine));
-    addField("SongInfoField ", m_state.ScrollTextRect(), " SongInfomation");
-    add("SongInformationFontName " + font.Name);
-    add("SongInformationFontSize " + IntText(font.Size));
-    add("SongInformationFontColor " + ColorToRGBText(m_state.TextColor));
-    add("SongInformationFontBold " + FlagText(font.Bold));
-    add("SongInformationFontItalic " + FlagText(font.Italic));
-    add("SongInformationFontShadow " + FlagText(font.Shadow));
+    const ssf::TextFieldKeys& keys = ssf::kSongInformation;
+    addField(keys.Field, m_state.ScrollTextRect(), " SongInfomation");
+    add(FontLine(keys, ssf::kFontName, font.Name));
+    add(FontLine(keys, ssf::kFontSize, IntText(font.Size)));
+    add(FontLine(keys, ssf::kFontColor, ColorToRGBText(m_state.TextColor)));
+    add(FontLine(keys, ssf::kFontBold, FlagText(font.Bold)));
+    add(FontLine(keys, ssf::kFontItalic, FlagText(font.Italic)));
+    add(FontLine(keys, ssf::kFontShadow, FlagText(font.Shadow)));
     if (font.Shadow)
-        add("SongInformationFontShadowColor " + ColorToRGBText(m_state.ShadowColor));
+        add(FontLine(keys, ssf::kFontShadowColor, ColorToRGBText(m_state.ShadowColor)));
 }
 
 void MainSectionWriter::writeTime()
@@ -136,12 +144,12 @@ void MainSectionWriter::writeTime()
     Rect field = kTimeFieldBase;
     field.bottom = Rect::WrapAdd(field.bottom, glyphHeight);
     add(std::string(kSeparatorLine));
-    addField("TimeField ", field);
-    add("TimeFontType BMP");
-    add("TimeFontBitmap Numbers.bmp");
-    add("TimeFontBitmapSize 9 " + IntText(glyphHeight));
+    addField(ssf::kTimeField, field);
+    add(Line(ssf::kTimeFontType, "BMP"));
+    add(Line(ssf::kTimeDigitsImage.Key, ssf::kTimeDigitsImage.Name));
+    add(Line(ssf::kTimeFontBitmapSize, "9 " + IntText(glyphHeight)));
     if (m_session.Editor.TransparentTime)
-        add("TimeFontTransparent 1");
+        add(Line(ssf::kTimeFontTransparent, "1"));
 }
 
 void MainSectionWriter::writeAnalyzer()
@@ -149,34 +157,33 @@ void MainSectionWriter::writeAnalyzer()
     if (!m_state.ShowAnalyzer || m_session.Previews.Analyzer.isEmpty())
         return;
     add(std::string(kSeparatorLine));
-    add("SpectrumPattern Analyzer.bmp");
-    add("SpectrumPatternType 0");
-    addField("SpectrumField ", kSpectrumField, " Analyzer");
-    add("SpectrumPeakColor " + ColorToRGBText(m_state.PeakColor));
+    add(Line(ssf::kAnalyzerImage.Key, ssf::kAnalyzerImage.Name));
+    add(Line(ssf::kSpectrumPatternType, "0"));
+    addField(ssf::kSpectrumField, kSpectrumField, " Analyzer");
+    add(Line(ssf::kSpectrumPeakColor, ColorToRGBText(m_state.PeakColor)));
 }
 
 // Bit rate and frequency share one layout and one shadow flag.
-void MainSectionWriter::addInfoField(std::string_view prefix, const Rect& rect)
+void MainSectionWriter::addInfoField(const ssf::TextFieldKeys& keys, const Rect& rect)
 {
-    const std::string key(prefix);
     const bool shadow = m_state.InfoFont().Shadow;
     add(std::string(kSeparatorLine));
-    addField(key + "Field ", rect);
-    add(key + "FontType FONT");
-    add(key + "FontName MS UI Gothic");
-    add(key + "FontSize 7");
-    add(key + "FontColor " + ColorToRGBText(m_state.TextColor));
-    add(key + "FontShadow " + FlagText(shadow));
+    addField(keys.Field, rect);
+    add(FontLine(keys, ssf::kFontType, "FONT"));
+    add(FontLine(keys, ssf::kFontName, "MS UI Gothic"));
+    add(FontLine(keys, ssf::kFontSize, "7"));
+    add(FontLine(keys, ssf::kFontColor, ColorToRGBText(m_state.TextColor)));
+    add(FontLine(keys, ssf::kFontShadow, FlagText(shadow)));
     if (shadow)
-        add(key + "FontShadowColor " + ColorToRGBText(m_state.ShadowColor));
+        add(FontLine(keys, ssf::kFontShadowColor, ColorToRGBText(m_state.ShadowColor)));
 }
 
 void MainSectionWriter::writeInfo()
 {
     if (!m_state.ShowInfo)
         return;
-    addInfoField("SongKbps", kSongKbpsField);
-    addInfoField("SongKhz", kSongKhzField);
+    addInfoField(ssf::kSongKbps, kSongKbpsField);
+    addInfoField(ssf::kSongKhz, kSongKhzField);
 }
 
 void MainSectionWriter::writeSeekBar()
@@ -184,11 +191,11 @@ void MainSectionWriter::writeSeekBar()
     if (!m_state.ShowSeekBar || m_state.PosBarImage1.isEmpty() || m_state.PosBarImage2.isEmpty())
         return;
     add(std::string(kSeparatorLine));
-    addField("SeekBarField ", kSeekBarField, " Seek");
-    add("SeekType BAR");
-    add("SeekBitmap PosBar1.bmp");
-    add("SeekBitmapPressed PosBar2.bmp");
-    add("SeekBarDirection HORIZONTAL");
+    addField(ssf::kSeekBarField, kSeekBarField, " Seek");
+    add(Line(ssf::kSeekType, "BAR"));
+    add(Line(ssf::kSeekBarImage.Key, ssf::kSeekBarImage.Name));
+    add(Line(ssf::kSeekBarPressedImage.Key, ssf::kSeekBarPressedImage.Name));
+    add(Line(ssf::kSeekBarDirection, "HORIZONTAL"));
 }
 
 void MainSectionWriter::writePan(bool eqMasks)
@@ -196,12 +203,12 @@ void MainSectionWriter::writePan(bool eqMasks)
     if (!m_state.HasPanImage)
         return;
     add(std::string(kSeparatorLine));
-    add("PanType ADVANCE");
-    addField("PanBarField ", kPanBarRect, " Pan");
-    add("PanBitmap Pan.Bmp");
-    add(eqMasks ? "PanPositionImage PanMask_EQ.bmp" : "PanPositionImage PanMask.bmp");
-    add("PanImageSize 38 13");
-    add("PanBarDirection HORIZONTAL");
+    add(Line(ssf::kPanType, "ADVANCE"));
+    addField(ssf::kPanBarField, kPanBarRect, " Pan");
+    add(Line(ssf::kPanImage.Key, ssf::kPanImage.Name));
+    add(Line(ssf::kPanMaskImage.Key, eqMasks ? ssf::kPanMaskImage.EqTwin : ssf::kPanMaskImage.Name));
+    add(Line(ssf::kPanImageSize, "38 13"));
+    add(Line(ssf::kPanBarDirection, "HORIZONTAL"));
 }
 
 void MainSectionWriter::writeVolume(bool eqMasks)
@@ -209,23 +216,27 @@ void MainSectionWriter::writeVolume(bool eqMasks)
     if (!m_state.HasVolumeImage)
         return;
     char size[32];
-    std::snprintf(size, sizeof size, "%d 13", m_state.VolumeImage.width() / kVolumeFrames);
+    std::snprintf(size, sizeof size, "%d 13", m_state.VolumeImage.width() / ssf::kVolumeStrip.Frames);
     add(std::string(kSeparatorLine));
-    add("VolumeControlType ADVANCE");
-    addField("VolumeField ", kVolumeBarRect, " Volume");
-    add("VolumeBitmap Vol.Bmp");
-    add(eqMasks ? "VolumeControlPositionImage VolMask_EQ.bmp"
-                : "VolumeControlPositionImage VolMask.bmp");
-    add("VolumeImageSize " + std::string(size));
-    add("VolumeControlDirection HORIZONTAL");
+    add(Line(ssf::kVolumeControlType, "ADVANCE"));
+    addField(ssf::kVolumeField, kVolumeBarRect, " Volume");
+    add(Line(ssf::kVolumeImage.Key, ssf::kVolumeImage.Name));
+    add(Line(ssf::kVolumeMaskImage.Key, eqMasks ? ssf::kVolumeMaskImage.EqTwin : ssf::kVolumeMaskImage.Name));
+    add(Line(ssf::kVolumeImageSize, size));
+    add(Line(ssf::kVolumeControlDirection, "HORIZONTAL"));
 }
 
 TStringList HeaderLines(const std::string& baseName)
 {
-    return {"SkinName " + baseName, "About TessaformConvertor 0.1", std::string(kSeparatorLine)};
+    return {Line(ssf::kSkinName, baseName), Line(ssf::kAbout, "TessaformConvertor 0.1"), std::string(kSeparatorLine)};
 }
 
 } // namespace
+
+ssf::JoinedLayout JoinedLayoutOf(const EditorSettings& editor)
+{
+    return ssf::JoinedLayoutOf(editor.EqualizerOnTop);
+}
 
 std::string ColorToRGBText(Color color)
 {
@@ -233,16 +244,6 @@ std::string ColorToRGBText(Color color)
     char text[16];
     std::snprintf(text, sizeof text, "%d %d %d", RedOf(rgb), GreenOf(rgb), BlueOf(rgb));
     return text;
-}
-
-int32_t MainPartTop(const EditorSettings& editor)
-{
-    return editor.EqualizerOnTop ? kWindowHeight : 0;
-}
-
-int32_t EqPartTop(const EditorSettings& editor)
-{
-    return editor.EqualizerOnTop ? 0 : kWindowHeight;
 }
 
 void WriteMainSection(TStringList& lines, const SkinSession& session, int32_t mainOffset, bool eqMasks)
@@ -273,73 +274,67 @@ void WritePlayListSection(TStringList& lines, const SkinSession& session, bool e
     const std::string sep(kSeparatorLine);
     const std::string gothic(kMsGothicName);
     const std::string textColor = ColorToRGBText(state.TextColor);
+    const ssf::TextFieldKeys& list = ssf::kPlayListText;
+    const ssf::TextFieldKeys& total = ssf::kPlayListTotalPlayTime;
+    const ssf::TextFieldKeys& time = ssf::kPlayListTime;
+    const auto link = [](int32_t x, int32_t y) { return Line(ssf::kPlayListLinkXY, IntText(x) + " " + IntText(y)); };
     lines.insert(lines.end(), {
         "", sep,
-        "PlayListMainBitmap PlayListNormal.bmp",
-        "PlayListMainBitmapPressed PlayListPressed.bmp",
+        Line(ssf::kPlayListImage.Key, ssf::kPlayListImage.Name),
+        Line(ssf::kPlayListPressedImage.Key, ssf::kPlayListPressedImage.Name),
         sep,
-        eqLink ? "PlayListLinkXY 0 232" : "PlayListLinkXY 0 116",
-        "PlayListLinkXY 0 -" + IntText(height),
-        "PlayListLinkXY " + IntText(width) + " 0",
-        "PlayListLinkXY -275 0",
+        link(0, eqLink ? ssf::kJoinedHeight : ssf::kWindowHeight),
+        link(0, -height),
+        link(width, 0),
+        link(-ssf::kWindowWidth, 0),
         sep,
-        "PlayListTextField " + RectToText(text),
-        "PlayListFontName " + state.PlaylistFont().Name,
-        "PlayListFontSize " + IntText(state.PlaylistFont().Size),
-        "PlayListFontColor " + ColorToRGBText(state.PlaylistNormalColor),
-        "PlayListRectColor " + ColorToRGBText(state.PlaylistSelectedBGColor),
-        "PlayListRectAlpha 255",
-        "PlayListRectFontColor " + ColorToRGBText(state.PlaylistNormalColor),
-        "PlayListCurrentTrackColor " + ColorToRGBText(state.PlaylistCurrentColor),
+        Line(list.Field, RectToText(text)),
+        FontLine(list, ssf::kFontName, state.PlaylistFont().Name),
+        FontLine(list, ssf::kFontSize, IntText(state.PlaylistFont().Size)),
+        FontLine(list, ssf::kFontColor, ColorToRGBText(state.PlaylistNormalColor)),
+        Line(ssf::kPlayListRectColor, ColorToRGBText(state.PlaylistSelectedBGColor)),
+        Line(ssf::kPlayListRectAlpha, "255"),
+        Line(ssf::kPlayListRectFontColor, ColorToRGBText(state.PlaylistNormalColor)),
+        Line(ssf::kPlayListCurrentTrackColor, ColorToRGBText(state.PlaylistCurrentColor)),
         sep,
-        "PlayListTotalPlayTimeFontName " + gothic,
-        "PlayListTotalPlayTimeFontSize 8",
-        "PlayListTotalPlayTimeField " + RectToText({width - 140, height - 29, width - 55, height - 19}),
-        "PlayListTotalPlayTimeFontColor " + textColor,
+        FontLine(total, ssf::kFontName, gothic),
+        FontLine(total, ssf::kFontSize, "8"),
+        Line(total.Field, RectToText({width - 140, height - 29, width - 55, height - 19})),
+        FontLine(total, ssf::kFontColor, textColor),
         sep,
-        "PlayListTimeFontName " + gothic,
-        "PlayListTimeFontSize 8",
-        "PlayListTimeField " + RectToText({width - 80, height - 17, width - 50, height - 7}),
-        "PlayListTimeFontColor " + textColor,
+        FontLine(time, ssf::kFontName, gothic),
+        FontLine(time, ssf::kFontSize, "8"),
+        Line(time.Field, RectToText({width - 80, height - 17, width - 50, height - 7})),
+        FontLine(time, ssf::kFontColor, textColor),
     });
-}
-
-std::string DefinitionBaseName(const fs::path& ssfPath)
-{
-    const std::string name = ssfPath.filename().string();
-    const size_t dot = name.rfind('.');
-    return dot == std::string::npos ? name : name.substr(0, dot);
-}
-
-fs::path EqDefinitionPath(const fs::path& ssfPath)
-{
-    return ssfPath.parent_path() / PathFromString(DefinitionBaseName(ssfPath) + "_EQ.ssf");
 }
 
 DefinitionFiles BuildDefinitionFiles(const SkinSession& session, const fs::path& ssfPath)
 {
     const bool showEqualizer = session.Editor.ShowEqualizer;
-    const int32_t mainOffset = MainPartTop(session.Editor);
-    const int32_t eqOffset = EqPartTop(session.Editor);
+    const ssf::JoinedLayout joined = JoinedLayoutOf(session.Editor);
     const std::string baseName = NameText(DefinitionBaseName(ssfPath));
+    const auto addMainBitmaps = [](TStringList& lines, bool eqFile) {
+        for (const ssf::ImageFile* image : {&ssf::kMainNormalImage, &ssf::kMainPressedImage, &ssf::kMainInactiveImage})
+            lines.push_back(Line(image->Key, eqFile ? image->EqTwin : image->Name));
+    };
 
     TStringList eq = HeaderLines(baseName);
-    eq.insert(eq.end(), {"MainBitmap MainNormal_EQ.bmp", "MainBitmapPressed MainPressed_EQ.bmp",
-                         "MainBitmapInactive MainInactive_EQ.bmp"});
+    addMainBitmaps(eq, true);
     TStringList plain = HeaderLines(baseName);
-    plain.insert(plain.end(), {"MainBitmap MainNormal.bmp", "MainBitmapPressed MainPressed.bmp",
-                               "MainBitmapInactive MainInactive.bmp"});
+    addMainBitmaps(plain, false);
     WriteMainSection(plain, session, 0, false);
-    WriteMainSection(eq, session, mainOffset, showEqualizer);
+    WriteMainSection(eq, session, joined.MainTop, showEqualizer);
     if (showEqualizer) {
         // Target 1 of each file is its partner; the EQ file also gets a
         // button on the equalizer's own close box.
-        plain.push_back("SetTargetSSF " + baseName + "_EQ.ssf");
-        plain.push_back("ChangeSkinButton " + RectToText(kEqToggleButton) + " EQ_On/Off 1");
-        eq.push_back("SetTargetSSF " + NameText(ssfPath.filename().string()));
-        eq.push_back("ChangeSkinButton " + RectToText(kEqToggleButton.translated(0, mainOffset))
-                     + " EQ_On/Off 1");
-        eq.push_back("ChangeSkinButton " + RectToText(kCloseEqButton.translated(0, eqOffset))
+        const std::string_view toggle = " EQ_On/Off 1";
+        plain.push_back(Line(ssf::kSetTargetSsf, baseName + std::string(ssf::kEqDefinitionEnding)));
+        plain.push_back(Line(ssf::kChangeSkinButton, RectToText(kEqToggleButton)) + std::string(toggle));
+        eq.push_back(Line(ssf::kSetTargetSsf, NameText(ssfPath.filename().string())));
+        eq.push_back(Line(ssf::kChangeSkinButton, RectToText(kEqToggleButton.translated(0, joined.MainTop)))
+                     + std::string(toggle));
+        eq.push_back(Line(ssf::kChangeSkinButton, RectToText(kCloseEqButton.translated(0, joined.EqTop)))
                      + " CloseEQ 1");
     }
     WritePlayListSection(eq, session, showEqualizer);

@@ -3,6 +3,7 @@
 // The skin definition files (.ssf): Shift-JIS lines, each ended by CR LF,
 // that name the images of the Korvel skin and place its controls on them.
 
+#include "korvel/SkinFormat.h"
 #include "platform/Color.h"
 #include "platform/Geometry.h"
 #include "platform/SplitRule.h"
@@ -17,9 +18,8 @@ namespace tf {
 // "#" and 48 "-".
 inline constexpr std::string_view kSeparatorLine = "#------------------------------------------------";
 
-// Tops of the main and equalizer parts in the joined images.
-int32_t MainPartTop(const EditorSettings& editor);
-int32_t EqPartTop(const EditorSettings& editor);
+// Where the main and equalizer parts stand in the joined images.
+ssf::JoinedLayout JoinedLayoutOf(const EditorSettings& editor);
 
 // "r g b" in decimal; a system colour is first resolved to its current value.
 std::string ColorToRGBText(Color color);
@@ -33,11 +33,6 @@ void WriteMainSection(TStringList& lines, const SkinSession& session, int32_t ma
 // The playlist section; eqLink links the playlist below the 232-pixel
 // joined window instead of the 116-pixel one.
 void WritePlayListSection(TStringList& lines, const SkinSession& session, bool eqLink);
-
-// The file name of the path without its extension (from its last ".").
-std::string DefinitionBaseName(const std::filesystem::path& ssfPath);
-// The path with its extension replaced by "_EQ.ssf" (appended when none).
-std::filesystem::path EqDefinitionPath(const std::filesystem::path& ssfPath);
 
 // Both files, byte for byte. The EQ file is built also while the equalizer
 // is hidden; it is then not saved.

@@ -1,5 +1,6 @@
 #include "output/SaveSkin.h"
 
+#include "korvel/SkinFormat.h"
 #include "output/DefinitionWriter.h"
 #include "output/SkinImages.h"
 #include "platform/ControlEscape.h"
@@ -86,14 +87,14 @@ QStringList OtherSkinDefinitions(const fs::path& folder, const fs::path& ssfPath
 {
     std::set<std::string> images;
     for (const std::string& name : SkinFileNames(ssfPath))
-        if (!name.ends_with(".ssf"))
+        if (!name.ends_with(ssf::kDefinitionExtension))
             images.insert(FoldFileName(name));
     const std::set<std::string> ours = {FoldFileName(ssfPath.filename().string()),
                                         FoldFileName(EqDefinitionPath(ssfPath).filename().string())};
     QStringList others;
     for (const fs::directory_entry& entry : ListFolderSorted(folder)) {
         const std::string folded = FoldFileName(entry.path().filename().string());
-        if (!folded.ends_with(".ssf") || ours.count(folded))
+        if (!folded.ends_with(ssf::kDefinitionExtension) || ours.count(folded))
             continue;
         try {
             if (NamesAnyOf(ReadFileBytes(entry.path()), images))
@@ -106,18 +107,6 @@ QStringList OtherSkinDefinitions(const fs::path& folder, const fs::path& ssfPath
 }
 
 } // namespace
-
-std::vector<std::string> SkinFileNames(const fs::path& ssfPath)
-{
-    std::vector<std::string> names = {
-        "MainNormal.bmp", "MainPressed.bmp", "MainInactive.bmp", "MainNormal_EQ.bmp", "MainPressed_EQ.bmp",
-        "MainInactive_EQ.bmp", "PlayListNormal.bmp", "PlayListPressed.bmp", "Numbers.bmp", "Analyzer.bmp",
-        "PosBar1.bmp", "PosBar2.bmp", "Pan.Bmp", "Vol.Bmp", "PanMask.bmp", "VolMask.bmp", "PanMask_EQ.bmp",
-        "VolMask_EQ.bmp"};
-    names.push_back(ssfPath.filename().string());
-    names.push_back(EqDefinitionPath(ssfPath).filename().string());
-    return names;
-}
 
 std::vector<NamedFile> BuildSkinFiles(const SkinSession& session, const fs::path& ssfPath)
 {

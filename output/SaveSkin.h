@@ -1,5 +1,6 @@
 #pragma once
 
+#include "korvel/SkinFormat.h"
 #include "platform/SafeFileWriter.h"
 #include "skin/SkinSession.h"
 
@@ -17,9 +18,6 @@ namespace tf {
 // named like ssfPath and, while the equalizer is shown, its "_EQ.ssf"
 // partner. Lets a skin be shown or checked without writing it.
 std::vector<NamedFile> BuildSkinFiles(const SkinSession& session, const std::filesystem::path& ssfPath);
-
-// The names any save to ssfPath may write, whatever its settings.
-std::vector<std::string> SkinFileNames(const std::filesystem::path& ssfPath);
 
 // Refuses, with AppError(FileCreate) and before anything is written, a target
 // whose name has a control character or a character Shift-JIS cannot hold,

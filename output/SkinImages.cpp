@@ -3,6 +3,8 @@
 #include "output/DefinitionWriter.h"
 #include "output/PositionMask.h"
 #include "platform/ImageFile.h"
+#include "skin/SliderStrips.h"
+#include "skin/TimeDigits.h"
 
 #include <array>
 #include <map>
@@ -12,19 +14,47 @@
 namespace tf {
 namespace {
 
-constexpr int kJoinedImageHeight = 2 * kWindowHeight;
+// The composers make the images the format describes.
+static_assert(kWindowWidth == ssf::kWindowWidth && kWindowHeight == ssf::kWindowHeight);
+static_assert(kVolumeFrames == ssf::kVolumeStrip.Frames && kPanFrames == ssf::kPanStrip.Frames);
+static_assert(kTimeDigitCells == ssf::kTimeStrip.Frames);
+
+constexpr int kJoinedImageHeight = ssf::kJoinedHeight;
 
 struct JoinedImage {
-    const char* name;
+    const ssf::ImageFile& file;
     const Bitmap SkinState::*main;
     const Bitmap SkinState::*equalizer;
 };
 
 constexpr std::array<JoinedImage, 3> kJoinedImages = {{
-    {"MainNormal_EQ.bmp", &SkinState::MainNormalImage, &SkinState::EqNormalImage},
-    {"MainPressed_EQ.bmp", &SkinState::MainPressedImage, &SkinState::EqPressedImage},
-    {"MainInactive_EQ.bmp", &SkinState::MainInactiveImage, &SkinState::EqInactiveImage},
+    {ssf::kMainNormalEqImage, &SkinState::MainNormalImage, &SkinState::EqNormalImage},
+    {ssf::kMainPressedEqImage, &SkinState::MainPressedImage, &SkinState::EqPressedImage},
+    {ssf::kMainInactiveEqImage, &SkinState::MainInactiveImage, &SkinState::EqInactiveImage},
 }};
+
+// Whether the display or part that decides an image is there in the session.
+bool IsWritten(ssf::ImageShown shownBy, const SkinSession& session)
+{
+    const SkinState& state = session.State;
+    switch (shownBy) {
+    case ssf::ImageShown::Always:
+        return true;
+    case ssf::ImageShown::Equalizer:
+        return session.Editor.ShowEqualizer;
+    case ssf::ImageShown::Time:
+        return state.ShowTime;
+    case ssf::ImageShown::Analyzer:
+        return state.ShowAnalyzer;
+    case ssf::ImageShown::SeekBar:
+        return state.ShowSeekBar;
+    case ssf::ImageShown::Pan:
+        return state.HasPanImage;
+    case ssf::ImageShown::Volume:
+        return state.HasVolumeImage;
+    }
+    return false;
+}
 
 Bitmap JoinedWindow(const Bitmap& main, const Bitmap& equalizer, int32_t mainOffset, int32_t eqOffset)
 {
@@ -58,26 +88,24 @@ const SharedImage& PositionMask(int height, const Rect& bar)
     return it->second;
 }
 
+// The images of a session, each added only when what decides it is there.
 class ImageList {
 public:
-    void add(const char* name, std::function<Bitmap()> compose)
-    {
-        SkinImageSource& source = m_sources.emplace_back();
-        source.Name = name;
-        source.Compose = std::move(compose);
-    }
+    explicit ImageList(const SkinSession& session) : m_session(session) {}
+
     // A picture held as it is.
-    void add(const char* name, const Bitmap& image)
+    void add(const ssf::ImageFile& file, const Bitmap& image)
     {
-        add(name, [&image] { return image; });
-        m_sources.back().Held = &image;
+        if (add(file, [&image] { return image; }))
+            m_sources.back().Held = &image;
     }
     // The main part joined with the equalizer's. Two parts of the window's
     // size are written straight from their rows, without joining them first.
-    void addJoined(const char* name, const Bitmap& main, const Bitmap& equalizer, int32_t mainOffset,
+    void addJoined(const ssf::ImageFile& file, const Bitmap& main, const Bitmap& equalizer, int32_t mainOffset,
                    int32_t eqOffset)
     {
-        add(name, [&main, &equalizer, mainOffset, eqOffset] { return JoinedWindow(main, equalizer, mainOffset, eqOffset); });
+        if (!add(file, [&main, &equalizer, mainOffset, eqOffset] { return JoinedWindow(main, equalizer, mainOffset, eqOffset); }))
+            return;
         m_sources.back().Encoded = [&main, &equalizer, mainOffset, eqOffset] {
             const auto windowSized = [](const Bitmap& part) {
                 return part.width() == kWindowWidth && part.height() == kWindowHeight;
@@ -89,29 +117,35 @@ public:
         };
     }
     // A position image.
-    void addMask(const char* name, int height, const Rect& bar)
+    void addMask(const ssf::ImageFile& file, int height, const Rect& bar)
     {
-        add(name, [height, bar] { return PositionMask(height, bar).Image; });
-        m_sources.back().Encoded = [height, bar] { return PositionMask(height, bar).Encoded; };
+        if (add(file, [height, bar] { return PositionMask(height, bar).Image; }))
+            m_sources.back().Encoded = [height, bar] { return PositionMask(height, bar).Encoded; };
     }
     std::vector<SkinImageSource> take() { return std::move(m_sources); }
 
 private:
+    bool add(const ssf::ImageFile& file, std::function<Bitmap()> compose)
+    {
+        if (!IsWritten(file.ShownBy, m_session))
+            return false;
+        SkinImageSource& source = m_sources.emplace_back();
+        source.Name = file.Name;
+        source.Compose = std::move(compose);
+        return true;
+    }
+
+    const SkinSession& m_session;
     std::vector<SkinImageSource> m_sources;
 };
 
-void AddPositionMasks(ImageList& images, const SkinSession& session, int32_t mainOffset)
+// The EQ file names both joined masks whatever strips the skin has.
+void AddPositionMasks(ImageList& images, int32_t mainOffset)
 {
-    const SkinState& state = session.State;
-    if (state.HasPanImage)
-        images.addMask("PanMask.bmp", kWindowHeight, kPanBarRect);
-    if (state.HasVolumeImage)
-        images.addMask("VolMask.bmp", kWindowHeight, kVolumeBarRect);
-    // The EQ file names both joined masks whatever strips the skin has.
-    if (session.Editor.ShowEqualizer) {
-        images.addMask("PanMask_EQ.bmp", kJoinedImageHeight, kPanBarRect.translated(0, mainOffset));
-        images.addMask("VolMask_EQ.bmp", kJoinedImageHeight, kVolumeBarRect.translated(0, mainOffset));
-    }
+    images.addMask(ssf::kPanMaskImage, kWindowHeight, kPanBarRect);
+    images.addMask(ssf::kVolumeMaskImage, kWindowHeight, kVolumeBarRect);
+    images.addMask(ssf::kPanMaskEqImage, kJoinedImageHeight, kPanBarRect.translated(0, mainOffset));
+    images.addMask(ssf::kVolumeMaskEqImage, kJoinedImageHeight, kVolumeBarRect.translated(0, mainOffset));
 }
 
 } // namespace
@@ -120,31 +154,23 @@ std::vector<SkinImageSource> ListSkinImages(const SkinSession& session)
 {
     const SkinState& state = session.State;
     const PreviewPictures& previews = session.Previews;
-    const int32_t mainOffset = MainPartTop(session.Editor);
-    const int32_t eqOffset = EqPartTop(session.Editor);
-    ImageList images;
-    images.add("MainNormal.bmp", state.MainNormalImage);
-    images.add("MainPressed.bmp", state.MainPressedImage);
-    images.add("MainInactive.bmp", state.MainInactiveImage);
-    if (session.Editor.ShowEqualizer)
-        for (const JoinedImage& joined : kJoinedImages)
-            images.addJoined(joined.name, state.*joined.main, state.*joined.equalizer, mainOffset, eqOffset);
+    const ssf::JoinedLayout joined = JoinedLayoutOf(session.Editor);
+    ImageList images(session);
+    images.add(ssf::kMainNormalImage, state.MainNormalImage);
+    images.add(ssf::kMainPressedImage, state.MainPressedImage);
+    images.add(ssf::kMainInactiveImage, state.MainInactiveImage);
+    for (const JoinedImage& image : kJoinedImages)
+        images.addJoined(image.file, state.*image.main, state.*image.equalizer, joined.MainTop, joined.EqTop);
     // The definition names a pressed playlist picture; the playlist has one look.
-    images.add("PlayListNormal.bmp", previews.Playlist);
-    images.add("PlayListPressed.bmp", previews.Playlist);
-    if (state.ShowTime)
-        images.add("Numbers.bmp", previews.TimeDigits);
-    if (state.ShowAnalyzer)
-        images.add("Analyzer.bmp", previews.Analyzer);
-    if (state.ShowSeekBar) {
-        images.add("PosBar1.bmp", state.PosBarImage1);
-        images.add("PosBar2.bmp", state.PosBarImage2);
-    }
-    if (state.HasPanImage)
-        images.add("Pan.Bmp", state.PanImage);
-    if (state.HasVolumeImage)
-        images.add("Vol.Bmp", state.VolumeImage);
-    AddPositionMasks(images, session, mainOffset);
+    images.add(ssf::kPlayListImage, previews.Playlist);
+    images.add(ssf::kPlayListPressedImage, previews.Playlist);
+    images.add(ssf::kTimeDigitsImage, previews.TimeDigits);
+    images.add(ssf::kAnalyzerImage, previews.Analyzer);
+    images.add(ssf::kSeekBarImage, state.PosBarImage1);
+    images.add(ssf::kSeekBarPressedImage, state.PosBarImage2);
+    images.add(ssf::kPanImage, state.PanImage);
+    images.add(ssf::kVolumeImage, state.VolumeImage);
+    AddPositionMasks(images, joined.MainTop);
     return images.take();
 }
 

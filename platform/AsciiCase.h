@@ -9,7 +9,7 @@
 
 namespace tf {
 
-inline char ToLowerAscii(char c)
+constexpr char ToLowerAscii(char c)
 {
     return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
 }
@@ -22,15 +22,27 @@ inline std::string ToLowerAscii(std::string_view text)
     return lower;
 }
 
+// Whether a and b are the same without regard to ASCII case.
+inline bool EqualsNoCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (ToLowerAscii(a[i]) != ToLowerAscii(b[i]))
+            return false;
+    return true;
+}
+
 // Whether text starts with prefix, without regard to ASCII case.
 inline bool StartsWithNoCase(std::string_view text, std::string_view prefix)
 {
-    if (text.size() < prefix.size())
-        return false;
-    for (size_t i = 0; i < prefix.size(); ++i)
-        if (ToLowerAscii(text[i]) != ToLowerAscii(prefix[i]))
-            return false;
-    return true;
+    return text.size() >= prefix.size() && EqualsNoCase(text.substr(0, prefix.size()), prefix);
+}
+
+// Whether text ends with tail, without regard to ASCII case.
+inline bool EndsWithNoCase(std::string_view text, std::string_view tail)
+{
+    return text.size() >= tail.size() && EqualsNoCase(text.substr(text.size() - tail.size()), tail);
 }
 
 } // namespace tf

@@ -10,14 +10,14 @@
 namespace tf {
 namespace {
 
-constexpr int kStripWidth = 117; // 13 cells of 9: digits 0-9, colon, slash, space
+constexpr int kStripWidth = kTimeDigitCells * kTimeDigitCellWidth;
 constexpr int kMaxStripHeight = 13;
 constexpr int32_t kDigitsRight = 90;
 constexpr int32_t kBlankLeft = 90;
 constexpr int32_t kColonLeft = 90;
 constexpr int32_t kSlashLeft = 99;
 constexpr int32_t kSpaceLeft = 108;
-constexpr int32_t kCellWidth = 9;
+constexpr int32_t kCellWidth = kTimeDigitCellWidth;
 // Where the colon is painted in main.bmp.
 constexpr int32_t kMainColonLeft = 70;
 constexpr int32_t kMainColonTop = 26;

@@ -103,8 +103,8 @@
         <translation>The value &quot;%2&quot; of %1 is not %3</translation>
     </message>
     <message>
-        <source>MainBitmap の行がありません</source>
-        <translation>There is no MainBitmap line</translation>
+        <source>%1 の行がありません</source>
+        <translation>There is no %1 line</translation>
     </message>
     <message>
         <source>%1 の %2 がありません</source>
@@ -135,12 +135,8 @@
         <translation>%1 is missing. It is the player&apos;s small view skin, which the converter does not write</translation>
     </message>
     <message>
-        <source>SetTargetSSF の %1 がありません</source>
-        <translation>%1 of SetTargetSSF is missing</translation>
-    </message>
-    <message>
-        <source>ChangeSkinButton の切り替え先 &quot;%1&quot; に当たる SetTargetSSF の行がありません</source>
-        <translation>No SetTargetSSF line matches &quot;%1&quot;, the skin ChangeSkinButton switches to</translation>
+        <source>%1 の切り替え先 &quot;%2&quot; に当たる %3 の行がありません</source>
+        <translation>No %3 line matches &quot;%2&quot;, the skin %1 switches to</translation>
     </message>
     <message>
         <source>: 注意</source>
@@ -407,8 +403,8 @@
 <context>
     <name>KorvelView</name>
     <message>
-        <source>MainBitmap %1 が見つかりません</source>
-        <translation>MainBitmap %1 not found</translation>
+        <source>%1 %2 が見つかりません</source>
+        <translation>%1 %2 not found</translation>
     </message>
     <message>
         <source>%1%2: %3 %4 は大きすぎます。%5 で描きます</source>

@@ -3,6 +3,7 @@
 // are the two sides of a splitter, whose handle fills the design's gap
 // between them; positions on the right side are the design's less its left.
 
+#include "session/PreviewPlacement.h"
 #include "skin/Playlist.h"
 #include "window/DisplayControls.h"
 #include "window/MainWindow.h"
@@ -230,15 +231,16 @@ void TForm1::CreatePreviewPanel(QWidget* client)
     Panel1->setMouseTracking(true);
     const auto addImage = [this](const char* name, int top) {
         auto* image = Named(new PictureBox(Panel1), name);
-        image->setGeometry(1, top, kWindowWidth, kWindowHeight);
+        image->setGeometry(kPreviewBorder, top, kWindowWidth, kWindowHeight);
         image->setAutoSize(true);
         image->setMouseTracking(true);
         return image;
     };
-    Image1 = addImage("Image1", 1);
-    Image5 = addImage("Image5", 117);
-    Image2 = addImage("Image2", 233);
-    KorvelPicture = addImage("KorvelPicture", 1);
+    const PreviewLayout placed;
+    Image1 = addImage("Image1", placed.mainTop);
+    Image5 = addImage("Image5", placed.eqTop);
+    Image2 = addImage("Image2", placed.playlistTop);
+    KorvelPicture = addImage("KorvelPicture", kPreviewBorder);
     KorvelPicture->hide();
 
     PreviewHint = Named(new QLabel(tr("左のツリーでスキンを選ぶか、フォルダや .wsz をここにドロップしてください"),

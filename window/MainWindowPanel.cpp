@@ -6,7 +6,7 @@
 #include "skin/AnalyzerPattern.h"
 #include "skin/LoadSkin.h"
 #include "skin/Playlist.h"
-#include "skin/PreviewPlacement.h"
+#include "session/PreviewPlacement.h"
 #include "skin/TimeDigits.h"
 #include "window/Dialogs.h"
 #include "window/DisplayControls.h"
@@ -355,9 +355,9 @@ void TForm1::PlacePlaylistSizePanel()
 void TForm1::PlacePreviews()
 {
     const PreviewLayout layout = ApplyEqPlacement(m_session.Editor);
-    Image1->move(1, layout.mainTop);
-    Image5->move(1, layout.eqTop);
-    Image2->move(1, layout.playlistTop);
+    Image1->move(kPreviewBorder, layout.mainTop);
+    Image5->move(kPreviewBorder, layout.eqTop);
+    Image2->move(kPreviewBorder, layout.playlistTop);
     // The player's view stands in for all three while it is shown.
     const bool composedShown = !korvelViewShown();
     Image1->setVisible(composedShown);

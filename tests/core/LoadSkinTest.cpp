@@ -7,7 +7,7 @@
 #include "skin/TimeDigits.h"
 #include "skin/GrowRect.h"
 #include "skin/Playlist.h"
-#include "skin/PreviewPlacement.h"
+#include "session/PreviewPlacement.h"
 #include "support/ImageChecks.h"
 #include "support/SessionFixture.h"
 #include "support/SkinFixture.h"
