@@ -9,6 +9,7 @@
 //   first skin's line, against a run of that one skin alone.
 // Not a Google Benchmark: each figure is one run of a child process (Linux).
 
+#include "bench/LoadAverage.h"
 #include "platform/FileSystem.h"
 #include "skin/SkinState.h"
 #include "support/BmpBuilder.h"
@@ -31,15 +32,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string LoadAverage()
-{
-    double load[3] = {0, 0, 0};
-    if (getloadavg(load, 3) != 3)
-        return "unknown";
-    char text[64];
-    std::snprintf(text, sizeof text, "%.2f %.2f %.2f", load[0], load[1], load[2]);
-    return text;
-}
+using tf::bench::LoadAverage;
 
 struct Run {
     double peakMiB = 0;

@@ -10,6 +10,7 @@
 // shared machine falls on both alike; the load average is printed with the
 // figures.
 
+#include "bench/LoadAverage.h"
 #include "bench/RatioReporter.h"
 #include "cli/Batch.h"
 #include "platform/FileSystem.h"
@@ -72,15 +73,7 @@ double Seconds(std::chrono::steady_clock::time_point since)
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
 }
 
-std::string LoadAverage()
-{
-    double load[3] = {0, 0, 0};
-    if (getloadavg(load, 3) != 3)
-        return "unknown";
-    char text[64];
-    std::snprintf(text, sizeof text, "%.2f %.2f %.2f", load[0], load[1], load[2]);
-    return text;
-}
+using tf::bench::LoadAverage;
 
 // The floor of one archive: its bytes read, the used members inflated,
 // their bitmaps decoded, the output written plainly.
