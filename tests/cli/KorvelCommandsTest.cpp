@@ -26,7 +26,10 @@ ProgramRun RunProgram(const QStringList& arguments)
     process.setProcessChannelMode(QProcess::MergedChannels);
     // In English whatever the desktop's language: the tests read the words.
     process.start(PathToQString(test::BinFolder() / "tessaform-cli"), QStringList{"--lang", "en"} + arguments);
-    process.waitForFinished(60000);
+    // A program that never started, hung or crashed has no exit code to
+    // compare (QProcess says 0): its reason is kept instead.
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return {-1, process.errorString() + QLatin1Char('\n') + QString::fromUtf8(process.readAll())};
     return {process.exitCode(), QString::fromUtf8(process.readAll())};
 }
 
@@ -132,8 +135,10 @@ TEST(KorvelCommands, WrongUsageIsExitTwo)
 {
     for (const QStringList& arguments : {QStringList{"preview", "a.ssf"}, QStringList{"check"},
                                          QStringList{"preview", "a.ssf", "-o", "v.png", "--state", "lit"},
-                                         QStringList{"preview", "a.ssf", "-o", "v.png", "--scale", "0"}})
-        EXPECT_EQ(RunProgram(arguments).exitCode, 2) << arguments.join(' ').toStdString();
+                                         QStringList{"preview", "a.ssf", "-o", "v.png", "--scale", "0"}}) {
+        const ProgramRun run = RunProgram(arguments);
+        EXPECT_EQ(run.exitCode, 2) << arguments.join(' ').toStdString() << "\n" << run.out.toStdString();
+    }
 }
 
 } // namespace
