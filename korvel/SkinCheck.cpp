@@ -147,8 +147,13 @@ void SkinChecker::checkBitmaps()
                 add(line->number, FindingKind::MissingBitmap,
                     QCoreApplication::translate("Check", "%1 の %2 がありません").arg(Text(key), Text(line->text)));
         } catch (const AppError& failure) {
+            // The finding names the key and the file already: of the error
+            // only what went wrong, never its own sentence about the file.
             add(line->number, FindingKind::UnreadableBitmap,
-                QCoreApplication::translate("Check", "%1 の %2 を読めません: %3").arg(Text(key), Text(line->text), failure.message()));
+                failure.reason().isEmpty()
+                    ? QCoreApplication::translate("Check", "%1 の %2 を読めません").arg(Text(key), Text(line->text))
+                    : QCoreApplication::translate("Check", "%1 の %2 を読めません: %3")
+                          .arg(Text(key), Text(line->text), failure.reason()));
         }
         m_bitmaps.emplace(std::string(key), std::move(image));
     }

@@ -103,9 +103,11 @@ std::vector<AxisStep> MapAxis(int64_t d, int64_t dExtent, int64_t s, int64_t sEx
 void Bitmap::CheckSize(long long width, long long height)
 {
     if (width < 0 || height < 0 || width > kMaxBitmapSide || height > kMaxBitmapSide
-        || width * height > kMaxBitmapPixels)
-        throw AppError(ErrorKind::BadImage,
-                       QCoreApplication::translate("Images", "画像の大きさ %1 x %2 は扱えません").arg(width).arg(height));
+        || width * height > kMaxBitmapPixels) {
+        const QString reason =
+            QCoreApplication::translate("Images", "画像の大きさ %1 x %2 は扱えません").arg(width).arg(height);
+        throw AppError(ErrorKind::BadImage, reason, reason);
+    }
 }
 
 Bitmap::Bitmap(int width, int height)

@@ -30,8 +30,8 @@ void ThrowBadImageError(const ErrorSubject& name, const QString& reason)
         return QCoreApplication::translate("Images", "%1 は読み込めないビットマップです (%2)").arg(name.shown(paths), reason);
     };
     if (name.File.empty())
-        throw AppError(ErrorKind::BadImage, sentence(ShownPaths()));
-    throw AppError(ErrorKind::BadImage, name.File, std::move(sentence));
+        throw AppError(ErrorKind::BadImage, sentence(ShownPaths()), reason);
+    throw AppError(ErrorKind::BadImage, name.File, std::move(sentence), reason);
 }
 
 } // namespace tf

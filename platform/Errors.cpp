@@ -110,7 +110,7 @@ void ThrowFileOpenError(const std::filesystem::path& path, const QString& reason
     const QString shownReason = JapaneseReason(reason);
     throw AppError(ErrorKind::FileOpen, path, [path, shownReason](const ShownPaths& paths) {
         return QCoreApplication::translate("Files", "ファイル %1 を開けません。%2").arg(paths(path), shownReason);
-    });
+    }, shownReason);
 }
 
 void ThrowAtLine(const AppError& failure, const std::filesystem::path& path, long long lineNumber)

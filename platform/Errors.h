@@ -46,9 +46,10 @@ class AppError : public std::runtime_error {
 public:
     using Sentence = std::function<QString(const ShownPaths&)>;
 
-    // A sentence that names no file of the skin. reason: the system's reason
-    // alone, in our words, where the failure has one, for a caller that says
-    // in its own sentence what failed.
+    // A sentence that names no file of the skin. reason: what went wrong
+    // alone (the system's reason, what is wrong with an image), in our words,
+    // where the failure has one, for a caller that says in its own sentence
+    // what failed.
     AppError(ErrorKind kind, const QString& message, const QString& reason = {});
     // A sentence about file, made when it is shown.
     AppError(ErrorKind kind, std::filesystem::path file, Sentence sentence, const QString& reason = {});

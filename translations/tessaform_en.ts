@@ -111,6 +111,10 @@
         <translation>%2 of %1 is missing</translation>
     </message>
     <message>
+        <source>%1 の %2 を読めません</source>
+        <translation>Cannot read %2 of %1</translation>
+    </message>
+    <message>
         <source>%1 の %2 を読めません: %3</source>
         <translation>Cannot read %2 of %1: %3</translation>
     </message>

@@ -94,7 +94,7 @@ bool IsFolder(const fs::path& path)
 // of its own, whatever file of the skin the failure was at.
 QString SaveFailureMessage(const fs::path& ssfPath, const AppError& failure)
 {
-    if (!failure.reason().isEmpty())
+    if (failure.kind() == ErrorKind::FileCreate && !failure.reason().isEmpty())
         return TForm1::tr("スキンを %1 に保存できませんでした (%2)。").arg(DisplayPath(ssfPath), failure.reason());
     return TForm1::tr("スキンを %1 に保存できませんでした。%2").arg(DisplayPath(ssfPath), failure.message());
 }

@@ -158,5 +158,21 @@ TEST(KorvelCheck, FindsEachKindOfProblemOnItsLine)
     }
 }
 
+// The finding already names the key and the file: of the decoder's error
+// only what is wrong, not a second sentence about the same file.
+TEST(KorvelCheck, SaysOnceWhichBitmapCannotBeRead)
+{
+    const test::TempFolder folder;
+    const auto unreadable = std::find_if(std::begin(kCases), std::end(kCases), [](const CheckCase& c) {
+        return c.kind == FindingKind::UnreadableBitmap;
+    });
+    const auto findings = CheckKorvelSkin(WriteSkin(folder.path(), unreadable));
+    const auto finding = std::find_if(findings.begin(), findings.end(), [](const CheckFinding& f) {
+        return f.kind == FindingKind::UnreadableBitmap;
+    });
+    ASSERT_NE(finding, findings.end());
+    EXPECT_EQ(finding->message, QStringLiteral("VolumeBitmap の Vol.Bmp を読めません: 画像の形式を認識できません"));
+}
+
 } // namespace
 } // namespace tf
