@@ -89,7 +89,7 @@ public:
         const auto found = m_times.find(name);
         if (found == m_times.end())
             return 0.0;
-        return clock == Clock::Real ? found->second.real : found->second.cpu;
+        return clock == Clock::Real ? found->second.Real : found->second.Cpu;
     }
 
     // Prints "label: ratio (...)" and returns the ratio, 0 when either time
@@ -109,8 +109,8 @@ public:
 
 private:
     struct Times {
-        double real = 0;
-        double cpu = 0;
+        double Real = 0;
+        double Cpu = 0;
     };
     std::map<std::string, Times> m_times;
     std::set<std::string> m_medians;

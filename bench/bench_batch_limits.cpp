@@ -35,10 +35,10 @@ namespace {
 using tf::bench::LoadAverage;
 
 struct Run {
-    double peakMiB = 0;
-    double firstLineSeconds = 0;
-    double totalSeconds = 0;
-    int exitCode = -1;
+    double PeakMiB = 0;
+    double FirstLineSeconds = 0;
+    double TotalSeconds = 0;
+    int ExitCode = -1;
 };
 
 // Runs the converter with its output into a pipe and takes its peak memory
@@ -70,7 +70,7 @@ Run RunConverter(const std::vector<std::string>& arguments, bool stopAfterFirstL
     for (ssize_t got; (got = read(output[0], block, sizeof block)) > 0;) {
         if (!lineSeen && std::memchr(block, '\n', size_t(got))) {
             lineSeen = true;
-            run.firstLineSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            run.FirstLineSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
             if (stopAfterFirstLine)
                 kill(child, SIGKILL);
         }
@@ -79,9 +79,9 @@ Run RunConverter(const std::vector<std::string>& arguments, bool stopAfterFirstL
     int status = 0;
     rusage usage{};
     wait4(child, &status, 0, &usage);
-    run.totalSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.peakMiB = double(usage.ru_maxrss) / 1024.0;
+    run.TotalSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    run.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.PeakMiB = double(usage.ru_maxrss) / 1024.0;
     return run;
 }
 
@@ -122,14 +122,14 @@ int main(int argc, char** argv)
     const Run many = RunConverter(Repeated(*real, 16000, out + "/many", 2), true);
     std::printf("16000 skins of one name: the first done after %.3f s, one skin alone takes %.3f s: %.3f s to start "
                 "(aim: under 1)\n",
-                many.firstLineSeconds, alone.totalSeconds, many.firstLineSeconds - alone.totalSeconds);
+                many.FirstLineSeconds, alone.TotalSeconds, many.FirstLineSeconds - alone.TotalSeconds);
 
     const Run hundred = RunConverter(Repeated(*real, 100, out + "/100", 2));
     const Run thousand = RunConverter(Repeated(*real, 1000, out + "/1000", 2));
     std::printf("peak memory of 1000 skins against 100 at -j 2: %.3f (%.1f MiB against %.1f MiB; %.1f s, %.1f s)  "
                 "[aim: flat, 1.0]\n",
-                thousand.peakMiB / hundred.peakMiB, thousand.peakMiB, hundred.peakMiB, thousand.totalSeconds,
-                hundred.totalSeconds);
+                thousand.PeakMiB / hundred.PeakMiB, thousand.PeakMiB, hundred.PeakMiB, thousand.TotalSeconds,
+                hundred.TotalSeconds);
     fs::remove_all(temp / "out");
 
     for (const int jobs : {4, 16}) {
@@ -139,7 +139,7 @@ int main(int argc, char** argv)
         arguments.insert(arguments.end(), {"-o", out + "/largest" + std::to_string(jobs), "-j", std::to_string(jobs)});
         const Run largest = RunConverter(arguments);
         std::printf("peak memory of %d of the largest skins at -j %d: %.1f MiB (exit %d, %.1f s)  [aim: under 256]\n",
-                    jobs / 2, jobs, largest.peakMiB, largest.exitCode, largest.totalSeconds);
+                    jobs / 2, jobs, largest.PeakMiB, largest.ExitCode, largest.TotalSeconds);
     }
     std::printf("load average at the end: %s\n", LoadAverage().c_str());
     return 0;

@@ -116,8 +116,8 @@ void Convert(const ArchiveCase& skin, const fs::path& out)
 }
 
 struct Times {
-    double wall = 0;
-    double cpu = 0;
+    double Wall = 0;
+    double Cpu = 0;
 };
 
 template <typename Work>
@@ -129,8 +129,8 @@ void TimeSet(const SkinSet& set, const fs::path& root, Work work, Times& times)
     int serial = 0;
     for (const ArchiveCase& skin : set.Cases)
         work(skin, root / std::to_string(serial++));
-    times.cpu += ThreadCpuSeconds() - cpuStart;
-    times.wall += Seconds(wallStart);
+    times.Cpu += ThreadCpuSeconds() - cpuStart;
+    times.Wall += Seconds(wallStart);
     std::error_code error;
     fs::remove_all(root, error);
 }
@@ -143,7 +143,7 @@ void ConvertAgainstFloor(benchmark::State& state, size_t setIndex, std::string w
     Times convert, floor;
     int64_t round = 0;
     for (auto _ : state) {
-        const double before = convert.wall;
+        const double before = convert.Wall;
         const auto runConvert = [&] { TimeSet(set, root / "convert", Convert, convert); };
         const auto runFloor = [&] { TimeSet(set, root / "floor", Floor, floor); };
         if (round++ % 2 == 0) {
@@ -153,20 +153,20 @@ void ConvertAgainstFloor(benchmark::State& state, size_t setIndex, std::string w
             runFloor();
             runConvert();
         }
-        state.SetIterationTime(convert.wall - before);
+        state.SetIterationTime(convert.Wall - before);
     }
     std::error_code error;
     fs::remove_all(root, error);
     const double n = double(round) * double(set.Cases.size());
     state.counters["skins"] = double(set.Cases.size());
-    state.counters["convert_ms"] = convert.wall / n * 1e3;
-    state.counters["floor_ms"] = floor.wall / n * 1e3;
+    state.counters["convert_ms"] = convert.Wall / n * 1e3;
+    state.counters["floor_ms"] = floor.Wall / n * 1e3;
     char line[512];
     std::snprintf(line, sizeof line,
                   "archive -> skin / floor, %s on %s: %.3f wall (%.2f ms against %.2f ms a skin), %.3f CPU "
                   "(%.2f ms against %.2f ms)  [aim: 1.5]",
-                  set.Name.c_str(), where.c_str(), convert.wall / floor.wall, convert.wall / n * 1e3,
-                  floor.wall / n * 1e3, convert.cpu / floor.cpu, convert.cpu / n * 1e3, floor.cpu / n * 1e3);
+                  set.Name.c_str(), where.c_str(), convert.Wall / floor.Wall, convert.Wall / n * 1e3,
+                  floor.Wall / n * 1e3, convert.Cpu / floor.Cpu, convert.Cpu / n * 1e3, floor.Cpu / n * 1e3);
     g_report[set.Name + " on " + where] = line;
 }
 
@@ -191,13 +191,13 @@ void BatchOneAgainstTwo(benchmark::State& state)
         const auto entries = tf::PlanBatch(BatchArchives(), out);
         const auto start = std::chrono::steady_clock::now();
         tf::RunBatch(tf::test::BinFolder(), entries, {}, jobs);
-        times.wall += Seconds(start);
+        times.Wall += Seconds(start);
         std::error_code error;
         fs::remove_all(out, error);
     };
     const std::string loadBefore = LoadAverage();
     for (auto _ : state) {
-        const double before = two.wall;
+        const double before = two.Wall;
         if (round++ % 2 == 0) {
             run(1, one);
             run(2, two);
@@ -205,14 +205,14 @@ void BatchOneAgainstTwo(benchmark::State& state)
             run(2, two);
             run(1, one);
         }
-        state.SetIterationTime(two.wall - before);
+        state.SetIterationTime(two.Wall - before);
     }
     char line[512];
     std::snprintf(line, sizeof line,
                   "batch of %zu archives, -j 2 against -j 1: %.2f times faster (%.0f ms against %.0f ms)  "
                   "[aim: 1.8; load average before %s, after %s]",
-                  BatchArchives().size(), one.wall / two.wall, two.wall / double(round) * 1e3,
-                  one.wall / double(round) * 1e3, loadBefore.c_str(), LoadAverage().c_str());
+                  BatchArchives().size(), one.Wall / two.Wall, two.Wall / double(round) * 1e3,
+                  one.Wall / double(round) * 1e3, loadBefore.c_str(), LoadAverage().c_str());
     g_report["batch"] = line;
 }
 

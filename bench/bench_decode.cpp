@@ -22,7 +22,7 @@ void DecodeOurs(benchmark::State& state)
 {
     for (auto _ : state)
         for (const auto& member : g_bitmaps)
-            benchmark::DoNotOptimize(tf::DecodeImageBytes(member.bytes, QString()));
+            benchmark::DoNotOptimize(tf::DecodeImageBytes(member.Bytes, QString()));
     state.counters["files"] = double(g_bitmaps.size());
 }
 
@@ -31,7 +31,7 @@ void DecodeQt(benchmark::State& state)
     for (auto _ : state) {
         for (const auto& member : g_bitmaps) {
             QImage image;
-            image.loadFromData(QByteArray::fromRawData(member.bytes.data(), qsizetype(member.bytes.size())));
+            image.loadFromData(QByteArray::fromRawData(member.Bytes.data(), qsizetype(member.Bytes.size())));
             benchmark::DoNotOptimize(image);
         }
     }

@@ -51,8 +51,8 @@ void ExtractPlain(const fs::path& archivePath, const fs::path& destination)
 }
 
 struct Times {
-    double wall = 0; // seconds
-    double cpu = 0;  // seconds of this thread, system time included
+    double Wall = 0; // seconds
+    double Cpu = 0;  // seconds of this thread, system time included
 };
 
 double ThreadCpuSeconds()
@@ -69,8 +69,8 @@ void TimeOne(const fs::path& destination, Extract extract, Times& times)
     const auto wallStart = std::chrono::steady_clock::now();
     const double cpuStart = ThreadCpuSeconds();
     extract(destination);
-    times.cpu += ThreadCpuSeconds() - cpuStart;
-    times.wall += std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
+    times.Cpu += ThreadCpuSeconds() - cpuStart;
+    times.Wall += std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
     fs::remove_all(destination);
 }
 
@@ -93,7 +93,7 @@ void ExtractOursAgainstPlain(benchmark::State& state)
         TimeOne(temp / "plain", [](const fs::path& destination) { ExtractPlain(g_archive, destination); }, plain);
     };
     for (auto _ : state) {
-        const double before = ours.wall;
+        const double before = ours.Wall;
         if (round++ % 2 == 0) {
             runOurs();
             runPlain();
@@ -101,16 +101,16 @@ void ExtractOursAgainstPlain(benchmark::State& state)
             runPlain();
             runOurs();
         }
-        state.SetIterationTime(ours.wall - before);
+        state.SetIterationTime(ours.Wall - before);
     }
     const double n = double(round);
     state.counters["files"] = double(files);
-    state.counters["ours_us"] = ours.wall / n * 1e6;
-    state.counters["plain_us"] = plain.wall / n * 1e6;
-    state.counters["wall_ratio"] = ours.wall / plain.wall;
-    state.counters["cpu_ratio"] = ours.cpu / plain.cpu;
-    g_wallRatio = ours.wall / plain.wall;
-    g_cpuRatio = ours.cpu / plain.cpu;
+    state.counters["ours_us"] = ours.Wall / n * 1e6;
+    state.counters["plain_us"] = plain.Wall / n * 1e6;
+    state.counters["wall_ratio"] = ours.Wall / plain.Wall;
+    state.counters["cpu_ratio"] = ours.Cpu / plain.Cpu;
+    g_wallRatio = ours.Wall / plain.Wall;
+    g_cpuRatio = ours.Cpu / plain.Cpu;
 }
 
 BENCHMARK(ExtractOursAgainstPlain)->UseManualTime()->Unit(benchmark::kMicrosecond)->MinTime(2.0);

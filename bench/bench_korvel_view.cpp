@@ -18,23 +18,23 @@
 namespace {
 
 struct SampleSession {
-    tf::ScriptedPrompts prompts;
-    tf::SkinSession session{tf::test::BinFolder(), prompts};
+    tf::ScriptedPrompts Prompts;
+    tf::SkinSession Session{tf::test::BinFolder(), Prompts};
     SampleSession()
     {
-        tf::InitializeSession(session);
-        tf::OpenSkinFolder(session, tf::test::BinFolder() / "sample");
+        tf::InitializeSession(Session);
+        tf::OpenSkinFolder(Session, tf::test::BinFolder() / "sample");
     }
 };
 
 void BM_ComposePlaylist(benchmark::State& state)
 {
     SampleSession sample;
-    const auto& paths = sample.session.State.SourceFilePaths;
+    const auto& paths = sample.Session.State.SourceFilePaths;
     for (auto _ : state) {
-        tf::ComposePlaylist(sample.session.State, sample.session.Previews, paths[tf::kPlEditBmp],
+        tf::ComposePlaylist(sample.Session.State, sample.Session.Previews, paths[tf::kPlEditBmp],
                             paths[tf::kPlEditTxt], 0, 0);
-        benchmark::DoNotOptimize(sample.session.Previews.Playlist.image().constBits());
+        benchmark::DoNotOptimize(sample.Session.Previews.Playlist.image().constBits());
     }
 }
 BENCHMARK(BM_ComposePlaylist)->Unit(benchmark::kMicrosecond);
@@ -63,12 +63,12 @@ void BM_KorvelViewOfOneChange(benchmark::State& state)
 {
     SampleSession sample;
     tf::LiveKorvelView live;
-    tf::KorvelView shown = live.render(sample.session); // the window holds what it shows
+    tf::KorvelView shown = live.render(sample.Session); // the window holds what it shows
     size_t turn = 0;
     for (auto _ : state) {
-        kPanelChanges[turn++ % kPanelChanges.size()](sample.session);
-        shown = live.render(sample.session);
-        benchmark::DoNotOptimize(shown.image.constBits());
+        kPanelChanges[turn++ % kPanelChanges.size()](sample.Session);
+        shown = live.render(sample.Session);
+        benchmark::DoNotOptimize(shown.Image.constBits());
     }
 }
 BENCHMARK(BM_KorvelViewOfOneChange)->Unit(benchmark::kMicrosecond);
@@ -79,12 +79,12 @@ void BM_KorvelViewOfANewTextColour(benchmark::State& state)
 {
     SampleSession sample;
     tf::LiveKorvelView live;
-    tf::KorvelView shown = live.render(sample.session);
+    tf::KorvelView shown = live.render(sample.Session);
     tf::Color colour = 0;
     for (auto _ : state) {
-        sample.session.State.TextColor = colour++ & 0xFFFFFF;
-        shown = live.render(sample.session);
-        benchmark::DoNotOptimize(shown.image.constBits());
+        sample.Session.State.TextColor = colour++ & 0xFFFFFF;
+        shown = live.render(sample.Session);
+        benchmark::DoNotOptimize(shown.Image.constBits());
     }
 }
 BENCHMARK(BM_KorvelViewOfANewTextColour)->Unit(benchmark::kMicrosecond);

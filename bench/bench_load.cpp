@@ -22,10 +22,10 @@ std::vector<fs::path> g_bitmapPaths;
 void LoadSkinBench(benchmark::State& state)
 {
     tf::test::SessionFixture fixture;
-    tf::SetSkinSource(fixture.session, g_skinFolder);
-    tf::LoadSkin(fixture.session); // the first load measures the scroll text font
+    tf::SetSkinSource(fixture.Session, g_skinFolder);
+    tf::LoadSkin(fixture.Session); // the first load measures the scroll text font
     for (auto _ : state)
-        tf::LoadSkin(fixture.session);
+        tf::LoadSkin(fixture.Session);
 }
 
 void DecodeBitmapsBench(benchmark::State& state)

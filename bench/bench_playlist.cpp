@@ -17,12 +17,12 @@ constexpr int kWidth = 275 + 25 * kSteps;
 constexpr int kHeight = 116 + 29 * kSteps;
 
 struct PlaylistSkin {
-    tf::test::TempFolder temp;
-    tf::test::SkinFixture skin{temp / "skin"};
+    tf::test::TempFolder Temp;
+    tf::test::SkinFixture Skin{Temp / "skin"};
     PlaylistSkin()
     {
-        skin.writeBitmap(tf::kPlEditBmp, 280, 186);
-        skin.writeText("pledit.txt", tf::test::SkinFixture::StandardPleditText());
+        Skin.writeBitmap(tf::kPlEditBmp, 280, 186);
+        Skin.writeText("pledit.txt", tf::test::SkinFixture::StandardPleditText());
     }
 };
 
@@ -43,8 +43,8 @@ void BM_ComposePlaylist(benchmark::State& state)
     tf::SkinState skinState;
     tf::PreviewPictures previews;
     for (auto _ : state) {
-        tf::ComposePlaylist(skinState, previews, fixture.skin.path("pledit.bmp"),
-                            fixture.skin.path("pledit.txt"), kSteps, kSteps);
+        tf::ComposePlaylist(skinState, previews, fixture.Skin.path("pledit.bmp"),
+                            fixture.Skin.path("pledit.txt"), kSteps, kSteps);
         benchmark::DoNotOptimize(previews.Playlist.image().constBits());
     }
 }

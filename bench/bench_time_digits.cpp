@@ -15,14 +15,14 @@
 namespace {
 
 struct DigitSkin {
-    tf::test::TempFolder temp;
-    tf::test::SkinFixture skin{temp / "skin"};
-    tf::SkinState state;
+    tf::test::TempFolder Temp;
+    tf::test::SkinFixture Skin{Temp / "skin"};
+    tf::SkinState State;
     DigitSkin()
     {
-        skin.writeBitmap(tf::kNumbersBmp, 99, 13);
-        skin.writeBitmap(tf::kMainBmp, 275, 116);
-        state.SourceFilePaths[tf::kMainBmp] = skin.path("main.bmp");
+        Skin.writeBitmap(tf::kNumbersBmp, 99, 13);
+        Skin.writeBitmap(tf::kMainBmp, 275, 116);
+        State.SourceFilePaths[tf::kMainBmp] = Skin.path("main.bmp");
     }
 };
 
@@ -30,7 +30,7 @@ void DecodeBenchmark(benchmark::State& state, const char* name)
 {
     const DigitSkin fixture;
     for (auto _ : state) {
-        tf::Bitmap bitmap = tf::Bitmap::Load(fixture.skin.path(name));
+        tf::Bitmap bitmap = tf::Bitmap::Load(fixture.Skin.path(name));
         benchmark::DoNotOptimize(bitmap.image().constBits());
     }
 }
@@ -48,8 +48,8 @@ void RenderBenchmark(benchmark::State& state, bool transparent)
     editor.TransparentTime = transparent;
     tf::PreviewPictures previews;
     for (auto _ : state) {
-        tf::RenderTimeDigits(fixture.state, editor, previews, fixture.skin.path("numbers.bmp"),
-                             fixture.skin.path("nums_ex.bmp"));
+        tf::RenderTimeDigits(fixture.State, editor, previews, fixture.Skin.path("numbers.bmp"),
+                             fixture.Skin.path("nums_ex.bmp"));
         benchmark::DoNotOptimize(previews.TimeDigits.image().constBits());
     }
 }

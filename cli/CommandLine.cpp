@@ -24,39 +24,39 @@ namespace tf {
 namespace {
 
 struct Options {
-    QCommandLineOption output{{"o", "output"},
+    QCommandLineOption Output{{"o", "output"},
         QCoreApplication::translate("Cli", "Where to write: OUT.ssf for one skin, or a folder that gets OUT/<name>/<name>.ssf for each skin."), "OUT"};
-    QCommandLineOption jobs{{"j", "jobs"},
+    QCommandLineOption Jobs{{"j", "jobs"},
         QCoreApplication::translate("Cli", "Skins converted in parallel (default: the number of cores)."), "N"};
-    QCommandLineOption noEqualizer{"no-equalizer",
+    QCommandLineOption NoEqualizer{"no-equalizer",
         QCoreApplication::translate("Cli", "Leave the equalizer out (no _EQ images, no _EQ.ssf).")};
-    QCommandLineOption equalizerOnTop{"equalizer-on-top",
+    QCommandLineOption EqualizerOnTop{"equalizer-on-top",
         QCoreApplication::translate("Cli", "Join the equalizer above the main window instead of below it.")};
-    QCommandLineOption playlistSteps{"playlist-steps",
+    QCommandLineOption PlaylistSteps{"playlist-steps",
         QCoreApplication::translate("Cli", "Playlist size in steps of 25 x 29 pixels over 275 x 116 (default 0,0)."), "W,H"};
-    QCommandLineOption hideTime{"hide-time", QCoreApplication::translate("Cli", "Leave the time display out.")};
-    QCommandLineOption hideAnalyzer{"hide-analyzer",
+    QCommandLineOption HideTime{"hide-time", QCoreApplication::translate("Cli", "Leave the time display out.")};
+    QCommandLineOption HideAnalyzer{"hide-analyzer",
         QCoreApplication::translate("Cli", "Leave the spectrum analyzer out.")};
-    QCommandLineOption hideSongTitle{"hide-song-title",
+    QCommandLineOption HideSongTitle{"hide-song-title",
         QCoreApplication::translate("Cli", "Leave the scrolling song title out.")};
-    QCommandLineOption hideInfo{"hide-info",
+    QCommandLineOption HideInfo{"hide-info",
         QCoreApplication::translate("Cli", "Leave the bit-rate and frequency texts out.")};
-    QCommandLineOption hideSeekBar{"hide-seek-bar", QCoreApplication::translate("Cli", "Leave the seek bar out.")};
-    QCommandLineOption state{"state",
+    QCommandLineOption HideSeekBar{"hide-seek-bar", QCoreApplication::translate("Cli", "Leave the seek bar out.")};
+    QCommandLineOption State{"state",
         QCoreApplication::translate("Cli", "preview: the state drawn, normal, pressed or inactive (default normal)."), "STATE"};
-    QCommandLineOption equalizer{"eq",
+    QCommandLineOption Equalizer{"eq",
         QCoreApplication::translate("Cli", "preview: draw the _EQ definition with the equalizer joined.")};
-    QCommandLineOption scale{"scale",
+    QCommandLineOption Scale{"scale",
         QCoreApplication::translate("Cli", "preview: whole-pixel magnification, 1 to 8 (default 1)."), "N"};
-    QCommandLineOption language{"lang",
+    QCommandLineOption Language{"lang",
         QCoreApplication::translate("Cli", "The language of the messages, ja or en (default: the desktop's)."), "LANG"};
-    QCommandLineOption help{{"h", "help"}, QCoreApplication::translate("Cli", "Show this help.")};
-    QCommandLineOption version{"version", QCoreApplication::translate("Cli", "Show the version.")};
+    QCommandLineOption Help{{"h", "help"}, QCoreApplication::translate("Cli", "Show this help.")};
+    QCommandLineOption Version{"version", QCoreApplication::translate("Cli", "Show the version.")};
 
     std::vector<const QCommandLineOption*> all() const
     {
-        return {&output, &jobs, &noEqualizer, &equalizerOnTop, &playlistSteps, &hideTime, &hideAnalyzer,
-                &hideSongTitle, &hideInfo, &hideSeekBar, &state, &equalizer, &scale, &language, &help, &version};
+        return {&Output, &Jobs, &NoEqualizer, &EqualizerOnTop, &PlaylistSteps, &HideTime, &HideAnalyzer,
+                &HideSongTitle, &HideInfo, &HideSeekBar, &State, &Equalizer, &Scale, &Language, &Help, &Version};
     }
     void addTo(QCommandLineParser& parser) const
     {
@@ -184,20 +184,20 @@ UsageFault ParsePreview(const QCommandLineParser& parser, const Options& options
                         CommandLine& command)
 {
     command.Name = CommandName::Preview;
-    if (files.size() != 1 || !parser.isSet(options.output))
+    if (files.size() != 1 || !parser.isSet(options.Output))
         return QCoreApplication::translate("Cli", "preview needs one .ssf and -o VIEW.png.");
     PreviewCommand& preview = command.Preview;
     preview.Definition = QStringToPath(files.front());
-    preview.Image = QStringToPath(parser.value(options.output));
-    preview.Equalizer = parser.isSet(options.equalizer);
-    const QString state = parser.value(options.state);
+    preview.Image = QStringToPath(parser.value(options.Output));
+    preview.Equalizer = parser.isSet(options.Equalizer);
+    const QString state = parser.value(options.State);
     if (state == QStringLiteral("pressed"))
         preview.State = PreviewState::Pressed;
     else if (state == QStringLiteral("inactive"))
         preview.State = PreviewState::Inactive;
     else if (!state.isEmpty() && state != QStringLiteral("normal"))
         return QCoreApplication::translate("Cli", "--state is normal, pressed or inactive.");
-    if (!ReadWholeNumber(parser, options.scale, 1, 8, preview.Scale))
+    if (!ReadWholeNumber(parser, options.Scale, 1, 8, preview.Scale))
         return QCoreApplication::translate("Cli", "--scale needs a whole number from 1 to 8.");
     return std::nullopt;
 }
@@ -218,11 +218,11 @@ UsageFault ParseConvertFiles(const QCommandLineParser& parser, const Options& op
 {
     if (sources.isEmpty())
         return QCoreApplication::translate("Cli", "No skin given to convert.");
-    if (!parser.isSet(options.output))
+    if (!parser.isSet(options.Output))
         return QCoreApplication::translate("Cli", "No output given; use -o OUT.ssf or -o FOLDER.");
     for (const QString& source : sources)
         command.Sources.push_back(QStringToPath(source));
-    const QString output = parser.value(options.output);
+    const QString output = parser.value(options.Output);
     if (output.isEmpty())
         return QCoreApplication::translate("Cli", "The output name after -o is empty.");
     command.Output = QStringToPath(output);
@@ -237,17 +237,17 @@ UsageFault ParseConvertFiles(const QCommandLineParser& parser, const Options& op
 UsageFault ParseConversionOptions(const QCommandLineParser& parser, const Options& options,
                                   ConversionOptions& conversion)
 {
-    conversion.ShowEqualizer = !parser.isSet(options.noEqualizer);
-    conversion.EqualizerOnTop = parser.isSet(options.equalizerOnTop);
-    if (parser.isSet(options.playlistSteps)
-        && !ParseSteps(parser.value(options.playlistSteps), conversion.PlaylistWidthSteps,
+    conversion.ShowEqualizer = !parser.isSet(options.NoEqualizer);
+    conversion.EqualizerOnTop = parser.isSet(options.EqualizerOnTop);
+    if (parser.isSet(options.PlaylistSteps)
+        && !ParseSteps(parser.value(options.PlaylistSteps), conversion.PlaylistWidthSteps,
                        conversion.PlaylistHeightSteps))
         return QCoreApplication::translate("Cli", "--playlist-steps needs W,H with whole numbers from 0 to %1.").arg(kMaxPlaylistSteps);
-    conversion.HideTime = parser.isSet(options.hideTime);
-    conversion.HideAnalyzer = parser.isSet(options.hideAnalyzer);
-    conversion.HideSongTitle = parser.isSet(options.hideSongTitle);
-    conversion.HideInfo = parser.isSet(options.hideInfo);
-    conversion.HideSeekBar = parser.isSet(options.hideSeekBar);
+    conversion.HideTime = parser.isSet(options.HideTime);
+    conversion.HideAnalyzer = parser.isSet(options.HideAnalyzer);
+    conversion.HideSongTitle = parser.isSet(options.HideSongTitle);
+    conversion.HideInfo = parser.isSet(options.HideInfo);
+    conversion.HideSeekBar = parser.isSet(options.HideSeekBar);
     return std::nullopt;
 }
 
@@ -257,7 +257,7 @@ UsageFault ParseConvert(const QCommandLineParser& parser, const Options& options
     if (UsageFault fault = ParseConvertFiles(parser, options, sources, command))
         return fault;
     command.Jobs = int(std::max(1u, std::thread::hardware_concurrency()));
-    if (!ReadWholeNumber(parser, options.jobs, 1, 256, command.Jobs))
+    if (!ReadWholeNumber(parser, options.Jobs, 1, 256, command.Jobs))
         return QCoreApplication::translate("Cli", "-j needs a number of jobs from 1 to 256.");
     return ParseConversionOptions(parser, options, command.Options);
 }
@@ -287,10 +287,10 @@ UsageFault ParseArguments(const QStringList& arguments, CommandLine& command)
     const FileArguments files(arguments, options);
     if (!parser.parse(QStringList{QStringLiteral("tessaform-cli")} + files.forParser()))
         return parser.errorText();
-    if (parser.isSet(options.language) && !ParseUiLanguage(parser.value(options.language)))
+    if (parser.isSet(options.Language) && !ParseUiLanguage(parser.value(options.Language)))
         return QCoreApplication::translate("Cli", "--lang is ja or en.");
-    command.Help = parser.isSet(options.help);
-    command.Version = parser.isSet(options.version);
+    command.Help = parser.isSet(options.Help);
+    command.Version = parser.isSet(options.Version);
     if (command.Help || command.Version)
         return std::nullopt;
     return ParseCommand(parser, options, files.typed(parser.positionalArguments()), command);

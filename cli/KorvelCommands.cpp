@@ -48,16 +48,16 @@ int RunPreview(const PreviewCommand& command, QTextStream& out, QTextStream& err
         const KorvelDefinition definition = KorvelDefinition::Load(definitionPath);
         const KorvelView view = RenderKorvelView(definition, ImagesBesideFile(definitionPath),
                                                  {ToViewState(command.State), command.Scale});
-        for (const QString& warning : view.warnings)
+        for (const QString& warning : view.Warnings)
             err << QCoreApplication::translate("Cli", "tessaform-cli: warning: %1\n").arg(EscapeControls(warning));
         QImageWriter writer(PathToQString(command.Image), "png");
-        if (!writer.write(view.image))
+        if (!writer.write(view.Image))
             throw AppError(ErrorKind::FileCreate, QStringLiteral("%1: %2")
                                                       .arg(DisplayPath(command.Image), writer.errorString()));
         out << QCoreApplication::translate("Cli", "preview    %1 -> %2 (%3 x %4)\n")
                    .arg(EscapeControls(DisplayPath(definitionPath)), EscapeControls(DisplayPath(command.Image)))
-                   .arg(view.image.width())
-                   .arg(view.image.height());
+                   .arg(view.Image.width())
+                   .arg(view.Image.height());
         return 0;
     } catch (const AppError& failure) {
         err << "tessaform-cli: " << EscapeControls(failure.message()) << "\n";

@@ -22,9 +22,9 @@
 namespace {
 
 struct NamedSize {
-    const char* name;
-    int width;
-    int height;
+    const char* Name;
+    int Width;
+    int Height;
 };
 
 // The converter's files; "PlayListLarge.bmp" is its playlist at 32 steps
@@ -48,12 +48,12 @@ const std::map<std::string, tf::Bitmap>& Images()
         std::map<std::string, tf::Bitmap> made;
         int shade = 0;
         for (const NamedSize& image : kImages) {
-            tf::Bitmap bitmap(image.width, image.height);
+            tf::Bitmap bitmap(image.Width, image.Height);
             bitmap.fillAll(tf::MakeColor(shade, 255 - shade, (shade * 7) & 0xFF));
             // A little magenta, the windows' transparent colour.
-            bitmap.fill({0, 0, image.width / 4, image.height / 4}, tf::kMagenta);
+            bitmap.fill({0, 0, image.Width / 4, image.Height / 4}, tf::kMagenta);
             shade += 13;
-            made.emplace(image.name, std::move(bitmap));
+            made.emplace(image.Name, std::move(bitmap));
         }
         return made;
     }();
@@ -84,16 +84,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const tf::KorvelDefinition definition = tf::KorvelDefinition::Parse(bytes);
     const tf::ImageLookup images = tf::ImagesInMemory(Images());
     for (const tf::CheckFinding& finding : tf::CheckKorvelDefinition(definition, images))
-        if (finding.message.isEmpty())
+        if (finding.Message.isEmpty())
             std::abort();
     try {
         tf::KorvelViewRenderer renderer;
         // The first picture is let go before the second is drawn, as a
         // preview hands each on: the renderer's memory is what is bounded.
-        const int width = renderer.render(definition, images, {tf::ViewState::Normal, scale}).image.width();
+        const int width = renderer.render(definition, images, {tf::ViewState::Normal, scale}).Image.width();
         const tf::KorvelView second = renderer.render(definition, images, {state, scale});
         // The picture holds both windows, scaled.
-        if (width % scale != 0 || second.image.height() % scale != 0)
+        if (width % scale != 0 || second.Image.height() % scale != 0)
             std::abort();
     } catch (const tf::AppError&) {
         // A definition without a main bitmap, or a view too large to draw.

@@ -23,12 +23,12 @@ void CheckRegion(const std::optional<tf::Region>& region)
         int32_t previousEnd = INT32_MIN;
         for (const tf::Region::Span& span : region->row(y)) {
             // Spans are sorted, apart, non-empty and inside the bounds.
-            if (span.begin >= span.end || span.begin <= previousEnd || span.begin < kWindowImage.left
-                || span.end > kWindowImage.right || !region->contains(span.begin, y)
-                || region->contains(span.end, y))
+            if (span.Begin >= span.End || span.Begin <= previousEnd || span.Begin < kWindowImage.left
+                || span.End > kWindowImage.right || !region->contains(span.Begin, y)
+                || region->contains(span.End, y))
                 std::abort();
-            previousEnd = span.end;
-            pixels += span.end - span.begin;
+            previousEnd = span.End;
+            pixels += span.End - span.Begin;
         }
     }
 }

@@ -38,22 +38,22 @@ size_t qHash(const Area& area, size_t seed = 0) { return qHashMulti(seed, area.l
 // How a line of text in a font lies around its pen: "text coordinates" put
 // the pen's start at x 0 and the top of the line at y 0.
 struct TextMetrics {
-    int width = 0;
-    int lineHeight = 0;
-    int ascent = 0;
+    int Width = 0;
+    int LineHeight = 0;
+    int Ascent = 0;
     // Room for glyphs that reach past their advance, and for the shadow.
-    int margin = 0;
+    int Margin = 0;
 
     // Where the text may put pixels, in text coordinates.
-    Area extent() const { return {-margin, 0, int64_t(width) + margin + 1, int64_t(lineHeight) + 1}; }
+    Area extent() const { return {-Margin, 0, int64_t(Width) + Margin + 1, int64_t(LineHeight) + 1}; }
 };
 
 struct WidthKey {
-    QFont font;
-    QString text;
+    QFont Font;
+    QString Text;
     bool operator==(const WidthKey&) const = default;
 };
-size_t qHash(const WidthKey& key, size_t seed = 0) { return qHashMulti(seed, key.font, key.text); }
+size_t qHash(const WidthKey& key, size_t seed = 0) { return qHashMulti(seed, key.Font, key.Text); }
 
 const TextMetrics& CachedMetrics(const QString& text, const QFont& font)
 {
@@ -67,10 +67,10 @@ const TextMetrics& CachedMetrics(const QString& text, const QFont& font)
         cache.clear();
     const QFontMetrics metrics(font);
     TextMetrics measured;
-    measured.width = metrics.horizontalAdvance(text);
-    measured.lineHeight = metrics.height();
-    measured.ascent = metrics.ascent();
-    measured.margin = metrics.maxWidth();
+    measured.Width = metrics.horizontalAdvance(text);
+    measured.LineHeight = metrics.height();
+    measured.Ascent = metrics.ascent();
+    measured.Margin = metrics.maxWidth();
     return *cache.insert(std::move(key), measured);
 }
 
@@ -81,34 +81,34 @@ const TextMetrics& CachedMetrics(const QString& text, const QFont& font)
 // drawn without antialiasing, so putting the layer over the field gives the
 // same pixels as drawing it there.
 struct TextLayer {
-    QImage image; // the part `part` of the text (and its shadow)
-    Area part;    // in text coordinates
+    QImage Image; // the part `part` of the text (and its shadow)
+    Area Part;    // in text coordinates
     // Every pixel of the layer either covers what is under it or leaves it:
     // the layer can be put down by copying pixels.
-    bool solid = false;
+    bool Solid = false;
 };
 
 // Keys compare fonts by every property that changes a glyph.
 struct LayerKey {
-    QFont font;
-    Color color = kBlack;
-    int64_t shadow = -1;
-    QString text;
-    Area part;
+    QFont Font;
+    tf::Color Color = kBlack;
+    int64_t Shadow = -1;
+    QString Text;
+    Area Part;
     bool operator==(const LayerKey&) const = default;
 };
 size_t qHash(const LayerKey& key, size_t seed = 0)
 {
-    return qHashMulti(seed, key.font, key.color, key.shadow, key.text, key.part);
+    return qHashMulti(seed, key.Font, key.Color, key.Shadow, key.Text, key.Part);
 }
 
 struct CoverageKey {
-    QFont font;
-    QString text;
-    Area part;
+    QFont Font;
+    QString Text;
+    Area Part;
     bool operator==(const CoverageKey&) const = default;
 };
-size_t qHash(const CoverageKey& key, size_t seed = 0) { return qHashMulti(seed, key.font, key.text, key.part); }
+size_t qHash(const CoverageKey& key, size_t seed = 0) { return qHashMulti(seed, key.Font, key.Text, key.Part); }
 
 // Holds what it is given until a budget of pixels is spent, then starts
 // afresh: a handful of texts in a few fonts is what a view needs, and the
@@ -171,8 +171,8 @@ QImage TransparentImage(const Area& part)
 // antialiasing a glyph covers the same pixels in every colour, so a text in a
 // new colour (the user trying colours) is a recolouring, not a new drawing.
 struct Coverage {
-    QImage image; // `part` of the text coordinates
-    bool solid = false;
+    QImage Image; // `part` of the text coordinates
+    bool Solid = false;
 };
 
 const Coverage& CachedCoverage(const QString& text, const QFont& font, const TextMetrics& metrics, const Area& part)
@@ -182,9 +182,9 @@ const Coverage& CachedCoverage(const QString& text, const QFont& font, const Tex
     if (const Coverage* found = cache.find(key))
         return *found;
     Coverage coverage;
-    coverage.image = TransparentImage(part);
-    DrawLine(coverage.image, font, text, metrics.ascent, part, {}, kWhite);
-    coverage.solid = IsSolid(coverage.image);
+    coverage.Image = TransparentImage(part);
+    DrawLine(coverage.Image, font, text, metrics.Ascent, part, {}, kWhite);
+    coverage.Solid = IsSolid(coverage.Image);
     return cache.insert(std::move(key), std::move(coverage), int64_t(part.width()) * part.height());
 }
 
@@ -207,28 +207,28 @@ const TextLayer& CachedLayer(const QString& text, const FieldTextStyle& style, c
                              const Area& part)
 {
     thread_local BoundedCache<LayerKey, TextLayer> cache;
-    LayerKey key{style.font, style.color, style.shadow ? int64_t(*style.shadow) : -1, text, part};
+    LayerKey key{style.Font, style.Color, style.Shadow ? int64_t(*style.Shadow) : -1, text, part};
     if (const TextLayer* found = cache.find(key))
         return *found;
 
     // One pixel more up and left, where the shadow of the part comes from.
     const Area source = Area{part.left - 1, part.top - 1, part.right, part.bottom}.intersected(metrics.extent());
-    const Coverage& coverage = CachedCoverage(text, style.font, metrics, source);
+    const Coverage& coverage = CachedCoverage(text, style.Font, metrics, source);
     TextLayer layer;
-    layer.part = part;
-    layer.image = TransparentImage(part);
-    if (coverage.solid) {
+    layer.Part = part;
+    layer.Image = TransparentImage(part);
+    if (coverage.Solid) {
         const int dx = int(source.left - part.left);
         const int dy = int(source.top - part.top);
-        if (style.shadow)
-            Stamp(layer.image, coverage.image, dx + 1, dy + 1, *style.shadow);
-        Stamp(layer.image, coverage.image, dx, dy, style.color);
+        if (style.Shadow)
+            Stamp(layer.Image, coverage.Image, dx + 1, dy + 1, *style.Shadow);
+        Stamp(layer.Image, coverage.Image, dx, dy, style.Color);
     } else {
-        if (style.shadow)
-            DrawLine(layer.image, style.font, text, metrics.ascent, part, QPoint(1, 1), *style.shadow);
-        DrawLine(layer.image, style.font, text, metrics.ascent, part, {}, style.color);
+        if (style.Shadow)
+            DrawLine(layer.Image, style.Font, text, metrics.Ascent, part, QPoint(1, 1), *style.Shadow);
+        DrawLine(layer.Image, style.Font, text, metrics.Ascent, part, {}, style.Color);
     }
-    layer.solid = coverage.solid;
+    layer.Solid = coverage.Solid;
     return cache.insert(std::move(key), std::move(layer), int64_t(part.width()) * part.height());
 }
 
@@ -236,7 +236,7 @@ const TextLayer& CachedLayer(const QString& text, const FieldTextStyle& style, c
 
 int TextWidth(const QFont& font, const QString& text)
 {
-    return CachedMetrics(text, font).width;
+    return CachedMetrics(text, font).Width;
 }
 
 void DrawFieldText(Bitmap& bitmap, const Rect& field, const QString& text, const FieldTextStyle& style,
@@ -245,13 +245,13 @@ void DrawFieldText(Bitmap& bitmap, const Rect& field, const QString& text, const
     const Rect& bounds = clip.value_or(field);
     if (bitmap.isEmpty() || field.isEmpty() || bounds.isEmpty() || text.isEmpty())
         return;
-    const TextMetrics& metrics = CachedMetrics(text, style.font);
+    const TextMetrics& metrics = CachedMetrics(text, style.Font);
     int64_t x = field.left;
-    if (style.align == TextAlign::Center)
-        x = (int64_t(field.left) + field.right - metrics.width) / 2;
-    else if (style.align == TextAlign::Right)
-        x = int64_t(field.right) - metrics.width;
-    const int64_t top = field.top + (field.height() - metrics.lineHeight) / 2;
+    if (style.Align == TextAlign::Center)
+        x = (int64_t(field.left) + field.right - metrics.Width) / 2;
+    else if (style.Align == TextAlign::Right)
+        x = int64_t(field.right) - metrics.Width;
+    const int64_t top = field.top + (field.height() - metrics.LineHeight) / 2;
 
     // The layer covers only what of the text can show: inside the field (and
     // the clip, where a caller clips wider) and the bitmap. It does not
@@ -265,20 +265,20 @@ void DrawFieldText(Bitmap& bitmap, const Rect& field, const QString& text, const
     const int64_t atX = x + part.left;
     const int64_t atY = top + part.top;
     const Area shown = ToArea(bounds).intersected(whole).intersected(
-        {atX, atY, atX + layer.image.width(), atY + layer.image.height()});
+        {atX, atY, atX + layer.Image.width(), atY + layer.Image.height()});
     if (shown.isEmpty())
         return;
-    if (!layer.solid) {
+    if (!layer.Solid) {
         QPainter painter(&bitmap.image());
         painter.setClipRect(QRect(int(shown.left), int(shown.top), shown.width(), shown.height()));
-        painter.drawImage(QPoint(int(atX), int(atY)), layer.image);
+        painter.drawImage(QPoint(int(atX), int(atY)), layer.Image);
         return;
     }
     // What the painter does with such a layer, without starting one for
     // every field: the covering pixels replace those under them.
     QImage& pixels = bitmap.image();
     for (int64_t y = shown.top; y < shown.bottom; ++y) {
-        const QRgb* in = reinterpret_cast<const QRgb*>(layer.image.constScanLine(int(y - atY)));
+        const QRgb* in = reinterpret_cast<const QRgb*>(layer.Image.constScanLine(int(y - atY)));
         QRgb* out = reinterpret_cast<QRgb*>(pixels.scanLine(int(y)));
         for (int64_t px = shown.left; px < shown.right; ++px)
             if (const QRgb value = in[px - atX]; qAlpha(value) != 0)

@@ -14,10 +14,10 @@ namespace tf {
 enum class TextAlign { Left, Center, Right };
 
 struct FieldTextStyle {
-    QFont font;
-    Color color = kBlack;
-    std::optional<Color> shadow; // drawn one pixel right and down, under the text
-    TextAlign align = TextAlign::Left;
+    QFont Font;
+    tf::Color Color = kBlack;
+    std::optional<tf::Color> Shadow; // drawn one pixel right and down, under the text
+    TextAlign Align = TextAlign::Left;
 };
 
 // Vertically centred on the field by the font's line height; nothing outside

@@ -21,20 +21,20 @@ std::string FoldCp932Name(std::string_view cp932Name)
 ImageLookup ImagesInFolder(const fs::path& folder)
 {
     struct Folder {
-        FolderIndex index;
-        std::map<std::string, std::optional<Bitmap>> decoded;
+        FolderIndex Index;
+        std::map<std::string, std::optional<Bitmap>> Decoded;
     };
     // Shared, so that copies of the lookup reuse what was decoded.
     auto state = std::make_shared<Folder>(Folder{FolderIndex(folder), {}});
     return [state](std::string_view cp932Name) -> std::optional<Bitmap> {
         const std::string utf8 = DecodeCp932(cp932Name).toStdString();
         const std::string key = FoldFileName(utf8);
-        if (const auto cached = state->decoded.find(key); cached != state->decoded.end())
+        if (const auto cached = state->Decoded.find(key); cached != state->Decoded.end())
             return cached->second;
         std::optional<Bitmap> image;
-        if (const auto path = state->index.find(utf8))
+        if (const auto path = state->Index.find(utf8))
             image = Bitmap::Load(*path);
-        state->decoded.emplace(key, image);
+        state->Decoded.emplace(key, image);
         return image;
     };
 }

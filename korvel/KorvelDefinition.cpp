@@ -41,14 +41,14 @@ std::optional<DefinitionLine> ParseLine(std::string_view line, int number)
     if (line.empty() || line.front() == '#')
         return std::nullopt;
     DefinitionLine parsed;
-    parsed.number = number;
+    parsed.Number = number;
     size_t keyEnd = 0;
     while (keyEnd < line.size() && !IsBlank(line[keyEnd]))
         ++keyEnd;
-    parsed.key = std::string(line.substr(0, keyEnd));
+    parsed.Key = std::string(line.substr(0, keyEnd));
     if (keyEnd < line.size())
-        parsed.text = std::string(line.substr(keyEnd + 1));
-    parsed.values = SplitAtBlanks(parsed.text);
+        parsed.Text = std::string(line.substr(keyEnd + 1));
+    parsed.Values = SplitAtBlanks(parsed.Text);
     return parsed;
 }
 
@@ -67,9 +67,9 @@ uint32_t KeyHash(std::string_view key)
 
 std::optional<int32_t> DefinitionLine::integer(size_t index) const
 {
-    if (index >= values.size())
+    if (index >= Values.size())
         return std::nullopt;
-    return ParseInteger(values[index]);
+    return ParseInteger(Values[index]);
 }
 
 std::optional<Rect> DefinitionLine::rect() const
@@ -84,14 +84,14 @@ std::optional<Color> DefinitionLine::color() const
 {
     const auto red = integer(0), green = integer(1), blue = integer(2);
     const auto inByte = [](const std::optional<int32_t>& v) { return v && *v >= 0 && *v <= 255; };
-    if (values.size() != 3 || !inByte(red) || !inByte(green) || !inByte(blue))
+    if (Values.size() != 3 || !inByte(red) || !inByte(green) || !inByte(blue))
         return std::nullopt;
     return MakeColor(*red, *green, *blue);
 }
 
 std::optional<bool> DefinitionLine::flag() const
 {
-    if (values.size() != 1)
+    if (Values.size() != 1)
         return std::nullopt;
     const auto value = integer(0);
     if (!value)
@@ -107,7 +107,7 @@ KorvelDefinition KorvelDefinition::Parse(std::string_view bytes, fs::path path)
     ForEachLine(bytes, [&](std::string_view line) {
         ++number;
         if (auto parsed = ParseLine(line, number)) {
-            definition.m_keyHashes.push_back(KeyHash(parsed->key));
+            definition.m_keyHashes.push_back(KeyHash(parsed->Key));
             definition.m_lines.push_back(std::move(*parsed));
         }
     });
@@ -123,7 +123,7 @@ const DefinitionLine* KorvelDefinition::find(std::string_view key) const
 {
     const uint32_t hash = KeyHash(key);
     for (size_t i = 0; i < m_keyHashes.size(); ++i)
-        if (m_keyHashes[i] == hash && EqualsNoCase(m_lines[i].key, key))
+        if (m_keyHashes[i] == hash && EqualsNoCase(m_lines[i].Key, key))
             return &m_lines[i];
     return nullptr;
 }
@@ -132,7 +132,7 @@ std::vector<const DefinitionLine*> KorvelDefinition::findAll(std::string_view ke
 {
     std::vector<const DefinitionLine*> found;
     for (const DefinitionLine& line : m_lines)
-        if (EqualsNoCase(line.key, key))
+        if (EqualsNoCase(line.Key, key))
             found.push_back(&line);
     return found;
 }
@@ -166,7 +166,7 @@ std::optional<std::string> KorvelDefinition::text(std::string_view key) const
     const DefinitionLine* line = find(key);
     if (!line)
         return std::nullopt;
-    return line->text;
+    return line->Text;
 }
 
 std::optional<fs::path> KorvelDefinition::findBeside(std::string_view cp932Name) const

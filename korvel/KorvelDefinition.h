@@ -16,10 +16,10 @@
 namespace tf {
 
 struct DefinitionLine {
-    int number = 0;    // from 1, counting comment and empty lines
-    std::string key;   // as written
-    std::string text;  // everything after the key and its blank, blanks included
-    std::vector<std::string> values; // text split at blanks
+    int Number = 0;    // from 1, counting comment and empty lines
+    std::string Key;   // as written
+    std::string Text;  // everything after the key and its blank, blanks included
+    std::vector<std::string> Values; // text split at blanks
 
     // Typed readings; nothing when the values do not have that form.
     std::optional<int32_t> integer(size_t index = 0) const;

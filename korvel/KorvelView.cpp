@@ -107,36 +107,36 @@ private:
 // bounds, and inside a clip rectangle it gives the pixels a draw without the
 // clip gives there: a step can be drawn again over just a part.
 struct DrawStep {
-    std::string key;
-    Rect bounds;
-    std::function<void(Bitmap& target, const Rect& clip)> draw;
+    std::string Key;
+    Rect Bounds;
+    std::function<void(Bitmap& target, const Rect& clip)> Draw;
 };
 
 struct WindowPlan {
-    Bitmap base;
-    std::vector<DrawStep> steps;
+    Bitmap Base;
+    std::vector<DrawStep> Steps;
 };
 
 // How a field's font is given: the values the style is made of.
 struct FontInputs {
-    std::string name;
-    int size = kDefaultFontSize;
-    bool bold = false;
-    bool italic = false;
-    Color color = kBlack;
-    std::optional<Color> shadow;
+    std::string Name;
+    int Size = kDefaultFontSize;
+    bool Bold = false;
+    bool Italic = false;
+    tf::Color Color = kBlack;
+    std::optional<tf::Color> Shadow;
 
     void addTo(StepKey& key) const
     {
-        key.add(name).add(size).add(bold).add(italic).add(int64_t(color)).add(shadow ? int64_t(*shadow) : -1);
+        key.add(Name).add(Size).add(Bold).add(Italic).add(int64_t(Color)).add(Shadow ? int64_t(*Shadow) : -1);
     }
     FieldTextStyle style(TextAlign align) const
     {
         FieldTextStyle style;
-        style.font = MakeFont(std::string_view(name), size, bold, italic);
-        style.color = color;
-        style.shadow = shadow;
-        style.align = align;
+        style.Font = MakeFont(std::string_view(Name), Size, Bold, Italic);
+        style.Color = Color;
+        style.Shadow = Shadow;
+        style.Align = align;
         return style;
     }
 };
@@ -208,8 +208,8 @@ int ViewPainter::fontSize(std::string_view key) const
     QString where = m_def.path().empty() ? QString() : DisplayPath(m_def.path()) + QLatin1Char(':');
     m_warnings.push_back(QCoreApplication::translate("KorvelView", "%1%2: %3 %4 は大きすぎます。%5 で描きます")
                              .arg(where)
-                             .arg(line->number)
-                             .arg(DecodeCp932(line->key))
+                             .arg(line->Number)
+                             .arg(DecodeCp932(line->Key))
                              .arg(size)
                              .arg(drawn));
     return drawn;
@@ -226,13 +226,13 @@ FontInputs ViewPainter::fontInputs(const ssf::TextFieldKeys& keys) const
         return key;
     };
     FontInputs font;
-    font.name = m_def.text(with(ssf::kFontName)).value_or(std::string());
-    font.size = fontSize(with(ssf::kFontSize));
-    font.bold = m_def.flag(with(ssf::kFontBold)).value_or(false);
-    font.italic = m_def.flag(with(ssf::kFontItalic)).value_or(false);
-    font.color = m_def.color(with(ssf::kFontColor)).value_or(kBlack);
+    font.Name = m_def.text(with(ssf::kFontName)).value_or(std::string());
+    font.Size = fontSize(with(ssf::kFontSize));
+    font.Bold = m_def.flag(with(ssf::kFontBold)).value_or(false);
+    font.Italic = m_def.flag(with(ssf::kFontItalic)).value_or(false);
+    font.Color = m_def.color(with(ssf::kFontColor)).value_or(kBlack);
     if (m_def.flag(with(ssf::kFontShadow)).value_or(false))
-        font.shadow = m_def.color(with(ssf::kFontShadowColor)).value_or(kBlack);
+        font.Shadow = m_def.color(with(ssf::kFontShadowColor)).value_or(kBlack);
     return font;
 }
 
@@ -246,7 +246,7 @@ void ViewPainter::addText(WindowPlan& plan, const ssf::TextFieldKeys& keys, std:
     StepKey key;
     key.add("text").add(*field).add(text).add(int64_t(align));
     font.addTo(key);
-    plan.steps.push_back({key.take(), *field, [field = *field, font, text, align](Bitmap& target, const Rect& clip) {
+    plan.Steps.push_back({key.take(), *field, [field = *field, font, text, align](Bitmap& target, const Rect& clip) {
                               DrawFieldText(target, field, Utf8(text), font.style(align), clip);
                           }});
 }
@@ -256,7 +256,7 @@ void ViewPainter::addCopy(WindowPlan& plan, const Bitmap& source, const Rect& fi
 {
     StepKey key;
     key.add("copy").add(source).add(field);
-    plan.steps.push_back({key.take(), field, [source, field](Bitmap& target, const Rect& clip) {
+    plan.Steps.push_back({key.take(), field, [source, field](Bitmap& target, const Rect& clip) {
                               CopyClipped(target, source, field, {field.left, field.top}, clip);
                           }});
 }
@@ -275,7 +275,7 @@ void ViewPainter::addTime(WindowPlan& plan) const
         m_def.flag(ssf::kTimeFontTransparent).value_or(false) ? std::optional(kTimeKeyColor) : std::nullopt;
     StepKey key;
     key.add("time").add(*field).add(*strip).add(cellWidth).add(cellHeight).add(keyColor.has_value());
-    plan.steps.push_back({key.take(), *field,
+    plan.Steps.push_back({key.take(), *field,
                           [field = *field, strip = *strip, cellWidth, cellHeight, keyColor](Bitmap& target,
                                                                                             const Rect& clip) {
                               int x = field.left;
@@ -321,7 +321,7 @@ void ViewPainter::addAnalyzer(WindowPlan& plan) const
     const Color peak = m_def.color(ssf::kSpectrumPeakColor).value_or(kWhite);
     StepKey key;
     key.add("analyzer").add(*field).add(*pattern).add(int64_t(peak));
-    plan.steps.push_back(
+    plan.Steps.push_back(
         {key.take(), *field, [field = *field, pattern = *pattern, peak](Bitmap& target, const Rect& clip) {
              if (clip == field) {
                  DrawAnalyzer(target, field, pattern, peak);
@@ -351,7 +351,7 @@ void ViewPainter::addSeekBar(WindowPlan& plan) const
     const int x = int(field->left + travel * view_sample::kSeekPercent / 100);
     StepKey key;
     key.add("seek").add(*field).add(*thumb);
-    plan.steps.push_back({key.take(), *field, [thumb = *thumb, x, top = field->top](Bitmap& target, const Rect& clip) {
+    plan.Steps.push_back({key.take(), *field, [thumb = *thumb, x, top = field->top](Bitmap& target, const Rect& clip) {
                               CopyClipped(target, thumb, {0, 0, thumb.width(), thumb.height()}, {x, top}, clip);
                           }});
 }
@@ -375,12 +375,12 @@ void ViewPainter::addStrip(WindowPlan& plan, std::string_view fieldKey, const ss
     const Rect from{left, 0, left + frameWidth, frameHeight};
     const Rect placed{field->left, field->top, int32_t(int64_t(field->left) + frameWidth),
                       int32_t(int64_t(field->top) + frameHeight)};
-    const auto bounds = Intersect(placed, {0, 0, plan.base.width(), plan.base.height()});
+    const auto bounds = Intersect(placed, {0, 0, plan.Base.width(), plan.Base.height()});
     if (!bounds)
         return;
     StepKey key;
     key.add("strip").add(*strip).add(from).add(placed);
-    plan.steps.push_back({key.take(), *bounds, [strip = *strip, from, at = Point{field->left, field->top}](
+    plan.Steps.push_back({key.take(), *bounds, [strip = *strip, from, at = Point{field->left, field->top}](
                                                    Bitmap& target, const Rect& clip) {
                               CopyClipped(target, strip, from, at, clip);
                           }});
@@ -396,12 +396,12 @@ WindowPlan ViewPainter::planMain() const
                                 DecodeCp932(m_def.text(ssf::kMainBitmap).value_or(std::string()))));
     const auto pressed = image(ssf::kMainBitmapPressed);
     WindowPlan plan;
-    plan.base = *normal;
+    plan.Base = *normal;
     if (m_state == ViewState::Inactive)
-        plan.base = image(ssf::kMainBitmapInactive).value_or(*normal);
+        plan.Base = image(ssf::kMainBitmapInactive).value_or(*normal);
     if (m_state == ViewState::Pressed && pressed)
         for (const DefinitionLine& line : m_def.lines())
-            if (EndsWithNoCase(line.key, "Button"))
+            if (EndsWithNoCase(line.Key, "Button"))
                 if (const auto field = line.rect())
                     addCopy(plan, *pressed, *field);
     // The sample song is in stereo: its field shows the lit sprite, which
@@ -424,8 +424,8 @@ void DrawTracks(Bitmap& target, const Rect& field, const FontInputs& font, Color
                 Color box, int alpha, const Rect& clip)
 {
     FieldTextStyle style = font.style(TextAlign::Left);
-    const int rowHeight = std::max(1, MeasureTextHeight(font.name, font.size));
-    const Color normal = style.color;
+    const int rowHeight = std::max(1, MeasureTextHeight(font.Name, font.Size));
+    const Color normal = style.Color;
     for (size_t i = 0; i < view_sample::kTracks.size(); ++i) {
         const int32_t top = int32_t(field.top + int64_t(i) * rowHeight);
         const Rect row{field.left, top, field.right, int32_t(top + rowHeight)};
@@ -435,21 +435,21 @@ void DrawTracks(Bitmap& target, const Rect& field, const FontInputs& font, Color
         const auto shown = Intersect(*visible, clip);
         if (!shown)
             continue;
-        style.color = i == view_sample::kCurrentTrack ? current : normal;
+        style.Color = i == view_sample::kCurrentTrack ? current : normal;
         if (i == view_sample::kSelectedTrack) {
-            style.color = selectedText;
+            style.Color = selectedText;
             BlendFill(target, *shown, box, alpha);
         }
         const view_sample::Track& track = view_sample::kTracks[i];
-        const QString length = Utf8(track.length);
-        style.align = TextAlign::Right;
+        const QString length = Utf8(track.Length);
+        style.Align = TextAlign::Right;
         DrawFieldText(target, row, length, style, *shown);
         // The title stops short of the length, as a list with two columns.
         Rect titleClip = *visible;
-        titleClip.right = int32_t(titleClip.right - TextWidth(style.font, length) - 4);
+        titleClip.right = int32_t(titleClip.right - TextWidth(style.Font, length) - 4);
         if (const auto titleShown = Intersect(titleClip, clip)) {
-            style.align = TextAlign::Left;
-            DrawFieldText(target, row, QStringLiteral("%1. %2").arg(i + 1).arg(Utf8(track.title)), style,
+            style.Align = TextAlign::Left;
+            DrawFieldText(target, row, QStringLiteral("%1. %2").arg(i + 1).arg(Utf8(track.Title)), style,
                           *titleShown);
         }
     }
@@ -461,14 +461,14 @@ void ViewPainter::addTracks(WindowPlan& plan) const
     if (!field)
         return;
     FontInputs font = fontInputs(ssf::kPlayListText);
-    const Color current = m_def.color(ssf::kPlayListCurrentTrackColor).value_or(font.color);
-    const Color selectedText = m_def.color(ssf::kPlayListRectFontColor).value_or(font.color);
+    const Color current = m_def.color(ssf::kPlayListCurrentTrackColor).value_or(font.Color);
+    const Color selectedText = m_def.color(ssf::kPlayListRectFontColor).value_or(font.Color);
     const Color box = m_def.color(ssf::kPlayListRectColor).value_or(kBlue);
     const int alpha = std::clamp(m_def.integer(ssf::kPlayListRectAlpha).value_or(255), 0, 255);
     StepKey key;
     key.add("tracks").add(*field).add(int64_t(current)).add(int64_t(selectedText)).add(int64_t(box)).add(alpha);
     font.addTo(key);
-    plan.steps.push_back({key.take(), *field,
+    plan.Steps.push_back({key.take(), *field,
                           [field = *field, font, current, selectedText, box, alpha](Bitmap& target, const Rect& clip) {
                               DrawTracks(target, field, font, current, selectedText, box, alpha, clip);
                           }});
@@ -480,7 +480,7 @@ std::optional<WindowPlan> ViewPainter::planPlaylist() const
     if (!list)
         return std::nullopt;
     WindowPlan plan;
-    plan.base = *list;
+    plan.Base = *list;
     addTracks(plan);
     addText(plan, ssf::kPlayListTotalPlayTime, view_sample::kTotalTime, TextAlign::Left);
     addText(plan, ssf::kPlayListTime, view_sample::kElapsed, TextAlign::Left);
@@ -494,43 +494,43 @@ Rect Scaled(const Rect& rect, int scale)
 
 // A window's bitmap as last drawn, and what it was drawn from.
 struct RetainedWindow {
-    Bitmap pixels;
-    std::string baseKey;
-    std::vector<std::pair<std::string, Rect>> steps; // key and bounds, in drawing order
-    bool valid = false;
+    Bitmap Pixels;
+    std::string BaseKey;
+    std::vector<std::pair<std::string, Rect>> Steps; // key and bounds, in drawing order
+    bool Valid = false;
 
-    void forget() { valid = false; }
+    void forget() { Valid = false; }
 
     // Brings the bitmap to the plan; answers the rectangles that changed.
     std::vector<Rect> update(const WindowPlan& plan)
     {
-        StepKey baseKey;
-        baseKey.add(plan.base);
-        std::string newBaseKey = baseKey.take();
-        const Rect whole{0, 0, plan.base.width(), plan.base.height()};
+        StepKey BaseKey;
+        BaseKey.add(plan.Base);
+        std::string newBaseKey = BaseKey.take();
+        const Rect whole{0, 0, plan.Base.width(), plan.Base.height()};
         std::vector<Rect> dirty;
-        if (!valid || newBaseKey != this->baseKey || !changedSince(plan, dirty)) {
+        if (!Valid || newBaseKey != this->BaseKey || !changedSince(plan, dirty)) {
             dirty.assign(1, whole);
-            valid = false;
-            pixels = plan.base;
-            for (const DrawStep& step : plan.steps)
-                if (const auto clip = Intersect(step.bounds, whole))
-                    step.draw(pixels, *clip);
+            Valid = false;
+            Pixels = plan.Base;
+            for (const DrawStep& step : plan.Steps)
+                if (const auto clip = Intersect(step.Bounds, whole))
+                    step.Draw(Pixels, *clip);
         } else {
-            valid = false;
+            Valid = false;
             for (const Rect& area : dirty) {
                 // From the window's own bitmap up, every step that reaches in.
-                pixels.copy(plan.base, area, area);
-                for (const DrawStep& step : plan.steps)
-                    if (const auto clip = Intersect(step.bounds, area))
-                        step.draw(pixels, *clip);
+                Pixels.copy(plan.Base, area, area);
+                for (const DrawStep& step : plan.Steps)
+                    if (const auto clip = Intersect(step.Bounds, area))
+                        step.Draw(Pixels, *clip);
             }
         }
-        this->baseKey = std::move(newBaseKey);
-        steps.clear();
-        for (const DrawStep& step : plan.steps)
-            steps.emplace_back(step.key, step.bounds);
-        valid = true;
+        this->BaseKey = std::move(newBaseKey);
+        Steps.clear();
+        for (const DrawStep& step : plan.Steps)
+            Steps.emplace_back(step.Key, step.Bounds);
+        Valid = true;
         return dirty;
     }
 
@@ -540,19 +540,19 @@ private:
     // shows rightly.
     bool changedSince(const WindowPlan& plan, std::vector<Rect>& dirty) const
     {
-        const Rect whole{0, 0, plan.base.width(), plan.base.height()};
-        std::vector<bool> kept(steps.size(), false);
+        const Rect whole{0, 0, plan.Base.width(), plan.Base.height()};
+        std::vector<bool> kept(Steps.size(), false);
         size_t lastKept = 0;
         bool anyKept = false;
-        for (const DrawStep& step : plan.steps) {
-            size_t found = steps.size();
-            for (size_t i = 0; i < steps.size(); ++i)
-                if (!kept[i] && steps[i].first == step.key) {
+        for (const DrawStep& step : plan.Steps) {
+            size_t found = Steps.size();
+            for (size_t i = 0; i < Steps.size(); ++i)
+                if (!kept[i] && Steps[i].first == step.Key) {
                     found = i;
                     break;
                 }
-            if (found == steps.size()) {
-                if (const auto area = Intersect(step.bounds, whole))
+            if (found == Steps.size()) {
+                if (const auto area = Intersect(step.Bounds, whole))
                     dirty.push_back(*area);
                 continue;
             }
@@ -562,9 +562,9 @@ private:
             lastKept = found;
             anyKept = true;
         }
-        for (size_t i = 0; i < steps.size(); ++i)
+        for (size_t i = 0; i < Steps.size(); ++i)
             if (!kept[i])
-                if (const auto area = Intersect(steps[i].second, whole))
+                if (const auto area = Intersect(Steps[i].second, whole))
                     dirty.push_back(*area);
         return true;
     }
@@ -592,19 +592,19 @@ void PutWindow(QImage& canvas, const Bitmap& window, const Rect& placed, const R
 } // namespace
 
 struct KorvelViewRenderer::Retained {
-    RetainedWindow main;
-    RetainedWindow playlist;
-    Rect bounds, mainRect, listRect;
-    bool hasList = false;
+    RetainedWindow Main;
+    RetainedWindow Playlist;
+    Rect Bounds, MainRect, ListRect;
+    bool HasList = false;
     // Two pictures, so that the one the caller still shows need not be copied
     // before the next is drawn; each with the places changed since it was
     // last brought up to date.
     struct Picture {
-        Bitmap pixels;
-        std::vector<Rect> pending;
-        bool whole = true;
+        Bitmap Pixels;
+        std::vector<Rect> Pending;
+        bool Whole = true;
     };
-    std::array<Picture, 2> pictures;
+    std::array<Picture, 2> Pictures;
 
     void compose(QImage& canvas, const Rect& area) const
     {
@@ -613,9 +613,9 @@ struct KorvelViewRenderer::Retained {
             QRgb* out = reinterpret_cast<QRgb*>(canvas.scanLine(y));
             std::fill(out + area.left, out + area.right, desktop);
         }
-        PutWindow(canvas, main.pixels, mainRect, area);
-        if (hasList)
-            PutWindow(canvas, playlist.pixels, listRect, area);
+        PutWindow(canvas, Main.Pixels, MainRect, area);
+        if (HasList)
+            PutWindow(canvas, Playlist.Pixels, ListRect, area);
     }
 };
 
@@ -625,26 +625,26 @@ KorvelViewRenderer::~KorvelViewRenderer() = default;
 KorvelView KorvelViewRenderer::render(const KorvelDefinition& definition, const ImageLookup& images,
                                       const ViewOptions& options)
 {
-    const ViewPainter painter(definition, images, options.state);
+    const ViewPainter painter(definition, images, options.State);
     const WindowPlan mainPlan = painter.planMain();
     const std::optional<WindowPlan> listPlan = painter.planPlaylist();
 
     // The first link is where the playlist stands when the player starts;
     // the others are where it docks when dragged.
-    Rect mainRect{0, 0, mainPlan.base.width(), mainPlan.base.height()};
+    Rect mainRect{0, 0, mainPlan.Base.width(), mainPlan.Base.height()};
     Rect listRect;
     if (listPlan) {
         const DefinitionLine* link = definition.find(ssf::kPlayListLinkXY);
         const int32_t dx = link ? link->integer(0).value_or(0) : 0;
         const int32_t dy = link ? link->integer(1).value_or(mainRect.bottom) : mainRect.bottom;
-        listRect = Rect{dx, dy, dx + listPlan->base.width(), dy + listPlan->base.height()};
+        listRect = Rect{dx, dy, dx + listPlan->Base.width(), dy + listPlan->Base.height()};
     }
     const Rect bounds = listPlan ? Rect{std::min(mainRect.left, listRect.left), std::min(mainRect.top, listRect.top),
                                         std::max(mainRect.right, listRect.right),
                                         std::max(mainRect.bottom, listRect.bottom)}
                                  : mainRect;
     Bitmap::CheckSize(bounds.width(), bounds.height());
-    const int scale = std::max(1, options.scale);
+    const int scale = std::max(1, options.Scale);
     Bitmap::CheckSize(bounds.width() * scale, bounds.height() * scale);
     // The picture and its scaled copy are the largest things a view holds.
     if (bounds.width() * scale * bounds.height() * scale > kMaxViewPixels)
@@ -667,56 +667,56 @@ KorvelView KorvelViewRenderer::render(const KorvelDefinition& definition, const 
     listRect.translate(-bounds.left, -bounds.top);
 
     Retained& kept = *m_retained;
-    if (bounds != kept.bounds || mainRect != kept.mainRect || listRect != kept.listRect
-        || listPlan.has_value() != kept.hasList)
-        for (auto& picture : kept.pictures)
-            picture.whole = true;
-    kept.bounds = bounds;
-    kept.mainRect = mainRect;
-    kept.listRect = listRect;
-    kept.hasList = listPlan.has_value();
+    if (bounds != kept.Bounds || mainRect != kept.MainRect || listRect != kept.ListRect
+        || listPlan.has_value() != kept.HasList)
+        for (auto& picture : kept.Pictures)
+            picture.Whole = true;
+    kept.Bounds = bounds;
+    kept.MainRect = mainRect;
+    kept.ListRect = listRect;
+    kept.HasList = listPlan.has_value();
 
     std::vector<Rect> changed;
-    for (Rect area : kept.main.update(mainPlan))
+    for (Rect area : kept.Main.update(mainPlan))
         changed.push_back(area.translated(mainRect.left, mainRect.top));
     if (listPlan) {
-        for (Rect area : kept.playlist.update(*listPlan))
+        for (Rect area : kept.Playlist.update(*listPlan))
             changed.push_back(area.translated(listRect.left, listRect.top));
     } else {
-        kept.playlist.forget();
+        kept.Playlist.forget();
     }
-    for (auto& picture : kept.pictures) {
-        picture.pending.insert(picture.pending.end(), changed.begin(), changed.end());
-        if (picture.pending.size() > 64) // a caller that keeps every picture: draw it whole
-            picture.whole = true;
+    for (auto& picture : kept.Pictures) {
+        picture.Pending.insert(picture.Pending.end(), changed.begin(), changed.end());
+        if (picture.Pending.size() > 64) // a caller that keeps every picture: draw it whole
+            picture.Whole = true;
     }
 
     // A picture nobody else holds, so that drawing on it copies nothing.
-    Retained::Picture* picture = &kept.pictures[0];
-    for (Retained::Picture& candidate : kept.pictures)
-        if (candidate.pixels.isEmpty() || candidate.pixels.image().isDetached()) {
+    Retained::Picture* picture = &kept.Pictures[0];
+    for (Retained::Picture& candidate : kept.Pictures)
+        if (candidate.Pixels.isEmpty() || candidate.Pixels.image().isDetached()) {
             picture = &candidate;
             break;
         }
-    QImage* canvas = &picture->pixels.image();
-    if (picture->whole || canvas->width() != bounds.width() || canvas->height() != bounds.height()) {
-        picture->pixels = Bitmap(int(bounds.width()), int(bounds.height()));
-        canvas = &picture->pixels.image();
+    QImage* canvas = &picture->Pixels.image();
+    if (picture->Whole || canvas->width() != bounds.width() || canvas->height() != bounds.height()) {
+        picture->Pixels = Bitmap(int(bounds.width()), int(bounds.height()));
+        canvas = &picture->Pixels.image();
         kept.compose(*canvas, {0, 0, int32_t(bounds.width()), int32_t(bounds.height())});
     } else {
-        for (const Rect& area : picture->pending)
+        for (const Rect& area : picture->Pending)
             kept.compose(*canvas, area);
     }
-    picture->pending.clear();
-    picture->whole = false;
+    picture->Pending.clear();
+    picture->Whole = false;
 
     KorvelView view;
-    view.image = scale == 1 ? *canvas
+    view.Image = scale == 1 ? *canvas
                             : canvas->scaled(canvas->width() * scale, canvas->height() * scale, Qt::IgnoreAspectRatio,
                                              Qt::FastTransformation);
-    view.mainWindow = Scaled(mainRect, scale);
-    view.playlistWindow = listPlan ? Scaled(listRect, scale) : Rect{};
-    view.warnings = painter.warnings();
+    view.MainWindow = Scaled(mainRect, scale);
+    view.PlaylistWindow = listPlan ? Scaled(listRect, scale) : Rect{};
+    view.Warnings = painter.warnings();
     return view;
 }
 
@@ -733,8 +733,8 @@ std::optional<fs::path> FindEqDefinition(const fs::path& ssfPath)
         return FindFileNoCase(ssfPath);
     const KorvelDefinition definition = KorvelDefinition::Load(ssfPath);
     for (const DefinitionLine* target : definition.findAll(ssf::kSetTargetSsf))
-        if (EndsWithNoCase(target->text, ssf::kEqDefinitionEnding))
-            if (auto found = definition.findBeside(target->text))
+        if (EndsWithNoCase(target->Text, ssf::kEqDefinitionEnding))
+            if (auto found = definition.findBeside(target->Text))
                 return found;
     const fs::path folder = ssfPath.has_parent_path() ? ssfPath.parent_path() : fs::path(".");
     return FindFileNoCase(folder, DefinitionBaseName(ssfPath) + std::string(ssf::kEqDefinitionEnding));

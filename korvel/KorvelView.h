@@ -35,19 +35,19 @@ constexpr int64_t kMaxViewPixels = 24LL * 1024 * 1024;
 constexpr int64_t kMaxViewHeldPixels = 52LL * 1024 * 1024;
 
 struct ViewOptions {
-    ViewState state = ViewState::Normal;
-    int scale = 1; // whole pixels, no smoothing
+    ViewState State = ViewState::Normal;
+    int Scale = 1; // whole pixels, no smoothing
 };
 
 struct KorvelView {
-    QImage image; // QImage::Format_RGB32
+    QImage Image; // QImage::Format_RGB32
     // Where the two windows stand in the image (scaled with it); the
     // playlist's rectangle is empty when the skin has none.
-    Rect mainWindow;
-    Rect playlistWindow;
+    Rect MainWindow;
+    Rect PlaylistWindow;
     // What the view drew otherwise than the definition says ("file:line:
     // ..."): a font size larger than the player draws.
-    std::vector<QString> warnings;
+    std::vector<QString> Warnings;
 };
 
 // Throws AppError when the main bitmap is missing or a named bitmap cannot be

@@ -40,9 +40,9 @@ bool HasForm(const DefinitionLine& line, ValueForm form)
     case ValueForm::Flag:
         return line.flag().has_value();
     case ValueForm::Integer:
-        return line.values.size() == 1 && line.integer(0).has_value();
+        return line.Values.size() == 1 && line.integer(0).has_value();
     case ValueForm::Pair:
-        return line.values.size() == 2 && line.integer(0) && line.integer(1);
+        return line.Values.size() == 2 && line.integer(0) && line.integer(1);
     }
     return false;
 }
@@ -82,7 +82,7 @@ public:
         checkFields();
         checkTargets();
         std::stable_sort(m_findings.begin(), m_findings.end(),
-                         [](const CheckFinding& a, const CheckFinding& b) { return a.line < b.line; });
+                         [](const CheckFinding& a, const CheckFinding& b) { return a.Line < b.Line; });
         return std::move(m_findings);
     }
 
@@ -117,15 +117,15 @@ const Bitmap* SkinChecker::bitmap(std::string_view key)
 void SkinChecker::checkValues()
 {
     for (const DefinitionLine& line : m_def.lines()) {
-        const auto form = ssf::FormOf(line.key);
+        const auto form = ssf::FormOf(line.Key);
         if (form && !HasForm(line, *form))
-            add(line.number, FindingKind::BadValue,
+            add(line.Number, FindingKind::BadValue,
                 QCoreApplication::translate("Check", "%1 の値 \"%2\" は%3ではありません")
-                    .arg(Text(line.key), Text(line.text), FormName(*form)));
-        else if (EndsWithNoCase(line.key, ssf::kFontSize) && !IsDrawableFontSize(line.integer().value_or(0)))
-            add(line.number, FindingKind::BadValue,
+                    .arg(Text(line.Key), Text(line.Text), FormName(*form)));
+        else if (EndsWithNoCase(line.Key, ssf::kFontSize) && !IsDrawableFontSize(line.integer().value_or(0)))
+            add(line.Number, FindingKind::BadValue,
                 QCoreApplication::translate("Check", "%1 %2 は大きすぎます。描ける大きさは %3 ポイントまでです")
-                    .arg(Text(line.key))
+                    .arg(Text(line.Key))
                     .arg(*line.integer())
                     .arg(kMaxFontPoints));
     }
@@ -142,18 +142,18 @@ void SkinChecker::checkBitmaps()
             continue;
         std::optional<Bitmap> image;
         try {
-            image = line->text.empty() ? std::nullopt : m_images(line->text);
+            image = line->Text.empty() ? std::nullopt : m_images(line->Text);
             if (!image)
-                add(line->number, FindingKind::MissingBitmap,
-                    QCoreApplication::translate("Check", "%1 の %2 がありません").arg(Text(key), Text(line->text)));
+                add(line->Number, FindingKind::MissingBitmap,
+                    QCoreApplication::translate("Check", "%1 の %2 がありません").arg(Text(key), Text(line->Text)));
         } catch (const AppError& failure) {
             // The finding names the key and the file already: of the error
             // only what went wrong, never its own sentence about the file.
-            add(line->number, FindingKind::UnreadableBitmap,
+            add(line->Number, FindingKind::UnreadableBitmap,
                 failure.reason().isEmpty()
-                    ? QCoreApplication::translate("Check", "%1 の %2 を読めません").arg(Text(key), Text(line->text))
+                    ? QCoreApplication::translate("Check", "%1 の %2 を読めません").arg(Text(key), Text(line->Text))
                     : QCoreApplication::translate("Check", "%1 の %2 を読めません: %3")
-                          .arg(Text(key), Text(line->text), failure.reason()));
+                          .arg(Text(key), Text(line->Text), failure.reason()));
         }
         m_bitmaps.emplace(std::string(key), std::move(image));
     }
@@ -170,9 +170,9 @@ void SkinChecker::checkStrips()
             continue;
         const int64_t wantedWidth = int64_t(*width) * rule.Frames;
         if (image->width() != wantedWidth || image->height() != *height)
-            add(line->number, FindingKind::BitmapSize,
+            add(line->Number, FindingKind::BitmapSize,
                 QCoreApplication::translate("Check", "%1 は %2 ですが、%3 %4 %5 の %6 コマなら %7 です")
-                    .arg(Text(line->text), SizeText(image->width(), image->height()), Text(rule.SizeKey))
+                    .arg(Text(line->Text), SizeText(image->width(), image->height()), Text(rule.SizeKey))
                     .arg(*width)
                     .arg(*height)
                     .arg(rule.Frames)
@@ -189,9 +189,9 @@ void SkinChecker::checkSameSizes()
         if (!line || !image || !main)
             continue;
         if (image->width() != main->width() || image->height() != main->height())
-            add(line->number, FindingKind::BitmapSize,
+            add(line->Number, FindingKind::BitmapSize,
                 QCoreApplication::translate("Check", "%1 は %2 ですが、%3 の %4 と同じ大きさでなければなりません")
-                    .arg(Text(line->text), SizeText(image->width(), image->height()),
+                    .arg(Text(line->Text), SizeText(image->width(), image->height()),
                          Text(m_def.text(rule.MainKey).value_or(std::string())),
                          SizeText(main->width(), main->height())));
     }
@@ -205,15 +205,15 @@ void SkinChecker::checkFieldsAgainst(std::string_view mainKey, bool playlist)
         return;
     const Rect whole{0, 0, main->width(), main->height()};
     for (const DefinitionLine& line : m_def.lines()) {
-        if (ssf::FormOf(line.key) != ValueForm::Rect || IsPlaylistField(line.key) != playlist)
+        if (ssf::FormOf(line.Key) != ValueForm::Rect || IsPlaylistField(line.Key) != playlist)
             continue;
         const auto field = line.rect();
         if (!field || field->isEmpty() || (field->left >= whole.left && field->top >= whole.top
                                            && field->right <= whole.right && field->bottom <= whole.bottom))
             continue;
-        add(line.number, FindingKind::FieldOutside,
+        add(line.Number, FindingKind::FieldOutside,
             QCoreApplication::translate("Check", "%1 %2 %3 %4 %5 が %6 (%7) の外にはみ出しています")
-                .arg(Text(line.key))
+                .arg(Text(line.Key))
                 .arg(field->left)
                 .arg(field->top)
                 .arg(field->right)
@@ -227,9 +227,9 @@ void SkinChecker::checkFields()
     checkFieldsAgainst(ssf::kMainBitmap, false);
     checkFieldsAgainst(ssf::kPlayListMainBitmap, true);
     for (const DefinitionLine& line : m_def.lines())
-        if (ssf::FormOf(line.key) == ValueForm::Rect && line.rect() && line.rect()->isEmpty())
-            add(line.number, FindingKind::FieldOutside,
-                QCoreApplication::translate("Check", "%1 の矩形 \"%2\" は空です").arg(Text(line.key), Text(line.text)));
+        if (ssf::FormOf(line.Key) == ValueForm::Rect && line.rect() && line.rect()->isEmpty())
+            add(line.Number, FindingKind::FieldOutside,
+                QCoreApplication::translate("Check", "%1 の矩形 \"%2\" は空です").arg(Text(line.Key), Text(line.Text)));
 }
 
 void SkinChecker::checkTargets()
@@ -237,25 +237,25 @@ void SkinChecker::checkTargets()
     const auto targets = m_def.findAll(ssf::kSetTargetSsf);
     if (!m_def.path().empty()) {
         for (const DefinitionLine* target : targets) {
-            if (m_def.findBeside(target->text))
+            if (m_def.findBeside(target->Text))
                 continue;
-            if (EqualsNoCase(target->text, ssf::kSmallModeDefinition))
-                add(target->number, FindingKind::MissingTarget,
+            if (EqualsNoCase(target->Text, ssf::kSmallModeDefinition))
+                add(target->Number, FindingKind::MissingTarget,
                     QCoreApplication::translate("Check", "%1 はありません。プレーヤーの小さい表示のスキンで、変換では書き出しません")
-                        .arg(Text(target->text)),
+                        .arg(Text(target->Text)),
                     Severity::Note);
             else
-                add(target->number, FindingKind::MissingTarget,
+                add(target->Number, FindingKind::MissingTarget,
                     QCoreApplication::translate("Check", "%1 の %2 がありません")
-                        .arg(Text(ssf::kSetTargetSsf), Text(target->text)));
+                        .arg(Text(ssf::kSetTargetSsf), Text(target->Text)));
         }
     }
     for (const DefinitionLine* button : m_def.findAll(ssf::kChangeSkinButton)) {
-        const auto number = button->values.size() >= 6 ? button->integer(button->values.size() - 1) : std::nullopt;
+        const auto number = button->Values.size() >= 6 ? button->integer(button->Values.size() - 1) : std::nullopt;
         if (!number || *number < 0 || size_t(*number) >= targets.size())
-            add(button->number, FindingKind::MissingTarget,
+            add(button->Number, FindingKind::MissingTarget,
                 QCoreApplication::translate("Check", "%1 の切り替え先 \"%2\" に当たる %3 の行がありません")
-                    .arg(Text(ssf::kChangeSkinButton), Text(button->values.empty() ? std::string() : button->values.back()),
+                    .arg(Text(ssf::kChangeSkinButton), Text(button->Values.empty() ? std::string() : button->Values.back()),
                          Text(ssf::kSetTargetSsf)));
     }
 }
@@ -264,12 +264,12 @@ void SkinChecker::checkTargets()
 
 QString CheckFinding::toString() const
 {
-    QString where = DisplayPath(file);
-    if (line > 0)
-        where += QStringLiteral(":%1").arg(line);
-    if (severity == Severity::Note)
+    QString where = DisplayPath(File);
+    if (Line > 0)
+        where += QStringLiteral(":%1").arg(Line);
+    if (Severity == Severity::Note)
         where += QCoreApplication::translate("Check", ": 注意");
-    return where + QStringLiteral(": ") + message;
+    return where + QStringLiteral(": ") + Message;
 }
 
 std::vector<CheckFinding> CheckKorvelDefinition(const KorvelDefinition& definition, const ImageLookup& images)
@@ -285,7 +285,7 @@ std::vector<CheckFinding> CheckKorvelSkin(const fs::path& ssfPath)
 bool HasProblems(const std::vector<CheckFinding>& findings)
 {
     return std::any_of(findings.begin(), findings.end(),
-                       [](const CheckFinding& finding) { return finding.severity == Severity::Problem; });
+                       [](const CheckFinding& finding) { return finding.Severity == Severity::Problem; });
 }
 
 } // namespace tf

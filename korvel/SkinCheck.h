@@ -28,11 +28,11 @@ enum class Severity {
 };
 
 struct CheckFinding {
-    std::filesystem::path file;
-    int line = 0; // from 1; 0 for the file as a whole
-    FindingKind kind = FindingKind::BadValue;
-    Severity severity = Severity::Problem;
-    QString message;
+    std::filesystem::path File;
+    int Line = 0; // from 1; 0 for the file as a whole
+    FindingKind Kind = FindingKind::BadValue;
+    tf::Severity Severity = tf::Severity::Problem;
+    QString Message;
 
     // "<file>:<line>: <message>", the line left out when it is 0; a note
     // says so after the position.

@@ -12,8 +12,8 @@ namespace ssf {
 namespace {
 
 struct FormRule {
-    std::string_view suffix;
-    ValueForm form;
+    std::string_view Suffix;
+    ValueForm Form;
 };
 constexpr std::array<FormRule, 12> kFormRules = {{
     {"Button", ValueForm::Rect},
@@ -42,8 +42,8 @@ std::string FontKey(const TextFieldKeys& field, std::string_view suffix)
 std::optional<ValueForm> FormOf(std::string_view key)
 {
     for (const FormRule& rule : kFormRules)
-        if (EndsWithNoCase(key, rule.suffix))
-            return rule.form;
+        if (EndsWithNoCase(key, rule.Suffix))
+            return rule.Form;
     return std::nullopt;
 }
 

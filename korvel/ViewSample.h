@@ -18,8 +18,8 @@ inline constexpr int kVolumePercent = 75;
 // The balance sits at the centre: no percentage of its own.
 
 struct Track {
-    std::string_view title;
-    std::string_view length;
+    std::string_view Title;
+    std::string_view Length;
 };
 inline constexpr std::array<Track, 6> kTracks = {{
     {"Tessaform - オープニング", "2:58"},

@@ -30,9 +30,9 @@ constexpr std::string_view kMsGothicName =
     "\x82\x6C\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4E";
 
 struct ButtonLine {
-    std::string_view key;
-    Rect rect;
-    std::string_view action;
+    std::string_view Key;
+    tf::Rect Rect;
+    std::string_view Action;
 };
 
 // Fixed places of the main window's buttons in the 275 x 116 image.
@@ -114,7 +114,7 @@ void MainSectionWriter::writeButtons()
     add(std::string(kSeparatorLine));
     add(Line(ssf::kSetTargetSsf, ssf::kSmallModeDefinition));
     for (const ButtonLine& button : kButtonLines)
-        addField(button.key, button.rect, button.action);
+        addField(button.Key, button.Rect, button.Action);
 }
 
 void MainSectionWriter::writeSongInformation()

@@ -37,8 +37,8 @@ void WritePlayListSection(TStringList& lines, const SkinSession& session, bool e
 // Both files, byte for byte. The EQ file is built also while the equalizer
 // is hidden; it is then not saved.
 struct DefinitionFiles {
-    std::string plain;
-    std::string eq;
+    std::string Plain;
+    std::string Eq;
 };
 DefinitionFiles BuildDefinitionFiles(const SkinSession& session,
                                      const std::filesystem::path& ssfPath);

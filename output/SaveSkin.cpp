@@ -37,9 +37,9 @@ void BuildSkinFilesInto(const SkinSession& session, const fs::path& ssfPath, con
     // The definition files come last, so a player reading them finds the new
     // images already in place.
     const DefinitionFiles definitions = BuildDefinitionFiles(session, ssfPath);
-    sink(ssfPath.filename().string(), QByteArray::fromStdString(definitions.plain));
+    sink(ssfPath.filename().string(), QByteArray::fromStdString(definitions.Plain));
     if (session.Editor.ShowEqualizer)
-        sink(EqDefinitionPath(ssfPath).filename().string(), QByteArray::fromStdString(definitions.eq));
+        sink(EqDefinitionPath(ssfPath).filename().string(), QByteArray::fromStdString(definitions.Eq));
 }
 
 // Whether inner is outer or lies inside it, by the folders' identity (what

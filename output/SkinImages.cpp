@@ -22,9 +22,9 @@ static_assert(kTimeDigitCells == ssf::kTimeStrip.Frames);
 constexpr int kJoinedImageHeight = ssf::kJoinedHeight;
 
 struct JoinedImage {
-    const ssf::ImageFile& file;
-    const Bitmap SkinState::*main;
-    const Bitmap SkinState::*equalizer;
+    const ssf::ImageFile& File;
+    const Bitmap SkinState::*Main;
+    const Bitmap SkinState::*Equalizer;
 };
 
 constexpr std::array<JoinedImage, 3> kJoinedImages = {{
@@ -160,7 +160,7 @@ std::vector<SkinImageSource> ListSkinImages(const SkinSession& session)
     images.add(ssf::kMainPressedImage, state.MainPressedImage);
     images.add(ssf::kMainInactiveImage, state.MainInactiveImage);
     for (const JoinedImage& image : kJoinedImages)
-        images.addJoined(image.file, state.*image.main, state.*image.equalizer, joined.MainTop, joined.EqTop);
+        images.addJoined(image.File, state.*image.Main, state.*image.Equalizer, joined.MainTop, joined.EqTop);
     // The definition names a pressed playlist picture; the playlist has one look.
     images.add(ssf::kPlayListImage, previews.Playlist);
     images.add(ssf::kPlayListPressedImage, previews.Playlist);

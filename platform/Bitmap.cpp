@@ -15,8 +15,8 @@ namespace tf {
 namespace {
 
 struct AxisStep {
-    int dest;
-    int source;
+    int Dest;
+    int Source;
 };
 
 // floor(numerator / denominator) for a positive denominator, in 128 bits
@@ -210,8 +210,8 @@ void Bitmap::fillOutsideClip(Color color)
     for (int y = 0; y < height(); ++y) {
         int32_t x = 0;
         for (const Region::Span& span : keep->row(y)) {
-            fill({x, y, span.begin, y + 1}, color);
-            x = std::max(x, span.end);
+            fill({x, y, span.Begin, y + 1}, color);
+            x = std::max(x, span.End);
         }
         fill({x, y, width(), y + 1}, color);
     }
@@ -284,22 +284,22 @@ void Bitmap::copy(const Bitmap& source, const Rect& sourceRect, const Rect& dest
     const qsizetype destStride = m_image.bytesPerLine();
     // The usual piece copy: one to one, left to right; row by row, or span by
     // span of the clip region.
-    const bool contiguous = columns.back().dest - columns.front().dest == int(columns.size()) - 1
-        && columns.back().source - columns.front().source == int(columns.size()) - 1;
-    const int first = columns.front().dest;
-    const int last = columns.back().dest + 1;
-    const int shift = columns.front().source - first;
+    const bool contiguous = columns.back().Dest - columns.front().Dest == int(columns.size()) - 1
+        && columns.back().Source - columns.front().Source == int(columns.size()) - 1;
+    const int first = columns.front().Dest;
+    const int last = columns.back().Dest + 1;
+    const int shift = columns.front().Source - first;
     for (const AxisStep& row : rows) {
-        const QRgb* in = reinterpret_cast<const QRgb*>(sourceBits + row.source * sourceStride);
-        QRgb* out = reinterpret_cast<QRgb*>(destBits + row.dest * destStride);
+        const QRgb* in = reinterpret_cast<const QRgb*>(sourceBits + row.Source * sourceStride);
+        QRgb* out = reinterpret_cast<QRgb*>(destBits + row.Dest * destStride);
         if (contiguous) {
             if (!clip) {
                 std::memcpy(out + first, in + first + shift, size_t(last - first) * sizeof(QRgb));
                 continue;
             }
-            for (const Region::Span& span : clip->row(row.dest)) {
-                const int begin = std::max(span.begin, first);
-                const int end = std::min(span.end, last);
+            for (const Region::Span& span : clip->row(row.Dest)) {
+                const int begin = std::max(span.Begin, first);
+                const int end = std::min(span.End, last);
                 if (begin < end)
                     std::memcpy(out + begin, in + begin + shift, size_t(end - begin) * sizeof(QRgb));
             }
@@ -307,12 +307,12 @@ void Bitmap::copy(const Bitmap& source, const Rect& sourceRect, const Rect& dest
         }
         if (!clip) {
             for (const AxisStep& column : columns)
-                out[column.dest] = in[column.source];
+                out[column.Dest] = in[column.Source];
             continue;
         }
         for (const AxisStep& column : columns)
-            if (clip->contains(column.dest, row.dest))
-                out[column.dest] = in[column.source];
+            if (clip->contains(column.Dest, row.Dest))
+                out[column.Dest] = in[column.Source];
     }
 }
 
@@ -332,12 +332,12 @@ void Bitmap::copyKeyed(const Bitmap& source, const Rect& sourceRect, const Rect&
     const QImage sourceImage = &source == this ? m_image.copy() : source.m_image;
     const Region* clip = m_clip.get(); // looked up once: this loop runs per pixel
     for (const AxisStep& row : rows) {
-        const QRgb* in = reinterpret_cast<const QRgb*>(sourceImage.constScanLine(row.source));
-        QRgb* out = reinterpret_cast<QRgb*>(m_image.scanLine(row.dest));
+        const QRgb* in = reinterpret_cast<const QRgb*>(sourceImage.constScanLine(row.Source));
+        QRgb* out = reinterpret_cast<QRgb*>(m_image.scanLine(row.Dest));
         for (const AxisStep& column : columns) {
-            const QRgb value = in[column.source];
-            if ((value & 0xFFFFFF) != keyValue && (!clip || clip->contains(column.dest, row.dest)))
-                out[column.dest] = value;
+            const QRgb value = in[column.Source];
+            if ((value & 0xFFFFFF) != keyValue && (!clip || clip->contains(column.Dest, row.Dest)))
+                out[column.Dest] = value;
         }
     }
 }

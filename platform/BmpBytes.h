@@ -15,7 +15,7 @@ namespace tf {
 // A fault in the bytes of a BMP file; reason says what is wrong. The decoder
 // turns it into an AppError that names the file.
 struct BmpFault {
-    QString reason;
+    QString Reason;
 };
 
 [[noreturn]] inline void FailBmp(const QString& reason) { throw BmpFault{reason}; }

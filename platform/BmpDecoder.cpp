@@ -20,7 +20,7 @@ QImage DecodeBmp(std::string_view bytes, const ErrorSubject& name)
         const BmpBytes file(bytes);
         return DecodeBmpPixels(ReadBmpLayout(file), file);
     } catch (const BmpFault& fault) {
-        ThrowBadImageError(name, fault.reason);
+        ThrowBadImageError(name, fault.Reason);
     }
 }
 

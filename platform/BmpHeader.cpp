@@ -16,38 +16,38 @@ constexpr const char* kInfoHeader = QT_TRANSLATE_NOOP("Images", "情報ヘッダ
 
 // The fields of either header kind, widened so that no value can overflow.
 struct HeaderFields {
-    uint32_t headerBytes = 0;
-    int64_t width = 0;
-    int64_t height = 0;
-    uint32_t planes = 0;
-    uint32_t bitCount = 0;
-    uint32_t compression = 0;
-    uint32_t colorsUsed = 0;
+    uint32_t HeaderBytes = 0;
+    int64_t Width = 0;
+    int64_t Height = 0;
+    uint32_t Planes = 0;
+    uint32_t BitCount = 0;
+    uint32_t Compression = 0;
+    uint32_t ColorsUsed = 0;
 };
 
 HeaderFields ReadHeaderFields(const BmpBytes& bytes)
 {
     HeaderFields fields;
-    fields.headerBytes = bytes.u32(kFileHeaderBytes, kInfoHeader);
-    if (fields.headerBytes == kCoreHeaderBytes) {
+    fields.HeaderBytes = bytes.u32(kFileHeaderBytes, kInfoHeader);
+    if (fields.HeaderBytes == kCoreHeaderBytes) {
         bytes.span(kFileHeaderBytes, kCoreHeaderBytes, kInfoHeader);
-        fields.width = bytes.u16(18, kInfoHeader);
-        fields.height = bytes.u16(20, kInfoHeader);
-        fields.planes = bytes.u16(22, kInfoHeader);
-        fields.bitCount = bytes.u16(24, kInfoHeader);
+        fields.Width = bytes.u16(18, kInfoHeader);
+        fields.Height = bytes.u16(20, kInfoHeader);
+        fields.Planes = bytes.u16(22, kInfoHeader);
+        fields.BitCount = bytes.u16(24, kInfoHeader);
         return fields;
     }
     // Windows takes any header of at least 40 bytes as an information header
     // and reads its first fields the same way.
-    if (fields.headerBytes < kInfoHeaderBytes)
-        FailBmp(QCoreApplication::translate("Images", "情報ヘッダーの大きさ %1 バイトには対応していません").arg(fields.headerBytes));
-    bytes.span(kFileHeaderBytes, fields.headerBytes, kInfoHeader);
-    fields.width = bytes.i32(18, kInfoHeader);
-    fields.height = bytes.i32(22, kInfoHeader);
-    fields.planes = bytes.u16(26, kInfoHeader);
-    fields.bitCount = bytes.u16(28, kInfoHeader);
-    fields.compression = bytes.u32(30, kInfoHeader);
-    fields.colorsUsed = bytes.u32(46, kInfoHeader);
+    if (fields.HeaderBytes < kInfoHeaderBytes)
+        FailBmp(QCoreApplication::translate("Images", "情報ヘッダーの大きさ %1 バイトには対応していません").arg(fields.HeaderBytes));
+    bytes.span(kFileHeaderBytes, fields.HeaderBytes, kInfoHeader);
+    fields.Width = bytes.i32(18, kInfoHeader);
+    fields.Height = bytes.i32(22, kInfoHeader);
+    fields.Planes = bytes.u16(26, kInfoHeader);
+    fields.BitCount = bytes.u16(28, kInfoHeader);
+    fields.Compression = bytes.u32(30, kInfoHeader);
+    fields.ColorsUsed = bytes.u32(46, kInfoHeader);
     return fields;
 }
 
@@ -68,29 +68,29 @@ void CheckSize(int64_t width, int64_t height)
 
 void CheckFormat(const HeaderFields& fields)
 {
-    if (fields.planes == 0)
+    if (fields.Planes == 0)
         FailBmp(QCoreApplication::translate("Images", "プレーン数が 0 です"));
-    const uint32_t bits = fields.bitCount;
+    const uint32_t bits = fields.BitCount;
     if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
         FailBmp(QCoreApplication::translate("Images", "1 ピクセル %1 ビットのビットマップには対応していません").arg(bits));
     bool fits = false;
-    switch (BmpCompression(fields.compression)) {
+    switch (BmpCompression(fields.Compression)) {
     case BmpCompression::Rgb: fits = true; break;
     case BmpCompression::Rle8: fits = bits == 8; break;
     case BmpCompression::Rle4: fits = bits == 4; break;
     case BmpCompression::Bitfields: fits = bits == 16 || bits == 32; break;
     default:
-        FailBmp(QCoreApplication::translate("Images", "圧縮方式 %1 には対応していません").arg(fields.compression));
+        FailBmp(QCoreApplication::translate("Images", "圧縮方式 %1 には対応していません").arg(fields.Compression));
     }
     if (!fits)
         FailBmp(QCoreApplication::translate("Images", "圧縮方式 %1 は %2 ビットのビットマップには使えません")
-                    .arg(fields.compression)
+                    .arg(fields.Compression)
                     .arg(bits));
     // Windows stores run-length data bottom-up only.
-    const bool rle = fields.compression == uint32_t(BmpCompression::Rle8)
-        || fields.compression == uint32_t(BmpCompression::Rle4);
-    if (rle && fields.height < 0)
-        FailBmp(QCoreApplication::translate("Images", "圧縮されたビットマップの高さ %1 が負です").arg(fields.height));
+    const bool rle = fields.Compression == uint32_t(BmpCompression::Rle8)
+        || fields.Compression == uint32_t(BmpCompression::Rle4);
+    if (rle && fields.Height < 0)
+        FailBmp(QCoreApplication::translate("Images", "圧縮されたビットマップの高さ %1 が負です").arg(fields.Height));
 }
 
 // Reads the masks and returns where the colour table starts. Masks of a
@@ -98,18 +98,18 @@ void CheckFormat(const HeaderFields& fields)
 // under BI_RGB.
 uint64_t ReadMasks(const BmpBytes& bytes, const HeaderFields& fields, BmpLayout& layout)
 {
-    const uint64_t headerEnd = kFileHeaderBytes + fields.headerBytes;
-    if (layout.compression != BmpCompression::Bitfields) {
-        if (layout.bitCount == 16)
-            layout.masks = {0x7C00, 0x03E0, 0x001F};
+    const uint64_t headerEnd = kFileHeaderBytes + fields.HeaderBytes;
+    if (layout.Compression != BmpCompression::Bitfields) {
+        if (layout.BitCount == 16)
+            layout.Masks = {0x7C00, 0x03E0, 0x001F};
         else
-            layout.masks = {0xFF0000, 0x00FF00, 0x0000FF};
+            layout.Masks = {0xFF0000, 0x00FF00, 0x0000FF};
         return headerEnd;
     }
-    const bool inHeader = fields.headerBytes >= kMaskFieldsEnd;
+    const bool inHeader = fields.HeaderBytes >= kMaskFieldsEnd;
     const uint64_t at = inHeader ? kFileHeaderBytes + kInfoHeaderBytes : headerEnd;
     for (size_t i = 0; i < 3; ++i)
-        layout.masks[i] = bytes.u32(at + 4 * i, QT_TRANSLATE_NOOP("Images", "カラーマスク"));
+        layout.Masks[i] = bytes.u32(at + 4 * i, QT_TRANSLATE_NOOP("Images", "カラーマスク"));
     return inHeader ? headerEnd : headerEnd + 12;
 }
 
@@ -117,13 +117,13 @@ uint64_t ReadMasks(const BmpBytes& bytes, const HeaderFields& fields, BmpLayout&
 // most 2^bits; for deeper ones the optional table that only has to be skipped.
 uint64_t TableEntries(const HeaderFields& fields)
 {
-    const bool core = fields.headerBytes == kCoreHeaderBytes;
-    if (fields.bitCount > 8)
-        return core ? 0 : fields.colorsUsed;
-    const uint64_t full = uint64_t(1) << fields.bitCount;
-    if (core || fields.colorsUsed == 0)
+    const bool core = fields.HeaderBytes == kCoreHeaderBytes;
+    if (fields.BitCount > 8)
+        return core ? 0 : fields.ColorsUsed;
+    const uint64_t full = uint64_t(1) << fields.BitCount;
+    if (core || fields.ColorsUsed == 0)
         return full;
-    return std::min<uint64_t>(fields.colorsUsed, full);
+    return std::min<uint64_t>(fields.ColorsUsed, full);
 }
 
 // Reads the palette and sets the start of the pixel data. A bfOffBits that
@@ -133,24 +133,24 @@ uint64_t TableEntries(const HeaderFields& fields)
 void ReadPaletteAndOffset(const BmpBytes& bytes, const HeaderFields& fields, uint64_t tableStart,
                           uint32_t pixelOffset, BmpLayout& layout)
 {
-    const uint64_t entrySize = fields.headerBytes == kCoreHeaderBytes ? 3 : 4;
+    const uint64_t entrySize = fields.HeaderBytes == kCoreHeaderBytes ? 3 : 4;
     uint64_t entries = TableEntries(fields);
     if (pixelOffset >= tableStart && pixelOffset < tableStart + entries * entrySize)
         entries = (pixelOffset - tableStart) / entrySize;
-    layout.palette.fill(qRgb(0, 0, 0));
-    if (layout.bitCount <= 8) {
+    layout.Palette.fill(qRgb(0, 0, 0));
+    if (layout.BitCount <= 8) {
         const std::string_view table = bytes.span(tableStart, entries * entrySize, QT_TRANSLATE_NOOP("Images", "カラーパレット"));
         for (size_t i = 0; i < entries; ++i) {
             const size_t at = size_t(i * entrySize);
-            layout.palette[i] = qRgb(BmpBytes::Byte(table, at + 2), BmpBytes::Byte(table, at + 1),
+            layout.Palette[i] = qRgb(BmpBytes::Byte(table, at + 2), BmpBytes::Byte(table, at + 1),
                                      BmpBytes::Byte(table, at));
         }
     }
     const uint64_t tableEnd = tableStart + entries * entrySize;
-    layout.pixelOffset = pixelOffset >= tableStart ? pixelOffset : tableEnd;
-    if (layout.pixelOffset > bytes.size())
+    layout.PixelOffset = pixelOffset >= tableStart ? pixelOffset : tableEnd;
+    if (layout.PixelOffset > bytes.size())
         FailBmp(QCoreApplication::translate("Images", "ピクセルデータの位置 %1 がファイルの外にあります (ファイルは %2 バイトです)")
-                    .arg(layout.pixelOffset)
+                    .arg(layout.PixelOffset)
                     .arg(bytes.size()));
 }
 
@@ -162,15 +162,15 @@ BmpLayout ReadBmpLayout(const BmpBytes& bytes)
         FailBmp(QCoreApplication::translate("Images", "先頭が BM ではありません"));
     const uint32_t pixelOffset = bytes.u32(10, QT_TRANSLATE_NOOP("Images", "ファイルヘッダー"));
     const HeaderFields fields = ReadHeaderFields(bytes);
-    CheckSize(fields.width, fields.height);
+    CheckSize(fields.Width, fields.Height);
     CheckFormat(fields);
 
     BmpLayout layout;
-    layout.width = int(fields.width);
-    layout.height = int(fields.height < 0 ? -fields.height : fields.height);
-    layout.topDown = fields.height < 0;
-    layout.bitCount = int(fields.bitCount);
-    layout.compression = BmpCompression(fields.compression);
+    layout.Width = int(fields.Width);
+    layout.Height = int(fields.Height < 0 ? -fields.Height : fields.Height);
+    layout.TopDown = fields.Height < 0;
+    layout.BitCount = int(fields.BitCount);
+    layout.Compression = BmpCompression(fields.Compression);
     const uint64_t tableStart = ReadMasks(bytes, fields, layout);
     ReadPaletteAndOffset(bytes, fields, tableStart, pixelOffset, layout);
     return layout;

@@ -12,9 +12,9 @@ constexpr const char* kRleData = QT_TRANSLATE_NOOP("Images", "ランレングス
 
 QImage AllocateImage(const BmpLayout& layout)
 {
-    QImage image(layout.width, layout.height, QImage::Format_RGB32);
+    QImage image(layout.Width, layout.Height, QImage::Format_RGB32);
     if (image.isNull())
-        FailBmp(QCoreApplication::translate("Images", "%1 x %2 ピクセルの画像を作るメモリがありません").arg(layout.width).arg(layout.height));
+        FailBmp(QCoreApplication::translate("Images", "%1 x %2 ピクセルの画像を作るメモリがありません").arg(layout.Width).arg(layout.Height));
     return image;
 }
 
@@ -62,28 +62,28 @@ private:
 
 struct Channels {
     explicit Channels(const std::array<uint32_t, 3>& masks)
-        : red(masks[0]), green(masks[1]), blue(masks[2])
+        : Red(masks[0]), Green(masks[1]), Blue(masks[2])
     {
     }
-    QRgb operator()(uint32_t pixel) const { return qRgb(int(red(pixel)), int(green(pixel)), int(blue(pixel))); }
-    Channel red, green, blue;
+    QRgb operator()(uint32_t pixel) const { return qRgb(int(Red(pixel)), int(Green(pixel)), int(Blue(pixel))); }
+    Channel Red, Green, Blue;
 };
 
 void DecodeIndexedRow(const uint8_t* source, QRgb* line, const BmpLayout& layout)
 {
-    const int bits = layout.bitCount;
+    const int bits = layout.BitCount;
     const int perByte = 8 / bits;
     const unsigned valueMask = (1u << bits) - 1;
-    for (int x = 0; x < layout.width; ++x) {
+    for (int x = 0; x < layout.Width; ++x) {
         const int shift = 8 - bits * (x % perByte + 1); // leftmost pixel in the high bits
-        line[x] = layout.palette[(source[x / perByte] >> shift) & valueMask];
+        line[x] = layout.Palette[(source[x / perByte] >> shift) & valueMask];
     }
 }
 
 void Decode8BitRow(const uint8_t* source, QRgb* line, const BmpLayout& layout)
 {
-    for (int x = 0; x < layout.width; ++x)
-        line[x] = layout.palette[source[x]];
+    for (int x = 0; x < layout.Width; ++x)
+        line[x] = layout.Palette[source[x]];
 }
 
 void Decode24BitRow(const uint8_t* source, QRgb* line, int width)
@@ -107,28 +107,28 @@ void DecodeMaskedRow(const uint8_t* source, QRgb* line, int width, int bytesPerP
 
 QImage DecodeUncompressed(const BmpLayout& layout, const BmpBytes& bytes)
 {
-    const uint64_t rowBits = uint64_t(layout.width) * uint64_t(layout.bitCount);
+    const uint64_t rowBits = uint64_t(layout.Width) * uint64_t(layout.BitCount);
     const uint64_t stride = (rowBits + 31) / 32 * 4;
     // A last row without its padding is still a whole row.
-    const uint64_t needed = stride * uint64_t(layout.height - 1) + (rowBits + 7) / 8;
-    const auto* data = reinterpret_cast<const uint8_t*>(bytes.span(layout.pixelOffset, needed, kPixelData).data());
+    const uint64_t needed = stride * uint64_t(layout.Height - 1) + (rowBits + 7) / 8;
+    const auto* data = reinterpret_cast<const uint8_t*>(bytes.span(layout.PixelOffset, needed, kPixelData).data());
 
     QImage image = AllocateImage(layout);
-    const bool plain32 = layout.bitCount == 32 && layout.masks == std::array<uint32_t, 3>{0xFF0000, 0x00FF00, 0x0000FF};
-    const Channels channels(layout.masks);
-    for (int row = 0; row < layout.height; ++row) {
+    const bool plain32 = layout.BitCount == 32 && layout.Masks == std::array<uint32_t, 3>{0xFF0000, 0x00FF00, 0x0000FF};
+    const Channels channels(layout.Masks);
+    for (int row = 0; row < layout.Height; ++row) {
         const uint8_t* source = data + stride * uint64_t(row);
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(layout.topDown ? row : layout.height - 1 - row));
-        switch (layout.bitCount) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(layout.TopDown ? row : layout.Height - 1 - row));
+        switch (layout.BitCount) {
         case 8: Decode8BitRow(source, line, layout); break;
-        case 24: Decode24BitRow(source, line, layout.width); break;
-        case 16: DecodeMaskedRow(source, line, layout.width, 2, channels); break;
+        case 24: Decode24BitRow(source, line, layout.Width); break;
+        case 16: DecodeMaskedRow(source, line, layout.Width, 2, channels); break;
         case 32:
             if (plain32) // the fourth byte is not alpha: Windows ignores it
-                for (int x = 0; x < layout.width; ++x)
+                for (int x = 0; x < layout.Width; ++x)
                     line[x] = 0xFF000000u | (ReadLittle32(source + 4 * x) & 0xFFFFFFu);
             else
-                DecodeMaskedRow(source, line, layout.width, 4, channels);
+                DecodeMaskedRow(source, line, layout.Width, 4, channels);
             break;
         default: DecodeIndexedRow(source, line, layout); break;
         }
@@ -144,22 +144,22 @@ public:
     RleCanvas(const BmpLayout& layout, QImage& image)
         : m_layout(layout), m_image(image)
     {
-        m_image.fill(layout.palette[0]);
+        m_image.fill(layout.Palette[0]);
     }
 
-    bool full() const { return m_row >= m_layout.height; }
+    bool full() const { return m_row >= m_layout.Height; }
 
     // count pixels; pixel i takes index(i).
     template <typename IndexOf>
     void put(int count, IndexOf index)
     {
-        const int visible = std::clamp<int64_t>(m_layout.width - m_x, 0, count);
+        const int visible = std::clamp<int64_t>(m_layout.Width - m_x, 0, count);
         if (visible > 0 && !full()) {
-            auto* line = reinterpret_cast<QRgb*>(m_image.scanLine(m_layout.height - 1 - int(m_row)));
+            auto* line = reinterpret_cast<QRgb*>(m_image.scanLine(m_layout.Height - 1 - int(m_row)));
             for (int i = 0; i < visible; ++i)
-                line[m_x + i] = m_layout.palette[index(i)];
+                line[m_x + i] = m_layout.Palette[index(i)];
         }
-        m_x = std::min<int64_t>(m_x + count, m_layout.width);
+        m_x = std::min<int64_t>(m_x + count, m_layout.Width);
     }
     void endLine()
     {
@@ -168,7 +168,7 @@ public:
     }
     void move(int dx, int dy)
     {
-        m_x = std::min<int64_t>(m_x + dx, m_layout.width);
+        m_x = std::min<int64_t>(m_x + dx, m_layout.Width);
         m_row += dy;
     }
 
@@ -204,8 +204,8 @@ QImage DecodeRunLength(const BmpLayout& layout, const BmpBytes& bytes)
 {
     QImage image = AllocateImage(layout);
     RleCanvas canvas(layout, image);
-    const bool rle4 = layout.compression == BmpCompression::Rle4;
-    uint64_t at = layout.pixelOffset;
+    const bool rle4 = layout.Compression == BmpCompression::Rle4;
+    uint64_t at = layout.PixelOffset;
     while (!canvas.full()) {
         const std::string_view op = bytes.span(at, 2, kRleData);
         at += 2;
@@ -240,7 +240,7 @@ QImage DecodeRunLength(const BmpLayout& layout, const BmpBytes& bytes)
 
 QImage DecodeBmpPixels(const BmpLayout& layout, const BmpBytes& bytes)
 {
-    if (layout.compression == BmpCompression::Rle8 || layout.compression == BmpCompression::Rle4)
+    if (layout.Compression == BmpCompression::Rle8 || layout.Compression == BmpCompression::Rle4)
         return DecodeRunLength(layout, bytes);
     return DecodeUncompressed(layout, bytes);
 }

@@ -11,8 +11,8 @@ namespace tf {
 // short name or trailing dot of its name), elsewhere the device and inode.
 // std::filesystem::equivalent is not used: MinGW's has no inode to compare.
 struct FileIdentity {
-    uint64_t volume = 0;
-    uint64_t index = 0;
+    uint64_t Volume = 0;
+    uint64_t Index = 0;
     bool operator==(const FileIdentity&) const = default;
 };
 

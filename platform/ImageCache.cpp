@@ -22,8 +22,8 @@ Bitmap ImageCache::load(const FileSource& source, const fs::path& path)
     if (!stamp)
         return Bitmap::Load(source, path); // let the decoder name what is wrong
     const std::string key = path.string();
-    if (const auto found = m_entries.find(key); found != m_entries.end() && found->second.stamp == *stamp)
-        return found->second.bitmap;
+    if (const auto found = m_entries.find(key); found != m_entries.end() && found->second.Stamp == *stamp)
+        return found->second.Bitmap;
     Bitmap bitmap = Bitmap::Load(source, path);
     // An image far beyond any real skin's is decoded again when needed
     // rather than kept: holding several would take a conversion's memory

@@ -23,8 +23,8 @@ public:
 
 private:
     struct Entry {
-        FileStamp stamp;
-        Bitmap bitmap;
+        FileStamp Stamp;
+        tf::Bitmap Bitmap;
     };
     static constexpr size_t kMaxEntries = 16;
 

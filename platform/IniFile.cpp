@@ -80,7 +80,7 @@ void IniFile::addLine(std::string text, std::optional<Entry> entry, std::vector<
 {
     Line line{std::move(text), -1};
     if (entry) {
-        line.entry = int32_t(m_entries.size());
+        line.Entry = int32_t(m_entries.size());
         m_entries.push_back(std::move(*entry));
     }
     m_lines.insert(where, std::move(line));
@@ -92,8 +92,8 @@ const IniFile::Entry* IniFile::find(std::string_view section, std::string_view k
     const std::string wantedKey = ToLowerAscii(Trim(key));
     for (const Line& line : m_lines)
         if (const Entry* entry = entryOf(line))
-            if (!entry->header && !entry->key.empty() && entry->section == wantedSection
-                && entry->key == wantedKey)
+            if (!entry->Header && !entry->Key.empty() && entry->Section == wantedSection
+                && entry->Key == wantedKey)
                 return entry;
     return nullptr;
 }
@@ -102,7 +102,7 @@ bool IniFile::hasSection(std::string_view section) const
 {
     const std::string wanted = ToLowerAscii(Trim(section));
     return std::any_of(m_entries.begin(), m_entries.end(), [&](const Entry& entry) {
-        return !entry.header && !entry.key.empty() && entry.section == wanted;
+        return !entry.Header && !entry.Key.empty() && entry.Section == wanted;
     });
 }
 
@@ -114,7 +114,7 @@ bool IniFile::hasKey(std::string_view section, std::string_view key) const
 std::optional<std::string> IniFile::value(std::string_view section, std::string_view key) const
 {
     if (const Entry* entry = find(section, key))
-        return entry->value;
+        return entry->Value;
     return std::nullopt;
 }
 
@@ -146,10 +146,10 @@ void IniFile::setValue(std::string_view section, std::string_view key, std::stri
     Entry written{wantedSection, wantedKey, Unquote(Trim(value)), false};
 
     for (Line& line : m_lines)
-        if (line.entry >= 0) {
-            Entry& entry = m_entries[size_t(line.entry)];
-            if (!entry.header && entry.section == wantedSection && entry.key == wantedKey) {
-                line.text = std::move(text);
+        if (line.Entry >= 0) {
+            Entry& entry = m_entries[size_t(line.Entry)];
+            if (!entry.Header && entry.Section == wantedSection && entry.Key == wantedKey) {
+                line.Text = std::move(text);
                 entry = std::move(written);
                 return;
             }
@@ -157,10 +157,10 @@ void IniFile::setValue(std::string_view section, std::string_view key, std::stri
     // After the last line of the first section of that name.
     const auto isHeader = [&](const Line& line) {
         const Entry* entry = entryOf(line);
-        return entry && entry->header;
+        return entry && entry->Header;
     };
     auto header = std::find_if(m_lines.begin(), m_lines.end(), [&](const Line& line) {
-        return isHeader(line) && entryOf(line)->section == wantedSection;
+        return isHeader(line) && entryOf(line)->Section == wantedSection;
     });
     if (header == m_lines.end()) {
         addLine("[" + std::string(Trim(section)) + "]", Entry{wantedSection, {}, {}, true}, m_lines.end());
@@ -170,7 +170,7 @@ void IniFile::setValue(std::string_view section, std::string_view key, std::stri
     auto end = std::next(header);
     auto lastKey = header;
     for (; end != m_lines.end() && !isHeader(*end); ++end)
-        if (const Entry* entry = entryOf(*end); entry && !entry->key.empty())
+        if (const Entry* entry = entryOf(*end); entry && !entry->Key.empty())
             lastKey = end;
     addLine(std::move(text), std::move(written), std::next(lastKey));
 }
@@ -179,7 +179,7 @@ std::string IniFile::serialize() const
 {
     std::string text;
     for (const Line& line : m_lines) {
-        text += line.text;
+        text += line.Text;
         text += "\r\n";
     }
     return text;

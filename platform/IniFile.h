@@ -48,18 +48,18 @@ private:
     // Only headers and key lines have an entry: a file of blank lines or
     // comments costs little more than its text.
     struct Entry {
-        std::string section; // lower case; for a header, its own name
-        std::string key;     // lower case; empty for a header
-        std::string value;   // trimmed and unquoted
-        bool header = false;
+        std::string Section; // lower case; for a header, its own name
+        std::string Key;     // lower case; empty for a header
+        std::string Value;   // trimmed and unquoted
+        bool Header = false;
     };
     struct Line {
-        std::string text; // as read or as written
-        int32_t entry = -1;
+        std::string Text; // as read or as written
+        int32_t Entry = -1;
     };
     const Entry* entryOf(const Line& line) const
     {
-        return line.entry < 0 ? nullptr : &m_entries[size_t(line.entry)];
+        return line.Entry < 0 ? nullptr : &m_entries[size_t(line.Entry)];
     }
     const Entry* find(std::string_view section, std::string_view key) const;
     void addLine(std::string text, std::optional<Entry> entry, std::vector<Line>::iterator where);

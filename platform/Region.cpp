@@ -12,9 +12,9 @@ namespace {
 constexpr int64_t kCoordinateLimit = int64_t(1) << 29;
 
 struct Edge {
-    int64_t xTop, yTop;       // upper end
-    int64_t xBottom, yBottom; // lower end, yBottom > yTop
-    int direction;            // +1 runs downward in vertex order, -1 upward
+    int64_t XTop, YTop;       // upper end
+    int64_t XBottom, YBottom; // lower end, yBottom > yTop
+    int Direction;            // +1 runs downward in vertex order, -1 upward
 };
 
 int64_t Clamp(int32_t value)
@@ -33,8 +33,8 @@ int64_t CeilDiv(int64_t numerator, int64_t denominator) // denominator > 0
 // ceil(X(y)) of an edge on row y, measured from its upper end.
 int64_t CeilXAt(const Edge& edge, int64_t y)
 {
-    const int64_t dy = edge.yBottom - edge.yTop;
-    return CeilDiv(edge.xTop * dy + (y - edge.yTop) * (edge.xBottom - edge.xTop), dy);
+    const int64_t dy = edge.YBottom - edge.YTop;
+    return CeilDiv(edge.XTop * dy + (y - edge.YTop) * (edge.XBottom - edge.XTop), dy);
 }
 
 } // namespace
@@ -78,8 +78,8 @@ std::optional<Region> Region::FromPolygons(std::span<const Point> points,
         const int64_t y = bounds.top + row;
         crossings.clear();
         for (const Edge& edge : edges)
-            if (edge.yTop <= y && y < edge.yBottom)
-                crossings.emplace_back(CeilXAt(edge, y), edge.direction);
+            if (edge.YTop <= y && y < edge.YBottom)
+                crossings.emplace_back(CeilXAt(edge, y), edge.Direction);
         std::sort(crossings.begin(), crossings.end());
         std::vector<Span>& spans = region.m_rows[size_t(row)];
         int winding = 0;
@@ -91,8 +91,8 @@ std::optional<Region> Region::FromPolygons(std::span<const Point> points,
             const int64_t end = std::min<int64_t>(crossings[i + 1].first, bounds.right);
             if (begin >= end)
                 continue;
-            if (!spans.empty() && spans.back().end >= begin)
-                spans.back().end = int32_t(std::max<int64_t>(spans.back().end, end));
+            if (!spans.empty() && spans.back().End >= begin)
+                spans.back().End = int32_t(std::max<int64_t>(spans.back().End, end));
             else
                 spans.push_back({int32_t(begin), int32_t(end)});
         }
@@ -102,8 +102,8 @@ std::optional<Region> Region::FromPolygons(std::span<const Point> points,
         region.m_mask.assign(size_t(bounds.width() * rowCount), 0);
         for (int64_t row = 0; row < rowCount; ++row)
             for (const Span& span : region.m_rows[size_t(row)])
-                std::fill_n(region.m_mask.begin() + (row * bounds.width() + (span.begin - bounds.left)),
-                            span.end - span.begin, uint8_t(1));
+                std::fill_n(region.m_mask.begin() + (row * bounds.width() + (span.Begin - bounds.left)),
+                            span.End - span.Begin, uint8_t(1));
     }
     return region;
 }
@@ -118,7 +118,7 @@ std::span<const Region::Span> Region::row(int32_t y) const
 bool Region::rowContains(int32_t x, int32_t y) const
 {
     for (const Span& span : row(y))
-        if (span.begin <= x && x < span.end)
+        if (span.Begin <= x && x < span.End)
             return true;
     return false;
 }

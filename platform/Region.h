@@ -13,8 +13,8 @@ namespace tf {
 class Region {
 public:
     struct Span {
-        int32_t begin = 0; // first pixel inside
-        int32_t end = 0;   // first pixel outside
+        int32_t Begin = 0; // first pixel inside
+        int32_t End = 0;   // first pixel outside
         bool operator==(const Span&) const = default;
     };
 

@@ -67,7 +67,7 @@ KorvelView LiveKorvelView::render(const SkinSession& session, const ViewOptions&
     // The name only appears inside the files ("SkinName", the switch targets).
     const DefinitionFiles files = BuildDefinitionFiles(session, "skin.ssf");
     const KorvelDefinition definition
-        = KorvelDefinition::Parse(session.Editor.ShowEqualizer ? files.eq : files.plain);
+        = KorvelDefinition::Parse(session.Editor.ShowEqualizer ? files.Eq : files.Plain);
 
     std::vector<qint64> inputs = ImageInputs(session);
     const bool sameInputs = inputs == m_inputs;

@@ -6,9 +6,9 @@ PreviewLayout ApplyEqPlacement(const EditorSettings& editor)
 {
     const ssf::JoinedLayout joined = ssf::JoinedLayoutOf(editor.ShowEqualizer && editor.EqualizerOnTop);
     PreviewLayout layout;
-    layout.eqVisible = editor.ShowEqualizer;
-    layout.mainTop = kPreviewBorder + joined.MainTop;
-    layout.eqTop = kPreviewBorder + joined.EqTop;
+    layout.EqVisible = editor.ShowEqualizer;
+    layout.MainTop = kPreviewBorder + joined.MainTop;
+    layout.EqTop = kPreviewBorder + joined.EqTop;
     return layout;
 }
 

@@ -11,10 +11,10 @@ inline constexpr int kPreviewBorder = 1;
 
 // Where the preview images stand on Panel1 (ApplyEqPlacement).
 struct PreviewLayout {
-    int mainTop = kPreviewBorder;                       // Image1
-    int eqTop = kPreviewBorder + ssf::kWindowHeight;    // Image5
-    bool eqVisible = true;                              // Image5
-    int playlistTop = kPreviewBorder + ssf::kJoinedHeight; // Image2
+    int MainTop = kPreviewBorder;                       // Image1
+    int EqTop = kPreviewBorder + ssf::kWindowHeight;    // Image5
+    bool EqVisible = true;                              // Image5
+    int PlaylistTop = kPreviewBorder + ssf::kJoinedHeight; // Image2
     bool operator==(const PreviewLayout&) const = default;
 };
 

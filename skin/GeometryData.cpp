@@ -54,7 +54,7 @@ std::shared_ptr<const GeometryData> ReadGeometryData(const fs::path& dataFolder,
     const FolderIndex index(dataFolder);
     std::vector<fs::path> read{dataFolder};
     for (const GeometryFile& file : kStartupGeometryFiles)
-        if (const auto found = index.find(file.name))
+        if (const auto found = index.find(file.Name))
             read.push_back(*found);
     data->PanTablePath = index.find("pan.dat").value_or(dataFolder / "pan.dat");
     read.push_back(data->PanTablePath);
@@ -75,16 +75,16 @@ std::shared_ptr<const GeometryData> ReadGeometryData(const fs::path& dataFolder,
 std::shared_ptr<const GeometryData> SharedGeometryData(const fs::path& dataFolder)
 {
     struct Entry {
-        Stamps stamps;
-        std::shared_ptr<const GeometryData> data;
+        tf::Stamps Stamps;
+        std::shared_ptr<const GeometryData> Data;
     };
     static std::mutex mutex;
     static std::map<fs::path, Entry> entries;
     const std::lock_guard lock(mutex);
     Entry& entry = entries[dataFolder];
-    if (!entry.data || !StampsHold(entry.stamps))
-        entry.data = ReadGeometryData(dataFolder, entry.stamps);
-    return entry.data;
+    if (!entry.Data || !StampsHold(entry.Stamps))
+        entry.Data = ReadGeometryData(dataFolder, entry.Stamps);
+    return entry.Data;
 }
 
 void ApplyStartupGeometry(const GeometryData& data, PartRectTable& rects, Prompts& prompts)

@@ -22,20 +22,20 @@ void ReadGeometryFile(PartRectTable& rects, const std::filesystem::path& exeFold
                       const GeometryFile& file, TStringList& items, Prompts& prompts)
 {
     // Found in any letter case, as every other file name is.
-    const auto found = FindFileNoCase(exeFolder, file.name);
+    const auto found = FindFileNoCase(exeFolder, file.Name);
     if (!found || !IsRegularFile(*found)) {
-        ShowMissingDataFile(prompts, file.name);
+        ShowMissingDataFile(prompts, file.Name);
         return;
     }
     const std::filesystem::path& path = *found;
     const TStringList lines = ReadLines(path);
     if (lines.size() < 2)
         return;
-    int slot = file.firstSlot;
-    const int endSlot = file.firstSlot + file.slotCount;
+    int slot = file.FirstSlot;
+    const int endSlot = file.FirstSlot + file.SlotCount;
     for (size_t line = 1; line < lines.size() && slot < endSlot; ++line, ++slot) {
         try {
-            SplitToList(lines[line], file.separator, items);
+            SplitToList(lines[line], file.Separator, items);
             for (size_t index = items.size(); index < 4; ++index)
                 ThrowListIndexError((long long)index);
             rects[size_t(slot)] = StrToRect(items[0], items[1], items[2], items[3]);

@@ -18,10 +18,10 @@ constexpr int kScrollTextSlot = 107; // set by the skin load, never from a file
 using PartRectTable = std::array<Rect, kPartRectCount>;
 
 struct GeometryFile {
-    std::string_view name;
-    char separator;
-    int firstSlot;
-    int slotCount;
+    std::string_view Name;
+    char Separator;
+    int FirstSlot;
+    int SlotCount;
 };
 
 // In reading order.

@@ -93,10 +93,10 @@ void ComposeWindowOutline(SkinState& state, const TStringList& regionLines,
         }
     };
     for (Bitmap* image : MainImages(state))
-        outline(*image, mainClip, backgrounds.main);
-    if (backgrounds.equalizerShown)
+        outline(*image, mainClip, backgrounds.Main);
+    if (backgrounds.EqualizerShown)
         for (Bitmap* image : EqImages(state))
-            outline(*image, eqClip, backgrounds.equalizer);
+            outline(*image, eqClip, backgrounds.Equalizer);
 }
 
 void ClearWindowClips(SkinState& state)

@@ -13,9 +13,9 @@ namespace tf {
 
 // Which background will be drawn over the images after the outline.
 struct WindowBackgrounds {
-    const Bitmap* main = nullptr;      // main.bmp, when present
-    bool equalizerShown = true;        // "EQを表示する": the equalizer images take part
-    const Bitmap* equalizer = nullptr; // eqmain.bmp, when present and the equalizer is shown
+    const Bitmap* Main = nullptr;      // main.bmp, when present
+    bool EqualizerShown = true;        // "EQを表示する": the equalizer images take part
+    const Bitmap* Equalizer = nullptr; // eqmain.bmp, when present and the equalizer is shown
 };
 
 // Fills the main images with magenta and clips them to the outline of

@@ -34,21 +34,21 @@ Point DrawFrame(Bitmap& picture, const Bitmap& source, PlaylistSteps steps)
 {
     Place(picture, source, kTopLeftCorner, 0, 0);
     int32_t x = 25;
-    for (int32_t i = 0; i < steps.width + 9; ++i, x += 25)
+    for (int32_t i = 0; i < steps.Width + 9; ++i, x += 25)
         Place(picture, source, kTopFiller, x, 0);
     // The title goes over the fillers, centred.
     Place(picture, source, kTitle, (picture.width() - 100) / 2, 0);
     Place(picture, source, kTopRightCorner, x, 0);
 
     int32_t y = kTopHeight;
-    for (int32_t i = 0; i < steps.height + 2; ++i, y += 29) {
+    for (int32_t i = 0; i < steps.Height + 2; ++i, y += 29) {
         Place(picture, source, kLeftSide, 0, y);
         Place(picture, source, kRightSide, x, y);
     }
 
     Place(picture, source, kBottomLeftCorner, 0, y);
     int32_t bottomX = 125;
-    for (int32_t i = 0; i < steps.width; ++i, bottomX += 25)
+    for (int32_t i = 0; i < steps.Width; ++i, bottomX += 25)
         Place(picture, source, kBottomFiller, bottomX, y);
     Place(picture, source, kBottomRightCorner, bottomX, y);
     return {x, y};
@@ -69,8 +69,8 @@ PlaylistSteps ClampPlaylistSteps(int32_t widthSteps, int32_t heightSteps)
 QSize PlaylistPictureSize(int32_t widthSteps, int32_t heightSteps)
 {
     const PlaylistSteps steps = ClampPlaylistSteps(widthSteps, heightSteps);
-    return {kPlaylistBaseWidth + kPlaylistWidthStep * steps.width,
-            kPlaylistBaseHeight + kPlaylistHeightStep * steps.height};
+    return {kPlaylistBaseWidth + kPlaylistWidthStep * steps.Width,
+            kPlaylistBaseHeight + kPlaylistHeightStep * steps.Height};
 }
 
 bool ComposePlaylist(SkinState& state, PreviewPictures& previews,
@@ -81,8 +81,8 @@ bool ComposePlaylist(SkinState& state, PreviewPictures& previews,
     if (!SourceFilesOf(state).isRegularFile(pleditBmpPath))
         return false;
     const PlaylistSteps steps = ClampPlaylistSteps(widthSteps, heightSteps);
-    state.PlaylistWidthSteps = steps.width;
-    state.PlaylistHeightSteps = steps.height;
+    state.PlaylistWidthSteps = steps.Width;
+    state.PlaylistHeightSteps = steps.Height;
 
     const Bitmap source = previews.SourceImages.load(SourceFilesOf(state), pleditBmpPath);
     ReadPlaylistColors(state, pleditTxtPath, prompts);
@@ -91,7 +91,7 @@ bool ComposePlaylist(SkinState& state, PreviewPictures& previews,
     // what an earlier skin left there. A picture of the same size is reused,
     // and only its frame blackened (the text area is filled below): this
     // runs on every step of a drag.
-    const QSize size = PlaylistPictureSize(steps.width, steps.height);
+    const QSize size = PlaylistPictureSize(steps.Width, steps.Height);
     const int32_t width = size.width();
     const int32_t height = size.height();
     Bitmap picture = std::move(previews.Playlist);

@@ -26,8 +26,8 @@ static_assert((kPlaylistBaseWidth + int64_t(kPlaylistWidthStep) * kMaxPlaylistSt
               <= kMaxDecodedPixels);
 
 struct PlaylistSteps {
-    int32_t width = 0;
-    int32_t height = 0;
+    int32_t Width = 0;
+    int32_t Height = 0;
     bool operator==(const PlaylistSteps&) const = default;
 };
 

@@ -41,18 +41,18 @@ std::optional<PlaylistSteps> PlaylistDragStep(const PlaylistDrag& drag, Point po
     int32_t a = (position.x - kPlaylistBaseWidth) / kPlaylistWidthStep;
     int32_t b = (position.y - kPlaylistBaseHeight) / kPlaylistHeightStep;
     if (a < 0)
-        a = current.width;
+        a = current.Width;
     if (b < 0)
-        b = current.height;
-    if (a == current.width && b == current.height)
+        b = current.Height;
+    if (a == current.Width && b == current.Height)
         return std::nullopt;
     switch (drag.Mode) {
     case PlaylistDragMode::Corner:
         return PlaylistSteps{a, b};
     case PlaylistDragMode::RightEdge:
-        return PlaylistSteps{a, current.height};
+        return PlaylistSteps{a, current.Height};
     case PlaylistDragMode::BottomEdge:
-        return PlaylistSteps{current.width, b};
+        return PlaylistSteps{current.Width, b};
     case PlaylistDragMode::None:
         break;
     }

@@ -69,8 +69,8 @@ std::optional<fs::path> FindSampleSkinFile(const SkinSession& session, std::stri
     // Listed once per process, and again only when the folder has changed
     // (a file added, removed or renamed changes its time).
     struct Listed {
-        std::optional<FileStamp> stamp;
-        std::shared_ptr<const FolderIndex> index;
+        std::optional<FileStamp> Stamp;
+        std::shared_ptr<const FolderIndex> Index;
     };
     static std::mutex mutex;
     static std::map<fs::path, Listed> folders;
@@ -80,9 +80,9 @@ std::optional<fs::path> FindSampleSkinFile(const SkinSession& session, std::stri
     {
         const std::lock_guard lock(mutex);
         Listed& listed = folders[folder];
-        if (!listed.index || !stamp || listed.stamp != stamp)
+        if (!listed.Index || !stamp || listed.Stamp != stamp)
             listed = {stamp, std::make_shared<const FolderIndex>(folder)};
-        index = listed.index;
+        index = listed.Index;
     }
     return index->find(name);
 }

@@ -8,8 +8,8 @@ namespace {
 // One glyph: five rows top to bottom, '#' lit. The narrow font is
 // proportional: M, N and W need more than three columns to be told apart.
 struct Glyph {
-    char32_t ch;
-    std::array<std::string_view, 5> rows;
+    char32_t Ch;
+    std::array<std::string_view, 5> Rows;
 };
 
 constexpr Glyph kWideGlyphs[] = {
@@ -130,7 +130,7 @@ template <size_t N>
 const Glyph* FindIn(const Glyph (&table)[N], char32_t ch)
 {
     for (const Glyph& glyph : table) {
-        if (glyph.ch == ch)
+        if (glyph.Ch == ch)
             return &glyph;
     }
     return nullptr;
@@ -146,7 +146,7 @@ const Glyph& GlyphOf(char32_t ch, PixelFont font)
 
 } // namespace
 
-int AdvanceOf(char32_t ch, PixelFont font) { return int(GlyphOf(ch, font).rows[0].size()) + 1; }
+int AdvanceOf(char32_t ch, PixelFont font) { return int(GlyphOf(ch, font).Rows[0].size()) + 1; }
 
 int TextWidth(std::u32string_view text, PixelFont font)
 {
@@ -161,8 +161,8 @@ void DrawText(QImage& image, int x, int y, std::u32string_view text, QRgb color,
     for (char32_t ch : text) {
         const Glyph& glyph = GlyphOf(ch, font);
         for (int row = 0; row < 5; ++row) {
-            for (int column = 0; column < int(glyph.rows[row].size()); ++column) {
-                if (glyph.rows[row][column] == '#' && image.valid(x + column, y + row))
+            for (int column = 0; column < int(glyph.Rows[row].size()); ++column) {
+                if (glyph.Rows[row][column] == '#' && image.valid(x + column, y + row))
                     image.setPixel(x + column, y + row, color);
             }
         }

@@ -90,17 +90,17 @@ void DrawSprites(QImage& image)
     DrawTitleButton(image, 0, 116, TitleButton::Close, false, true);
     DrawTitleButton(image, 0, 125, TitleButton::Close, true, true);
     const struct {
-        int on;
-        int autoLeft;
-        bool lit;
-        Press press;
+        int On;
+        int AutoLeft;
+        bool Lit;
+        sample::Press Press;
     } switches[] = {{10, 36, false, Press::Released},
                     {69, 95, true, Press::Released},
                     {128, 154, false, Press::Pressed},
                     {187, 213, true, Press::Pressed}};
     for (const auto& row : switches) {
-        DrawSwitch(image, QRect(row.on, 119, 26, 12), U"ON", row.lit, row.press);
-        DrawSwitch(image, QRect(row.autoLeft, 119, 32, 12), U"AUTO", row.lit, row.press);
+        DrawSwitch(image, QRect(row.On, 119, 26, 12), U"ON", row.Lit, row.Press);
+        DrawSwitch(image, QRect(row.AutoLeft, 119, 32, 12), U"AUTO", row.Lit, row.Press);
     }
     DrawTitleBand(image, 0, 134, 275, U"EQUALIZER", true);
     DrawTitleButton(image, 264, 137, TitleButton::Close, false, true);

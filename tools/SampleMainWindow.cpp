@@ -29,9 +29,9 @@ void DrawBody(QImage& image)
 void DrawTimeDisplay(QImage& image, const MainSheets& sheets)
 {
     DrawDisplayWell(image, QRect(8, 19, 99, 49));
-    CopyPiece(image, sheets.titleBar, QRect(304, 0, 8, 43), QPoint(10, 22));
+    CopyPiece(image, sheets.TitleBar, QRect(304, 0, 8, 43), QPoint(10, 22));
     for (const int x : {48, 60, 78, 90})
-        CopyPiece(image, sheets.digits, QRect(90, 0, 9, 13), QPoint(x, 26));
+        CopyPiece(image, sheets.Digits, QRect(90, 0, 9, 13), QPoint(x, 26));
     for (const int y : {29, 34})
         Fill(image, QRect(73, y, 2, 2), kAmber);
     // Faint baseline under the visualizer.
@@ -54,11 +54,11 @@ void DrawInfoDisplays(QImage& image, const QImage& monoStereo)
 void DrawSliders(QImage& image, const MainSheets& sheets)
 {
     constexpr int kVolumeBand = 20;
-    CopyPiece(image, sheets.volume, QRect(0, 15 * kVolumeBand, 68, 13), QPoint(107, 57));
-    CopyPiece(image, sheets.volume, QRect(15, 422, 14, 11), QPoint(107 + 2 * kVolumeBand, 58));
-    CopyPiece(image, sheets.balance, QRect(9, 0, 38, 13), QPoint(177, 57));
-    CopyPiece(image, sheets.balance, QRect(15, 422, 14, 11), QPoint(177 + 12, 58));
-    CopyPiece(image, sheets.positionBar, QRect(0, 0, 248, 10), QPoint(16, 72));
+    CopyPiece(image, sheets.Volume, QRect(0, 15 * kVolumeBand, 68, 13), QPoint(107, 57));
+    CopyPiece(image, sheets.Volume, QRect(15, 422, 14, 11), QPoint(107 + 2 * kVolumeBand, 58));
+    CopyPiece(image, sheets.Balance, QRect(9, 0, 38, 13), QPoint(177, 57));
+    CopyPiece(image, sheets.Balance, QRect(15, 422, 14, 11), QPoint(177 + 12, 58));
+    CopyPiece(image, sheets.PositionBar, QRect(0, 0, 248, 10), QPoint(16, 72));
 }
 
 // Recessed trays the buttons sit in.
@@ -93,9 +93,9 @@ QImage PaintMainWindow(const MainSheets& sheets)
 {
     QImage image = NewCanvas(275, 116, kPanel);
     DrawBody(image);
-    CopyPiece(image, sheets.titleBar, QRect(27, 0, 275, 14), QPoint(0, 0));
+    CopyPiece(image, sheets.TitleBar, QRect(27, 0, 275, 14), QPoint(0, 0));
     DrawTimeDisplay(image, sheets);
-    DrawInfoDisplays(image, sheets.monoStereo);
+    DrawInfoDisplays(image, sheets.MonoStereo);
     DrawSliders(image, sheets);
     DrawTrays(image);
     DrawEmblem(image);

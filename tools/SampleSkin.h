@@ -26,12 +26,12 @@ QImage PaintPlaylist();               // pledit.bmp 280 x 186
 
 // main.bmp 275 x 116, assembled from the sheets above.
 struct MainSheets {
-    const QImage& titleBar;
-    const QImage& positionBar;
-    const QImage& volume;
-    const QImage& balance;
-    const QImage& monoStereo;
-    const QImage& digits;
+    const QImage& TitleBar;
+    const QImage& PositionBar;
+    const QImage& Volume;
+    const QImage& Balance;
+    const QImage& MonoStereo;
+    const QImage& Digits;
 };
 QImage PaintMainWindow(const MainSheets& sheets);
 

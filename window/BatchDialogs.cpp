@@ -375,7 +375,7 @@ KorvelViewDialog::KorvelViewDialog(QWidget* owner, const fs::path& ssfPath)
     auto* layout = new QVBoxLayout(this);
     auto* picture = new QLabel;
     picture->setObjectName(QStringLiteral("KorvelViewPicture"));
-    picture->setPixmap(QPixmap::fromImage(view.image));
+    picture->setPixmap(QPixmap::fromImage(view.Image));
     layout->addWidget(picture);
     auto* path = new QLabel(DisplayPath(ssfPath));
     path->setTextInteractionFlags(Qt::TextSelectableByMouse);

@@ -39,8 +39,8 @@ void TForm1::ShowKorvelView()
         return;
     try {
         const KorvelView view = m_korvelView.render(m_session);
-        m_korvelPlaylist = view.playlistWindow;
-        KorvelPicture->setPicture(view.image);
+        m_korvelPlaylist = view.PlaylistWindow;
+        KorvelPicture->setPicture(view.Image);
         PlacePlaylistSizePanel();
     } catch (const AppError& error) {
         // A state the view cannot draw: back to the composed images, and say why.

@@ -237,9 +237,9 @@ void TForm1::CreatePreviewPanel(QWidget* client)
         return image;
     };
     const PreviewLayout placed;
-    Image1 = addImage("Image1", placed.mainTop);
-    Image5 = addImage("Image5", placed.eqTop);
-    Image2 = addImage("Image2", placed.playlistTop);
+    Image1 = addImage("Image1", placed.MainTop);
+    Image5 = addImage("Image5", placed.EqTop);
+    Image2 = addImage("Image2", placed.PlaylistTop);
     KorvelPicture = addImage("KorvelPicture", kPreviewBorder);
     KorvelPicture->hide();
 

@@ -234,8 +234,8 @@ void TForm1::Panel1MouseMove(QPoint position)
     if (!steps)
         return;
     // The drag stops where the size boxes do.
-    const int width = std::min(steps->width, kMaxPlaylistSteps);
-    const int height = std::min(steps->height, kMaxPlaylistSteps);
+    const int width = std::min(steps->Width, kMaxPlaylistSteps);
+    const int height = std::min(steps->Height, kMaxPlaylistSteps);
     if (width == state.PlaylistWidthSteps && height == state.PlaylistHeightSteps)
         return;
     RunHandler([&] { ComposePlaylistAt(width, height); });
@@ -355,13 +355,13 @@ void TForm1::PlacePlaylistSizePanel()
 void TForm1::PlacePreviews()
 {
     const PreviewLayout layout = ApplyEqPlacement(m_session.Editor);
-    Image1->move(kPreviewBorder, layout.mainTop);
-    Image5->move(kPreviewBorder, layout.eqTop);
-    Image2->move(kPreviewBorder, layout.playlistTop);
+    Image1->move(kPreviewBorder, layout.MainTop);
+    Image5->move(kPreviewBorder, layout.EqTop);
+    Image2->move(kPreviewBorder, layout.PlaylistTop);
     // The player's view stands in for all three while it is shown.
     const bool composedShown = !korvelViewShown();
     Image1->setVisible(composedShown);
-    Image5->setVisible(composedShown && layout.eqVisible);
+    Image5->setVisible(composedShown && layout.EqVisible);
     Image2->setVisible(composedShown);
     PlacePlaylistSizePanel();
 }

@@ -25,15 +25,15 @@ namespace {
 constexpr int kSteps = 40;
 
 struct LoadedWindow {
-    tf::test::WindowFixture fixture;
-    tf::TForm1* form = nullptr;
+    tf::test::WindowFixture Fixture;
+    tf::TForm1* Form = nullptr;
     LoadedWindow()
     {
-        form = &fixture.open();
-        form->show();
-        form->OpenDropped(tf::PathToQString(fixture.writeSkin("drag")));
-        if (!QTest::qWaitForWindowExposed(form) || !fixture.app().SkinLoaded)
-            std::fprintf(stderr, "the skin did not load: %s\n", qPrintable(tf::test::ShownMessages(fixture.prompts)));
+        Form = &Fixture.open();
+        Form->show();
+        Form->OpenDropped(tf::PathToQString(Fixture.writeSkin("drag")));
+        if (!QTest::qWaitForWindowExposed(Form) || !Fixture.app().SkinLoaded)
+            std::fprintf(stderr, "the skin did not load: %s\n", qPrintable(tf::test::ShownMessages(Fixture.Prompts)));
     }
 };
 
@@ -64,7 +64,7 @@ void SetSteps(tf::TForm1& form, int n)
 void BM_PanelRepaintBaseline(benchmark::State& state)
 {
     LoadedWindow& window = Window();
-    tf::TForm1& form = *window.form;
+    tf::TForm1& form = *window.Form;
     SetSteps(form, kSteps);
     for (auto _ : state)
         form.Panel1->repaint();
@@ -74,7 +74,7 @@ BENCHMARK(BM_PanelRepaintBaseline)->Unit(benchmark::kMillisecond);
 void BM_DragStep(benchmark::State& state)
 {
     LoadedWindow& window = Window();
-    tf::TForm1& form = *window.form;
+    tf::TForm1& form = *window.Form;
     QWidget* image = form.Image2;
     for (auto _ : state) {
         state.PauseTiming();

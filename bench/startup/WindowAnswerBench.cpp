@@ -32,30 +32,30 @@ namespace fs = std::filesystem;
 namespace {
 
 struct Bench {
-    tf::test::WindowFixture fixture;
-    tf::TForm1* form = nullptr;
-    fs::path folder;
-    fs::path archive;
+    tf::test::WindowFixture Fixture;
+    tf::TForm1* Form = nullptr;
+    fs::path Folder;
+    fs::path Archive;
     // The core's own session, as the CLI would hold one.
-    tf::ScriptedPrompts corePrompts;
-    std::unique_ptr<tf::SkinSession> core;
+    tf::ScriptedPrompts CorePrompts;
+    std::unique_ptr<tf::SkinSession> Core;
 
     Bench()
     {
-        folder = fixture.writeSkin("Folder Skin");
-        archive = fixture.writeSkinArchive("Packed Skin.wsz", "Packed Skin");
-        form = &fixture.open();
-        form->show();
-        if (!QTest::qWaitForWindowExposed(form))
+        Folder = Fixture.writeSkin("Folder Skin");
+        Archive = Fixture.writeSkinArchive("Packed Skin.wsz", "Packed Skin");
+        Form = &Fixture.open();
+        Form->show();
+        if (!QTest::qWaitForWindowExposed(Form))
             std::fprintf(stderr, "the window was not shown\n");
-        core = std::make_unique<tf::SkinSession>(fixture.files.ExePath.parent_path(), corePrompts);
-        tf::InitializeSession(*core);
+        Core = std::make_unique<tf::SkinSession>(Fixture.files.ExePath.parent_path(), CorePrompts);
+        tf::InitializeSession(*Core);
     }
 
     // The tree item of path, listed and on screen; its centre.
     QPoint Show(const fs::path& path)
     {
-        tf::SkinTreeView& tree = *form->ShellTreeView1;
+        tf::SkinTreeView& tree = *Form->ShellTreeView1;
         tree.setPath(tf::PathToQString(path));
         QPersistentModelIndex item = tree.selectedItem();
         const bool shown = QTest::qWaitFor([&] {
@@ -70,8 +70,8 @@ struct Bench {
 
     void Click(QPoint at)
     {
-        QTest::mouseClick(form->ShellTreeView1->viewport(), Qt::LeftButton, {}, at);
-        form->Panel1->repaint();
+        QTest::mouseClick(Form->ShellTreeView1->viewport(), Qt::LeftButton, {}, at);
+        Form->Panel1->repaint();
     }
 };
 
@@ -80,44 +80,44 @@ std::unique_ptr<Bench> g_bench;
 void BM_CoreLoadFolder(benchmark::State& state)
 {
     for (auto _ : state)
-        if (!tf::OpenSkinFolder(*g_bench->core, g_bench->folder).loaded())
+        if (!tf::OpenSkinFolder(*g_bench->Core, g_bench->Folder).loaded())
             state.SkipWithError("the folder skin did not load");
 }
 BENCHMARK(BM_CoreLoadFolder)->Unit(benchmark::kMillisecond);
 
 void BM_TreeClickFolder(benchmark::State& state)
 {
-    const QPoint at = g_bench->Show(g_bench->folder);
+    const QPoint at = g_bench->Show(g_bench->Folder);
     for (auto _ : state)
         g_bench->Click(at);
-    if (!g_bench->form->windowTitle().endsWith(QStringLiteral("-Folder Skin-")))
+    if (!g_bench->Form->windowTitle().endsWith(QStringLiteral("-Folder Skin-")))
         state.SkipWithError("the click did not load the folder skin");
 }
 BENCHMARK(BM_TreeClickFolder)->Unit(benchmark::kMillisecond);
 
 void BM_CoreLoadArchive(benchmark::State& state)
 {
-    const fs::path work = g_bench->fixture.root() / "core-work";
+    const fs::path work = g_bench->Fixture.root() / "core-work";
     for (auto _ : state)
-        if (!tf::OpenSkinArchive(*g_bench->core, g_bench->archive, work).loaded())
+        if (!tf::OpenSkinArchive(*g_bench->Core, g_bench->Archive, work).loaded())
             state.SkipWithError("the archive did not load");
 }
 BENCHMARK(BM_CoreLoadArchive)->Unit(benchmark::kMillisecond);
 
 void BM_TreeClickArchive(benchmark::State& state)
 {
-    const QPoint at = g_bench->Show(g_bench->archive);
+    const QPoint at = g_bench->Show(g_bench->Archive);
     for (auto _ : state)
         g_bench->Click(at);
-    if (!g_bench->form->windowTitle().endsWith(QStringLiteral("-Packed Skin.wsz-")))
+    if (!g_bench->Form->windowTitle().endsWith(QStringLiteral("-Packed Skin.wsz-")))
         state.SkipWithError("the click did not load the archive");
 }
 BENCHMARK(BM_TreeClickArchive)->Unit(benchmark::kMillisecond);
 
 void BM_CoreAnalyzer(benchmark::State& state)
 {
-    tf::SkinSession& core = *g_bench->core;
-    tf::OpenSkinFolder(core, g_bench->folder);
+    tf::SkinSession& core = *g_bench->Core;
+    tf::OpenSkinFolder(core, g_bench->Folder);
     int scale = 1;
     for (auto _ : state) {
         core.State.AnalyzerPreviewScale = scale = 3 - scale;
@@ -128,7 +128,7 @@ BENCHMARK(BM_CoreAnalyzer)->Unit(benchmark::kMillisecond);
 
 void BM_AnalyzerScaleSwitch(benchmark::State& state)
 {
-    tf::TForm1& form = *g_bench->form;
+    tf::TForm1& form = *g_bench->Form;
     bool second = false;
     for (auto _ : state) {
         second = !second;

@@ -36,9 +36,9 @@ namespace tf {
 namespace {
 
 struct CliRun {
-    int exitCode;
-    QString out;
-    QString err;
+    int ExitCode;
+    QString Out;
+    QString Err;
 };
 
 CliRun RunCli(const QStringList& arguments)
@@ -69,11 +69,11 @@ TEST_F(CliTest, ConvertsOneSkinFolderIntoTheNamedFile)
     const fs::path skin = writeSkin("Blue Steel");
     const fs::path out = temp / "out" / "new" / "Blue.ssf";
     const CliRun run = RunCli({"convert", Text(skin), "-o", Text(out)});
-    EXPECT_EQ(run.exitCode, kExitConverted) << run.out.toStdString();
+    EXPECT_EQ(run.ExitCode, kExitConverted) << run.Out.toStdString();
     for (const char* name : {"Blue.ssf", "Blue_EQ.ssf", "MainNormal.bmp", "MainNormal_EQ.bmp", "Pan.Bmp",
                              "Vol.Bmp", "Numbers.bmp", "Analyzer.bmp", "PlayListNormal.bmp"})
         EXPECT_TRUE(fs::exists(out.parent_path() / name)) << name;
-    EXPECT_TRUE(run.out.contains(QStringLiteral("1 of 1 skins converted")));
+    EXPECT_TRUE(run.Out.contains(QStringLiteral("1 of 1 skins converted")));
 }
 
 TEST_F(CliTest, OptionsChangeWhatIsWritten)
@@ -82,7 +82,7 @@ TEST_F(CliTest, OptionsChangeWhatIsWritten)
     const fs::path out = temp / "out" / "s.ssf";
     const CliRun run = RunCli({"convert", Text(skin), "-o", Text(out), "--no-equalizer", "--hide-time",
                             "--hide-seek-bar", "--playlist-steps", "2,1"});
-    ASSERT_EQ(run.exitCode, kExitConverted) << run.out.toStdString();
+    ASSERT_EQ(run.ExitCode, kExitConverted) << run.Out.toStdString();
     EXPECT_FALSE(fs::exists(temp / "out" / "s_EQ.ssf"));
     EXPECT_FALSE(fs::exists(temp / "out" / "Numbers.bmp"));
     EXPECT_FALSE(fs::exists(temp / "out" / "PosBar1.bmp"));
@@ -99,13 +99,13 @@ TEST_F(CliTest, BatchConvertsTheGoodSkinsAndReportsTheBrokenOne)
     fs::create_directories(notASkin);
     const CliRun run = RunCli({"convert", Text(good), Text(broken.folder()), Text(notASkin), "-o",
                             Text(temp / "batch"), "-j", "2"});
-    EXPECT_EQ(run.exitCode, kExitSomeFailed);
+    EXPECT_EQ(run.ExitCode, kExitSomeFailed);
     EXPECT_TRUE(fs::exists(temp / "batch" / "good" / "good.ssf"));
     EXPECT_FALSE(fs::exists(temp / "batch" / "broken" / "broken.ssf"));
-    EXPECT_TRUE(run.out.contains(QStringLiteral("FAILED     broken:"))) << run.out.toStdString();
-    EXPECT_TRUE(run.out.contains(QStringLiteral("main.bmp")));
-    EXPECT_TRUE(run.out.contains(QStringLiteral("FAILED     empty: Main.bmpがありません")));
-    EXPECT_TRUE(run.out.contains(QStringLiteral("1 of 3 skins converted, 2 failed")));
+    EXPECT_TRUE(run.Out.contains(QStringLiteral("FAILED     broken:"))) << run.Out.toStdString();
+    EXPECT_TRUE(run.Out.contains(QStringLiteral("main.bmp")));
+    EXPECT_TRUE(run.Out.contains(QStringLiteral("FAILED     empty: Main.bmpがありません")));
+    EXPECT_TRUE(run.Out.contains(QStringLiteral("1 of 3 skins converted, 2 failed")));
 }
 
 TEST_F(CliTest, ArchivesConvertFromAPrivateFolder)
@@ -119,7 +119,7 @@ TEST_F(CliTest, ArchivesConvertFromAPrivateFolder)
             zip.addFile("Inner/" + entry.path().filename().string(), ReadFileBytes(entry.path()));
     }
     const CliRun run = RunCli({"convert", Text(archive), Text(archive), "-o", Text(temp / "out")});
-    EXPECT_EQ(run.exitCode, kExitConverted) << run.out.toStdString();
+    EXPECT_EQ(run.ExitCode, kExitConverted) << run.Out.toStdString();
     EXPECT_TRUE(fs::exists(temp / "out" / "Packed" / "Packed.ssf"));
     EXPECT_TRUE(fs::exists(temp / "out" / "Packed-2" / "Packed-2.ssf"));
 }
@@ -129,8 +129,8 @@ TEST_F(CliTest, GrowRectWarningsAreAnsweredAndReported)
     test::SkinFixture skin(temp / "w");
     skin.writeStandard().writeText("Sexyfont.txt", "[YunaSoft SexyFont Plug-In]\r\nOffsetTop=40\r\n");
     const CliRun run = RunCli({"convert", Text(skin.folder()), "-o", Text(temp / "o" / "w.ssf")});
-    EXPECT_EQ(run.exitCode, kExitConverted);
-    EXPECT_TRUE(run.out.contains(QStringLiteral("warning  w: Rectの値が0より小さくなりました")));
+    EXPECT_EQ(run.ExitCode, kExitConverted);
+    EXPECT_TRUE(run.Out.contains(QStringLiteral("warning  w: Rectの値が0より小さくなりました")));
 }
 
 TEST_F(CliTest, ControlCharactersInNamesCannotForgeLines)
@@ -138,9 +138,9 @@ TEST_F(CliTest, ControlCharactersInNamesCannotForgeLines)
     TF_SKIP_ON_WINDOWS("no control characters in its file names");
     const fs::path skin = writeSkin("x\nconverted  ok-skin -> ok.ssf");
     const CliRun run = RunCli({"convert", Text(skin), "-o", Text(temp / "out" / "ok.ssf")});
-    EXPECT_EQ(run.exitCode, kExitConverted);
-    EXPECT_EQ(run.out.count(QLatin1Char('\n')), 2) << run.out.toStdString();
-    EXPECT_TRUE(run.out.startsWith(QStringLiteral("converted  x\\x0aconverted  ok-skin -> ok.ssf -> ")));
+    EXPECT_EQ(run.ExitCode, kExitConverted);
+    EXPECT_EQ(run.Out.count(QLatin1Char('\n')), 2) << run.Out.toStdString();
+    EXPECT_TRUE(run.Out.startsWith(QStringLiteral("converted  x\\x0aconverted  ok-skin -> ok.ssf -> ")));
 }
 
 TEST_F(CliTest, OutputInsideTheSkinFolderIsRefused)
@@ -148,8 +148,8 @@ TEST_F(CliTest, OutputInsideTheSkinFolderIsRefused)
     const fs::path skin = writeSkin("s");
     for (const fs::path& out : {skin / "out.ssf", skin / "sub" / "out.ssf"}) {
         const CliRun run = RunCli({"convert", Text(skin), "-o", Text(out)});
-        EXPECT_EQ(run.exitCode, kExitSomeFailed);
-        EXPECT_TRUE(run.out.contains(QStringLiteral("スキンのフォルダ"))) << run.out.toStdString();
+        EXPECT_EQ(run.ExitCode, kExitSomeFailed);
+        EXPECT_TRUE(run.Out.contains(QStringLiteral("スキンのフォルダ"))) << run.Out.toStdString();
     }
     EXPECT_FALSE(fs::exists(skin / "out.ssf"));
     EXPECT_FALSE(fs::exists(skin / "sub"));
@@ -163,7 +163,7 @@ TEST_F(CliTest, ABareOutputNameIsInTheCurrentFolder)
     QDir::setCurrent(Text(temp / "here"));
     const CliRun run = RunCli({"convert", Text(skin), "-o", "bare.ssf"});
     QDir::setCurrent(before);
-    EXPECT_EQ(run.exitCode, kExitConverted) << run.out.toStdString();
+    EXPECT_EQ(run.ExitCode, kExitConverted) << run.Out.toStdString();
     EXPECT_TRUE(fs::exists(temp / "here" / "bare.ssf"));
     EXPECT_TRUE(fs::exists(temp / "here" / "MainNormal.bmp"));
 }
@@ -339,9 +339,9 @@ TEST(CliUsage, WrongUsageIsExitTwoWithAReason)
                                          QStringList{"convert", "a", "-o", ""},
                                          QStringList{"convert", "a", "-o", "x", "--bogus"}}) {
         const CliRun run = RunCli(arguments);
-        EXPECT_EQ(run.exitCode, kExitUsage) << arguments.join(' ').toStdString();
-        EXPECT_FALSE(run.err.isEmpty());
-        EXPECT_FALSE(run.err.contains('\n'));
+        EXPECT_EQ(run.ExitCode, kExitUsage) << arguments.join(' ').toStdString();
+        EXPECT_FALSE(run.Err.isEmpty());
+        EXPECT_FALSE(run.Err.contains('\n'));
     }
     EXPECT_TRUE(UsageText().contains(QStringLiteral("--hide-analyzer")));
 }
@@ -354,9 +354,9 @@ TEST_F(CliTest, DashNamesAreFilesAfterDoubleDashOrWhenTheyExist)
     const QString before = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(Text(temp.path())));
     const struct {
-        QStringList arguments;
-        std::vector<fs::path> sources; // empty: wrong usage
-        bool hideTime;
+        QStringList Arguments;
+        std::vector<fs::path> Sources; // empty: wrong usage
+        bool HideTime;
     } cases[] = {
         {{"convert", "--", "-x.wsz", "-o", "out"}, {"-x.wsz"}, false},
         {{"convert", "-o", "out", "--", "-x.wsz", "--hide-time", "-y"}, {"-x.wsz", "-y"}, true},
@@ -364,14 +364,14 @@ TEST_F(CliTest, DashNamesAreFilesAfterDoubleDashOrWhenTheyExist)
         {{"convert", "-missing.wsz", "-o", "out"}, {}, false},
     };
     for (const auto& c : cases) {
-        const ParsedCommandLine parsed = ParseCommandLine(c.arguments);
-        EXPECT_EQ(parsed.Command.has_value(), !c.sources.empty())
-            << c.arguments.join(' ').toStdString() << ": " << parsed.Reason.toStdString();
+        const ParsedCommandLine parsed = ParseCommandLine(c.Arguments);
+        EXPECT_EQ(parsed.Command.has_value(), !c.Sources.empty())
+            << c.Arguments.join(' ').toStdString() << ": " << parsed.Reason.toStdString();
         if (!parsed.Command)
             continue;
-        EXPECT_EQ(parsed.Command->Sources, c.sources) << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(parsed.Command->Sources, c.Sources) << c.Arguments.join(' ').toStdString();
         EXPECT_EQ(parsed.Command->Output, fs::path("out"));
-        EXPECT_EQ(parsed.Command->Options.HideTime, c.hideTime);
+        EXPECT_EQ(parsed.Command->Options.HideTime, c.HideTime);
     }
     QDir::setCurrent(before);
     EXPECT_TRUE(UsageText().contains(QStringLiteral("convert -- -x.wsz -o OUT")));
@@ -440,9 +440,9 @@ TEST_F(CliTest, SpeaksTheChosenLanguageAndWritesTheSameFiles)
     const fs::path empty = temp / "空のフォルダ";
     fs::create_directories(empty);
     struct Case {
-        const char* language;
-        const char* summary;
-        const char* failure;
+        const char* Language;
+        const char* Summary;
+        const char* Failure;
     };
     const Case cases[] = {
         {"en", "1 of 2 skins converted, 1 failed", "FAILED     空のフォルダ: There is no Main.bmp."},
@@ -451,13 +451,13 @@ TEST_F(CliTest, SpeaksTheChosenLanguageAndWritesTheSameFiles)
     for (const Case& c : cases) {
         QProcess process;
         process.start(Text(test::BinFolder() / "tessaform-cli"),
-                      {"--lang", c.language, "convert", Text(test::BinFolder() / "sample"), Text(empty), "-o",
-                       Text(temp / (std::string("出力 ") + c.language))});
+                      {"--lang", c.Language, "convert", Text(test::BinFolder() / "sample"), Text(empty), "-o",
+                       Text(temp / (std::string("出力 ") + c.Language))});
         ASSERT_TRUE(process.waitForFinished(60000));
         const QString out = QString::fromUtf8(process.readAllStandardOutput());
-        EXPECT_EQ(process.exitCode(), kExitSomeFailed) << c.language;
-        EXPECT_TRUE(out.contains(QString::fromUtf8(c.summary))) << out.toStdString();
-        EXPECT_TRUE(out.contains(QString::fromUtf8(c.failure))) << out.toStdString();
+        EXPECT_EQ(process.exitCode(), kExitSomeFailed) << c.Language;
+        EXPECT_TRUE(out.contains(QString::fromUtf8(c.Summary))) << out.toStdString();
+        EXPECT_TRUE(out.contains(QString::fromUtf8(c.Failure))) << out.toStdString();
     }
     std::vector<std::string> written;
     const fs::path english = temp / "出力 en";
@@ -541,7 +541,7 @@ TEST(CliCorpus, EverySkinConvertsWhole)
                 EXPECT_TRUE(FindFileNoCase(file.path().parent_path(), name)) << name;
             const std::vector<CheckFinding> findings = CheckKorvelSkin(file.path());
             for (const CheckFinding& finding : findings)
-                EXPECT_NE(finding.severity, Severity::Problem) << finding.toString().toStdString();
+                EXPECT_NE(finding.Severity, Severity::Problem) << finding.toString().toStdString();
         }
     }
 }

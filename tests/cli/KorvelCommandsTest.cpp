@@ -16,8 +16,8 @@ namespace tf {
 namespace {
 
 struct ProgramRun {
-    int exitCode = -1;
-    QString out;
+    int ExitCode = -1;
+    QString Out;
 };
 
 ProgramRun RunProgram(const QStringList& arguments)
@@ -37,7 +37,7 @@ class KorvelCommandsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(RunProgram({"convert", PathToQString(test::BinFolder() / "sample"), "-o", ssf()}).exitCode, 0);
+        ASSERT_EQ(RunProgram({"convert", PathToQString(test::BinFolder() / "sample"), "-o", ssf()}).ExitCode, 0);
     }
     QString ssf() const { return PathToQString(temp / "sample.ssf"); }
     test::TempFolder temp;
@@ -46,28 +46,28 @@ protected:
 TEST_F(KorvelCommandsTest, PreviewWritesTheViewAtTheAskedScale)
 {
     const struct {
-        QStringList options;
-        QSize size;
+        QStringList Options;
+        QSize Size;
     } cases[] = {
         {{}, {275, 232}},                                    // main window and the playlist below it
         {{"--eq", "--state", "pressed", "--scale", "2"}, {550, 696}}, // the equalizer joined, twice the size
     };
     for (const auto& c : cases) {
         const QString png = PathToQString(temp / "view.png");
-        const ProgramRun run = RunProgram(QStringList{"preview", ssf(), "-o", png} << c.options);
-        EXPECT_EQ(run.exitCode, 0) << run.out.toStdString();
-        EXPECT_EQ(QImage(png).size(), c.size) << c.options.join(' ').toStdString();
+        const ProgramRun run = RunProgram(QStringList{"preview", ssf(), "-o", png} << c.Options);
+        EXPECT_EQ(run.ExitCode, 0) << run.Out.toStdString();
+        EXPECT_EQ(QImage(png).size(), c.Size) << c.Options.join(' ').toStdString();
     }
 }
 
 TEST_F(KorvelCommandsTest, CheckPassesAConvertedSkinAndNamesWhatBreaks)
 {
-    EXPECT_EQ(RunProgram({"check", ssf()}).exitCode, 0);
+    EXPECT_EQ(RunProgram({"check", ssf()}).ExitCode, 0);
     fs::remove(temp / "Numbers.bmp");
     const ProgramRun run = RunProgram({"check", ssf()});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.out.contains(QStringLiteral("sample.ssf:")) && run.out.contains(QStringLiteral("Numbers.bmp")))
-        << run.out.toStdString();
+    EXPECT_EQ(run.ExitCode, 1);
+    EXPECT_TRUE(run.Out.contains(QStringLiteral("sample.ssf:")) && run.Out.contains(QStringLiteral("Numbers.bmp")))
+        << run.Out.toStdString();
 }
 
 void WriteBytes(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
@@ -82,12 +82,12 @@ TEST_F(KorvelCommandsTest, HugeFontSizeIsDrawnAtTheLargestWithAWarning)
     definition.replace(at, definition.find('\r', at) - at, "SongInformationFontSize 5000");
     WriteBytes(temp / "sample.ssf", definition);
     const ProgramRun preview = RunProgram({"preview", ssf(), "-o", PathToQString(temp / "view.png")});
-    EXPECT_EQ(preview.exitCode, 0) << preview.out.toStdString();
-    EXPECT_TRUE(preview.out.contains(QStringLiteral("warning")) && preview.out.contains(QStringLiteral("5000")))
-        << preview.out.toStdString();
+    EXPECT_EQ(preview.ExitCode, 0) << preview.Out.toStdString();
+    EXPECT_TRUE(preview.Out.contains(QStringLiteral("warning")) && preview.Out.contains(QStringLiteral("5000")))
+        << preview.Out.toStdString();
     const ProgramRun check = RunProgram({"check", ssf()});
-    EXPECT_EQ(check.exitCode, 1);
-    EXPECT_TRUE(check.out.contains(QStringLiteral("5000"))) << check.out.toStdString();
+    EXPECT_EQ(check.ExitCode, 1);
+    EXPECT_TRUE(check.Out.contains(QStringLiteral("5000"))) << check.Out.toStdString();
 }
 
 // check finishes first a save that a kill stopped between its renames, and
@@ -98,15 +98,15 @@ TEST_F(KorvelCommandsTest, CheckCompletesASaveStoppedMidwayOrSaysItCannot)
     WriteBytes(temp / "MainNormal.bmp.999999999-4.tmp", pressed);
     WriteBytes(temp / ".tessaform.journal", "TessaformJournal 1\nMainNormal.bmp.999999999-4.tmp\n");
     const ProgramRun completed = RunProgram({"check", ssf()});
-    EXPECT_EQ(completed.exitCode, 0) << completed.out.toStdString();
-    EXPECT_TRUE(completed.out.contains(QStringLiteral("completed"))) << completed.out.toStdString();
+    EXPECT_EQ(completed.ExitCode, 0) << completed.Out.toStdString();
+    EXPECT_TRUE(completed.Out.contains(QStringLiteral("completed"))) << completed.Out.toStdString();
     EXPECT_EQ(ReadFileBytes(temp / "MainNormal.bmp"), pressed);
     EXPECT_FALSE(fs::exists(temp / ".tessaform.journal"));
 
     WriteBytes(temp / ".tessaform.journal", "TessaformJournal 1\n../elsewhere.bmp.1-1.tmp\n");
     const ProgramRun broken = RunProgram({"check", ssf()});
-    EXPECT_EQ(broken.exitCode, 1);
-    EXPECT_TRUE(broken.out.contains(QStringLiteral("cannot be completed"))) << broken.out.toStdString();
+    EXPECT_EQ(broken.ExitCode, 1);
+    EXPECT_TRUE(broken.Out.contains(QStringLiteral("cannot be completed"))) << broken.Out.toStdString();
 }
 
 // Whatever a definition, a path or an option holds, no control character
@@ -126,8 +126,8 @@ TEST_F(KorvelCommandsTest, ControlCharactersAreEscapedInEveryCommand)
     };
     for (const QStringList& arguments : cases) {
         const ProgramRun run = RunProgram(arguments);
-        EXPECT_FALSE(run.out.contains(QChar(0x1b))) << run.out.toStdString();
-        EXPECT_TRUE(run.out.contains(QStringLiteral("\\x1b"))) << run.out.toStdString();
+        EXPECT_FALSE(run.Out.contains(QChar(0x1b))) << run.Out.toStdString();
+        EXPECT_TRUE(run.Out.contains(QStringLiteral("\\x1b"))) << run.Out.toStdString();
     }
 }
 
@@ -137,7 +137,7 @@ TEST(KorvelCommands, WrongUsageIsExitTwo)
                                          QStringList{"preview", "a.ssf", "-o", "v.png", "--state", "lit"},
                                          QStringList{"preview", "a.ssf", "-o", "v.png", "--scale", "0"}}) {
         const ProgramRun run = RunProgram(arguments);
-        EXPECT_EQ(run.exitCode, 2) << arguments.join(' ').toStdString() << "\n" << run.out.toStdString();
+        EXPECT_EQ(run.ExitCode, 2) << arguments.join(' ').toStdString() << "\n" << run.Out.toStdString();
     }
 }
 

@@ -228,7 +228,7 @@ std::string ExpectedPlainFoo()
 
 TEST_F(DefinitionFixture, PlainFileMatchesByteForByte)
 {
-    const std::string plain = build().plain;
+    const std::string plain = build().Plain;
     EXPECT_EQ(plain, ExpectedPlainFoo());
     // The bytes that a text conversion would damage: the 5C inside the
     // comment, the full-width font name, the stored playlist font name.
@@ -244,11 +244,11 @@ TEST_F(DefinitionFixture, PlainFileMatchesByteForByte)
 
 TEST_F(DefinitionFixture, EqFileBelowDiffersFromPlainOnlyInImagesMasksAndLinks)
 {
-    const std::vector<std::string> reference = Lines(build().plain);
+    const std::vector<std::string> reference = Lines(build().Plain);
     session.Editor.ShowEqualizer = true;
     const DefinitionFiles files = build();
-    const std::vector<std::string> plain = Lines(files.plain);
-    const std::vector<std::string> eq = Lines(files.eq);
+    const std::vector<std::string> plain = Lines(files.Plain);
+    const std::vector<std::string> eq = Lines(files.Eq);
 
     // The plain file gains its switch to the EQ file right after the main
     // section.
@@ -288,10 +288,10 @@ TEST_F(DefinitionFixture, EqOnTopMovesEveryMainRectangleDownAndLeavesThePlaylist
     const DefinitionFiles below = build();
     session.Editor.EqualizerOnTop = true;
     const DefinitionFiles onTop = build();
-    EXPECT_EQ(onTop.plain, below.plain);
+    EXPECT_EQ(onTop.Plain, below.Plain);
 
-    const std::vector<std::string> low = Lines(below.eq);
-    const std::vector<std::string> top = Lines(onTop.eq);
+    const std::vector<std::string> low = Lines(below.Eq);
+    const std::vector<std::string> top = Lines(onTop.Eq);
     ASSERT_EQ(low.size(), top.size());
     const size_t playlistStart = IndexOf(top, "PlayListMainBitmap PlayListNormal.bmp");
     int moved = 0;
@@ -323,9 +323,9 @@ TEST_F(DefinitionFixture, EqOnTopMovesEveryMainRectangleDownAndLeavesThePlaylist
 
 TEST_F(DefinitionFixture, HiddenSongInformationLeavesNoCommentOrKeys)
 {
-    const size_t shown = Lines(build().plain).size();
+    const size_t shown = Lines(build().Plain).size();
     session.State.ShowScrollText = false;
-    const std::vector<std::string> lines = Lines(build().plain);
+    const std::vector<std::string> lines = Lines(build().Plain);
     EXPECT_EQ(lines.size(), shown - 9);
     EXPECT_FALSE(Contains(lines, kCommentBytes));
     EXPECT_FALSE(AnyStartsWith(lines, "SongInf"));
@@ -338,7 +338,7 @@ TEST_F(DefinitionFixture, ShadowColorLinesFollowTheirOwnShadowFlags)
 {
     session.State.ScrollTextFont().Shadow = false;
     session.State.InfoFont().Shadow = true;
-    const std::vector<std::string> lines = Lines(build().plain);
+    const std::vector<std::string> lines = Lines(build().Plain);
     EXPECT_TRUE(Contains(lines, "SongInformationFontShadow 0"));
     EXPECT_FALSE(AnyStartsWith(lines, "SongInformationFontShadowColor"));
     for (const char* key : {"SongKbps", "SongKhz"}) {
@@ -360,7 +360,7 @@ TEST_F(DefinitionFixture, OptionalBlocksLeaveNoLinesNotEvenSeparators)
     state.ShowInfo = false;
     state.ShowSeekBar = false;
     const DefinitionFiles files = build();
-    for (const std::string* text : {&files.plain, &files.eq}) {
+    for (const std::string* text : {&files.Plain, &files.Eq}) {
         const std::vector<std::string> lines = Lines(*text);
         for (const char* prefix : {"Pan", "Volume", "Time", "Spectrum", "SongK", "Seek", "SongInf"})
             EXPECT_FALSE(AnyStartsWith(lines, prefix)) << prefix;
@@ -373,7 +373,7 @@ TEST_F(DefinitionFixture, TimeFieldFollowsTheGlyphHeightAndTransparencyIsOptiona
 {
     session.Previews.TimeDigits = Bitmap(120, 16);
     session.Editor.TransparentTime = false;
-    const std::vector<std::string> lines = Lines(build().plain);
+    const std::vector<std::string> lines = Lines(build().Plain);
     const size_t field = IndexOf(lines, "TimeField 52 26 97 42");
     EXPECT_EQ(lines[field + 3], "TimeFontBitmapSize 9 16");
     EXPECT_EQ(lines[field + 4], kSeparatorLine);
@@ -384,7 +384,7 @@ TEST_F(DefinitionFixture, PlaylistFieldsFollowThePlaylistPictureSize)
 {
     session.Previews.Playlist = Bitmap(325, 145);
     session.State.PlaylistTextRect = {12, 20, 305, 108};
-    const std::vector<std::string> lines = Lines(build().plain);
+    const std::vector<std::string> lines = Lines(build().Plain);
     const size_t link = IndexOf(lines, "PlayListLinkXY 0 116");
     EXPECT_EQ(lines[link + 1], "PlayListLinkXY 0 -145");
     EXPECT_EQ(lines[link + 2], "PlayListLinkXY 325 0");
@@ -399,8 +399,8 @@ TEST_F(DefinitionFixture, PlaylistFieldsFollowThePlaylistPictureSize)
 TEST_F(DefinitionFixture, BlocksOfMissingPicturesAreLeftOut)
 {
     const struct {
-        Bitmap* picture;
-        const char* firstKey;
+        Bitmap* Picture;
+        const char* FirstKey;
     } cases[] = {
         {&session.Previews.TimeDigits, "TimeField"},
         {&session.Previews.Analyzer, "SpectrumPattern"},
@@ -408,11 +408,11 @@ TEST_F(DefinitionFixture, BlocksOfMissingPicturesAreLeftOut)
         {&session.Previews.Playlist, "PlayListMainBitmap"},
     };
     for (const auto& c : cases) {
-        const Bitmap kept = *c.picture;
-        *c.picture = Bitmap();
-        EXPECT_FALSE(AnyStartsWith(Lines(build().plain), c.firstKey)) << c.firstKey;
-        *c.picture = kept;
-        EXPECT_TRUE(AnyStartsWith(Lines(build().plain), c.firstKey)) << c.firstKey;
+        const Bitmap kept = *c.Picture;
+        *c.Picture = Bitmap();
+        EXPECT_FALSE(AnyStartsWith(Lines(build().Plain), c.FirstKey)) << c.FirstKey;
+        *c.Picture = kept;
+        EXPECT_TRUE(AnyStartsWith(Lines(build().Plain), c.FirstKey)) << c.FirstKey;
     }
 }
 
@@ -421,26 +421,26 @@ TEST_F(DefinitionFixture, NamesComeFromTheChosenFileName)
     session.Editor.ShowEqualizer = true;
     {
         const DefinitionFiles files = build("/a.b/my.skin.ssf");
-        EXPECT_EQ(Lines(files.plain)[0], "SkinName my.skin");
-        EXPECT_TRUE(Contains(Lines(files.plain), "SetTargetSSF my.skin_EQ.ssf"));
-        EXPECT_TRUE(Contains(Lines(files.eq), "SetTargetSSF my.skin.ssf"));
+        EXPECT_EQ(Lines(files.Plain)[0], "SkinName my.skin");
+        EXPECT_TRUE(Contains(Lines(files.Plain), "SetTargetSSF my.skin_EQ.ssf"));
+        EXPECT_TRUE(Contains(Lines(files.Eq), "SetTargetSSF my.skin.ssf"));
         EXPECT_EQ(EqDefinitionPath("/a.b/my.skin.ssf"), fs::path("/a.b/my.skin_EQ.ssf"));
     }
     {
         const DefinitionFiles files = build("/out/Foo.txt");
-        EXPECT_EQ(Lines(files.plain)[0], "SkinName Foo");
-        EXPECT_TRUE(Contains(Lines(files.eq), "SetTargetSSF Foo.txt"));
+        EXPECT_EQ(Lines(files.Plain)[0], "SkinName Foo");
+        EXPECT_TRUE(Contains(Lines(files.Eq), "SetTargetSSF Foo.txt"));
         EXPECT_EQ(EqDefinitionPath("/out/Foo.txt"), fs::path("/out/Foo_EQ.ssf"));
     }
-    EXPECT_EQ(Lines(build("/out/My Skin.ssf").plain)[0], "SkinName My Skin");
+    EXPECT_EQ(Lines(build("/out/My Skin.ssf").Plain)[0], "SkinName My Skin");
     // No extension: the folder's dot is not the name's.
-    EXPECT_EQ(Lines(build("/a.b/Foo").plain)[0], "SkinName Foo");
+    EXPECT_EQ(Lines(build("/a.b/Foo").Plain)[0], "SkinName Foo");
     EXPECT_EQ(EqDefinitionPath("/a.b/Foo"), fs::path("/a.b/Foo_EQ.ssf"));
     // A name from the file system goes in as Shift-JIS, like everything else.
-    EXPECT_EQ(Lines(build("/out/\u30b9\u30ad\u30f3.ssf").plain)[0],
+    EXPECT_EQ(Lines(build("/out/\u30b9\u30ad\u30f3.ssf").Plain)[0],
               "SkinName \x83\x58\x83\x4c\x83\x93");
     // A name that is all extension has an empty base name.
-    EXPECT_EQ(Lines(build("/out/.ssf").plain)[0], "SkinName ");
+    EXPECT_EQ(Lines(build("/out/.ssf").Plain)[0], "SkinName ");
 }
 
 TEST_F(DefinitionFixture, ValuesAreWrittenWithoutValidation)
@@ -448,7 +448,7 @@ TEST_F(DefinitionFixture, ValuesAreWrittenWithoutValidation)
     session.State.ScrollTextFont().Name.clear();
     session.State.ScrollTextFont().Size = -3;
     session.State.ScrollTextRect() = {-5, -1, 0, 2};
-    const std::vector<std::string> lines = Lines(build().plain);
+    const std::vector<std::string> lines = Lines(build().Plain);
     EXPECT_TRUE(Contains(lines, "SongInformationFontName "));
     EXPECT_TRUE(Contains(lines, "SongInformationFontSize -3"));
     EXPECT_TRUE(Contains(lines, "SongInfoField -5 -1 0 2 SongInfomation"));

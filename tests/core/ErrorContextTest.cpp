@@ -17,8 +17,8 @@ TEST(ShownPaths, NameTheArchivesMembersAndNothingElse)
 {
     const ShownPaths names(fs::path("/work/Skin"), fs::path("/skins/base.wsz"));
     const struct {
-        const char* path;
-        QString shown;
+        const char* Path;
+        QString Shown;
     } cases[] = {
         {"/work/Skin/main.bmp", QStringLiteral("base.wsz の main.bmp")},
         {"/work/Skin/Sub/pledit.bmp", QStringLiteral("base.wsz の ") + Native("Sub/pledit.bmp")},
@@ -27,8 +27,8 @@ TEST(ShownPaths, NameTheArchivesMembersAndNothingElse)
         {"/data/sample/main.bmp", Native("/data/sample/main.bmp")},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(names(fs::path(c.path)), c.shown) << c.path;
-        EXPECT_EQ(ShownPaths()(fs::path(c.path)), Native(c.path)) << c.path;
+        EXPECT_EQ(names(fs::path(c.Path)), c.Shown) << c.Path;
+        EXPECT_EQ(ShownPaths()(fs::path(c.Path)), Native(c.Path)) << c.Path;
     }
 }
 

@@ -50,11 +50,11 @@ TEST_F(GeometryFilesTest, MissingFilesWarnOnceEachInReadingOrder)
     write("btnspos.dat", "heading\r\n1 2 3 4\r\n");
     ReadStartupGeometry(rects, folder.path(), prompts);
     ASSERT_EQ(prompts.shown().size(), 3u);
-    EXPECT_EQ(prompts.shown()[0].caption, QStringLiteral("注意"));
-    EXPECT_EQ(prompts.shown()[0].icon, MessageIcon::Warning);
-    EXPECT_EQ(prompts.shown()[0].text, QStringLiteral("\"loadbtns1.dat\"がありませんので正しく処理ができません"));
-    EXPECT_TRUE(prompts.shown()[1].text.startsWith(QStringLiteral("\"loadbtns2.dat\"")));
-    EXPECT_TRUE(prompts.shown()[2].text.startsWith(QStringLiteral("\"eqpos.dat\"")));
+    EXPECT_EQ(prompts.shown()[0].Caption, QStringLiteral("注意"));
+    EXPECT_EQ(prompts.shown()[0].Icon, MessageIcon::Warning);
+    EXPECT_EQ(prompts.shown()[0].Text, QStringLiteral("\"loadbtns1.dat\"がありませんので正しく処理ができません"));
+    EXPECT_TRUE(prompts.shown()[1].Text.startsWith(QStringLiteral("\"loadbtns2.dat\"")));
+    EXPECT_TRUE(prompts.shown()[2].Text.startsWith(QStringLiteral("\"eqpos.dat\"")));
     EXPECT_EQ(rects[36], (Rect{1, 2, 3, 4}));
 }
 
@@ -97,7 +97,7 @@ TEST_F(GeometryFilesTest, SessionsShareTheDataUntilAFileChanges)
     prompts.clear();
     EXPECT_EQ(start()[67], Rect{});
     ASSERT_EQ(prompts.shown().size(), 1u);
-    EXPECT_TRUE(prompts.shown()[0].text.startsWith(QStringLiteral("\"eqpos.dat\"")));
+    EXPECT_TRUE(prompts.shown()[0].Text.startsWith(QStringLiteral("\"eqpos.dat\"")));
 }
 
 TEST_F(GeometryFilesTest, HeadingOnlyStoresNothing)
@@ -163,9 +163,9 @@ TEST_F(GeometryFilesTest, StartUpReportsAMalformedFileAndGoesOn)
     write("eqpos.dat", "h\r\n");
     ReadStartupGeometry(rects, folder.path(), prompts);
     ASSERT_EQ(prompts.shown().size(), 1u);
-    EXPECT_EQ(prompts.shown()[0].icon, MessageIcon::Error);
-    EXPECT_EQ(prompts.shown()[0].caption, kApplicationTitle);
-    EXPECT_TRUE(prompts.shown()[0].text.contains(QStringLiteral("'x' は整数ではありません")));
+    EXPECT_EQ(prompts.shown()[0].Icon, MessageIcon::Error);
+    EXPECT_EQ(prompts.shown()[0].Caption, kApplicationTitle);
+    EXPECT_TRUE(prompts.shown()[0].Text.contains(QStringLiteral("'x' は整数ではありません")));
     EXPECT_EQ(rects[18], (Rect{5, 6, 7, 8}));
 }
 

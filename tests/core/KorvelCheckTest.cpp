@@ -37,9 +37,9 @@ const char* const kBaseLines[] = {
 };
 
 struct BaseFile {
-    const char* name;
-    int width;
-    int height;
+    const char* Name;
+    int Width;
+    int Height;
 };
 const BaseFile kBaseFiles[] = {
     {"main.bmp", 275, 116}, {"pressed.bmp", 275, 116}, {"Numbers.bmp", 117, 13},
@@ -50,13 +50,13 @@ constexpr int kNoImage = -1; // a file that is not an image
 constexpr int kAbsent = 0;
 
 struct CheckCase {
-    const char* name;
-    const char* line; // replaces the base line of its key, else is added
-    const char* file; // written with the size below instead of the base one
-    int width;
-    int height;
-    FindingKind kind;
-    const char* findingKey; // the key of the line the finding is on
+    const char* Name;
+    const char* Line; // replaces the base line of its key, else is added
+    const char* File; // written with the size below instead of the base one
+    int Width;
+    int Height;
+    FindingKind Kind;
+    const char* FindingKey; // the key of the line the finding is on
 };
 
 const CheckCase kCases[] = {
@@ -90,34 +90,34 @@ std::string KeyOf(std::string_view line) { return std::string(line.substr(0, lin
 fs::path WriteSkin(const fs::path& folder, const CheckCase* change, int* findingLine = nullptr)
 {
     std::vector<std::string> lines(std::begin(kBaseLines), std::end(kBaseLines));
-    if (change && *change->line) {
+    if (change && *change->Line) {
         auto same = std::find_if(lines.begin(), lines.end(),
-                                 [&](const std::string& l) { return KeyOf(l) == KeyOf(change->line); });
+                                 [&](const std::string& l) { return KeyOf(l) == KeyOf(change->Line); });
         // A second SetTargetSSF is added: the first names Small.ssf.
-        if (same == lines.end() || KeyOf(change->line) == "SetTargetSSF")
-            lines.emplace_back(change->line);
+        if (same == lines.end() || KeyOf(change->Line) == "SetTargetSSF")
+            lines.emplace_back(change->Line);
         else
-            *same = change->line;
+            *same = change->Line;
     }
     std::ostringstream text;
     for (size_t i = 0; i < lines.size(); ++i) {
         text << lines[i] << "\r\n";
-        if (findingLine && change && KeyOf(lines[i]) == change->findingKey)
+        if (findingLine && change && KeyOf(lines[i]) == change->FindingKey)
             *findingLine = int(i + 1);
     }
     std::ofstream(folder / "T.ssf", std::ios::binary) << text.str();
 
     for (BaseFile file : kBaseFiles) {
-        if (change && std::string_view(file.name) == change->file)
-            file = {file.name, change->width, change->height};
-        if (file.width == kAbsent)
+        if (change && std::string_view(file.Name) == change->File)
+            file = {file.Name, change->Width, change->Height};
+        if (file.Width == kAbsent)
             continue;
-        std::ofstream out(folder / file.name, std::ios::binary);
-        if (file.width == kNoImage) {
+        std::ofstream out(folder / file.Name, std::ios::binary);
+        if (file.Width == kNoImage) {
             out << "not an image";
             continue;
         }
-        QImage image(file.width, file.height, QImage::Format_RGB32);
+        QImage image(file.Width, file.Height, QImage::Format_RGB32);
         image.fill(Qt::darkGray);
         const QByteArray bytes = EncodeBmp24(image);
         out.write(bytes.constData(), bytes.size());
@@ -131,28 +131,28 @@ TEST(KorvelCheck, PassesAWellFormedSkinWithANoteOnTheSmallModeTarget)
     const auto findings = CheckKorvelSkin(WriteSkin(folder.path(), nullptr));
     EXPECT_FALSE(HasProblems(findings));
     ASSERT_EQ(findings.size(), 1u);
-    EXPECT_EQ(findings[0].severity, Severity::Note);
-    EXPECT_EQ(findings[0].line, 4);
+    EXPECT_EQ(findings[0].Severity, Severity::Note);
+    EXPECT_EQ(findings[0].Line, 4);
 }
 
 TEST(KorvelCheck, FindsEachKindOfProblemOnItsLine)
 {
     for (const CheckCase& c : kCases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.Name);
         const test::TempFolder folder;
         int line = 0;
         const fs::path ssf = WriteSkin(folder.path(), &c, &line);
         std::vector<CheckFinding> problems;
         for (const CheckFinding& finding : CheckKorvelSkin(ssf))
-            if (finding.severity == Severity::Problem)
+            if (finding.Severity == Severity::Problem)
                 problems.push_back(finding);
         std::string all;
         for (const CheckFinding& finding : problems)
             all += finding.toString().toStdString() + "\n";
         ASSERT_EQ(problems.size(), 1u) << all;
-        EXPECT_EQ(problems[0].kind, c.kind) << problems[0].toString().toStdString();
-        EXPECT_EQ(problems[0].line, line);
-        EXPECT_EQ(problems[0].file, ssf);
+        EXPECT_EQ(problems[0].Kind, c.Kind) << problems[0].toString().toStdString();
+        EXPECT_EQ(problems[0].Line, line);
+        EXPECT_EQ(problems[0].File, ssf);
         EXPECT_TRUE(problems[0].toString().startsWith(
             QStringLiteral("%1:%2: ").arg(DisplayPath(ssf)).arg(line)));
     }
@@ -164,14 +164,14 @@ TEST(KorvelCheck, SaysOnceWhichBitmapCannotBeRead)
 {
     const test::TempFolder folder;
     const auto unreadable = std::find_if(std::begin(kCases), std::end(kCases), [](const CheckCase& c) {
-        return c.kind == FindingKind::UnreadableBitmap;
+        return c.Kind == FindingKind::UnreadableBitmap;
     });
     const auto findings = CheckKorvelSkin(WriteSkin(folder.path(), unreadable));
     const auto finding = std::find_if(findings.begin(), findings.end(), [](const CheckFinding& f) {
-        return f.kind == FindingKind::UnreadableBitmap;
+        return f.Kind == FindingKind::UnreadableBitmap;
     });
     ASSERT_NE(finding, findings.end());
-    EXPECT_EQ(finding->message, QStringLiteral("VolumeBitmap の Vol.Bmp を読めません: 画像の形式を認識できません"));
+    EXPECT_EQ(finding->Message, QStringLiteral("VolumeBitmap の Vol.Bmp を読めません: 画像の形式を認識できません"));
 }
 
 } // namespace

@@ -23,7 +23,7 @@ void ExpectReadsBackAsWritten(const fs::path& ssfPath)
     const KorvelDefinition definition = KorvelDefinition::Load(ssfPath);
     std::map<int, const DefinitionLine*> byNumber;
     for (const DefinitionLine& line : definition.lines())
-        byNumber[line.number] = &line;
+        byNumber[line.Number] = &line;
 
     int number = 0;
     size_t keyLines = 0;
@@ -34,7 +34,7 @@ void ExpectReadsBackAsWritten(const fs::path& ssfPath)
         ++keyLines;
         ASSERT_TRUE(byNumber.count(number)) << "line " << number << ": " << written;
         const DefinitionLine& read = *byNumber[number];
-        const std::string joined = written.find(' ') == std::string::npos ? read.key : read.key + ' ' + read.text;
+        const std::string joined = written.find(' ') == std::string::npos ? read.Key : read.Key + ' ' + read.Text;
         EXPECT_EQ(joined, written) << "line " << number;
     }
     EXPECT_EQ(definition.lines().size(), keyLines);
@@ -52,7 +52,7 @@ TEST_P(KorvelConvertedSkin, ReadsBackAsWrittenAndPassesTheCheck)
         const auto findings = CheckKorvelSkin(file);
         EXPECT_FALSE(HasProblems(findings));
         for (const CheckFinding& finding : findings)
-            if (finding.severity == Severity::Problem)
+            if (finding.Severity == Severity::Problem)
                 ADD_FAILURE() << finding.toString().toStdString();
     }
 }

@@ -29,28 +29,28 @@ TEST(KorvelDefinition, KeepsEveryKeyLineWithItsNumberAndRawValues)
 
     ASSERT_EQ(definition.lines().size(), 6u);
     const DefinitionLine& name = definition.lines()[0];
-    EXPECT_EQ(name.number, 1);
-    EXPECT_EQ(name.text, "My Skin");
-    EXPECT_EQ(name.values, (std::vector<std::string>{"My", "Skin"}));
+    EXPECT_EQ(name.Number, 1);
+    EXPECT_EQ(name.Text, "My Skin");
+    EXPECT_EQ(name.Values, (std::vector<std::string>{"My", "Skin"}));
 
     const auto links = definition.findAll("playlistlinkxy");
     ASSERT_EQ(links.size(), 2u);
-    EXPECT_EQ(links[0]->number, 4);
-    EXPECT_EQ(links[1]->number, 5);
+    EXPECT_EQ(links[0]->Number, 4);
+    EXPECT_EQ(links[1]->Number, 5);
     EXPECT_EQ(links[1]->integer(1), -116);
     EXPECT_EQ(definition.text("PlayListTimeFontName"), kGothic);
     EXPECT_EQ(definition.text("SongInformationFontName"), "");
-    EXPECT_EQ(definition.find("SetTargetSSF")->number, 8);
+    EXPECT_EQ(definition.find("SetTargetSSF")->Number, 8);
     EXPECT_EQ(definition.find("Missing"), nullptr);
 }
 
 TEST(KorvelDefinition, ReadsTypedValuesOnlyInTheirForm)
 {
     struct Case {
-        const char* line;
-        std::optional<Rect> rect;
-        std::optional<Color> color;
-        std::optional<bool> flag;
+        const char* Line;
+        std::optional<tf::Rect> Rect;
+        std::optional<tf::Color> Color;
+        std::optional<bool> Flag;
     };
     const Case cases[] = {
         {"K 244 3 253 12 Minimize", Rect{244, 3, 253, 12}, {}, {}},
@@ -64,11 +64,11 @@ TEST(KorvelDefinition, ReadsTypedValuesOnlyInTheirForm)
         {"K", {}, {}, {}},
     };
     for (const Case& c : cases) {
-        const KorvelDefinition definition = KorvelDefinition::Parse(c.line);
-        SCOPED_TRACE(c.line);
-        EXPECT_EQ(definition.rect("K"), c.rect);
-        EXPECT_EQ(definition.color("K"), c.color);
-        EXPECT_EQ(definition.flag("K"), c.flag);
+        const KorvelDefinition definition = KorvelDefinition::Parse(c.Line);
+        SCOPED_TRACE(c.Line);
+        EXPECT_EQ(definition.rect("K"), c.Rect);
+        EXPECT_EQ(definition.color("K"), c.Color);
+        EXPECT_EQ(definition.flag("K"), c.Flag);
     }
 }
 

@@ -60,14 +60,14 @@ struct KorvelViewSample : ::testing::Test {
 TEST_F(KorvelViewSample, MatchesTheGoldenPictures)
 {
     const KorvelView normal = render(ssf, ViewState::Normal);
-    ExpectMatchesGolden(normal.image, "korvel-view-sample.png");
-    EXPECT_EQ(normal.mainWindow, (Rect{0, 0, 275, 116}));
-    EXPECT_EQ(normal.playlistWindow, (Rect{0, 116, 275, 232}));
+    ExpectMatchesGolden(normal.Image, "korvel-view-sample.png");
+    EXPECT_EQ(normal.MainWindow, (Rect{0, 0, 275, 116}));
+    EXPECT_EQ(normal.PlaylistWindow, (Rect{0, 116, 275, 232}));
 
     const auto eq = FindEqDefinition(ssf);
     ASSERT_EQ(eq, out / "sample_EQ.ssf");
     EXPECT_EQ(FindEqDefinition(*eq), eq);
-    ExpectMatchesGolden(render(*eq, ViewState::Pressed).image, "korvel-view-sample-eq-pressed.png");
+    ExpectMatchesGolden(render(*eq, ViewState::Pressed).Image, "korvel-view-sample-eq-pressed.png");
 }
 
 TEST_F(KorvelViewSample, DrawsFromMemoryAsFromFilesAndRedrawsOnlyAChangedField)
@@ -77,8 +77,8 @@ TEST_F(KorvelViewSample, DrawsFromMemoryAsFromFilesAndRedrawsOnlyAChangedField)
     for (const fs::directory_entry& entry : ListFolderSorted(out.path()))
         if (entry.path().extension() != ".ssf")
             images.emplace(entry.path().filename().string(), Bitmap::Load(entry.path()));
-    const QImage fromFiles = render(ssf, ViewState::Normal).image;
-    EXPECT_EQ(RenderKorvelView(definition, ImagesInMemory(images)).image, fromFiles);
+    const QImage fromFiles = render(ssf, ViewState::Normal).Image;
+    EXPECT_EQ(RenderKorvelView(definition, ImagesInMemory(images)).Image, fromFiles);
 
     // As the window would after the user picks another title colour.
     std::string bytes = ReadFileBytes(ssf);
@@ -87,7 +87,7 @@ TEST_F(KorvelViewSample, DrawsFromMemoryAsFromFilesAndRedrawsOnlyAChangedField)
     ASSERT_NE(at, std::string::npos);
     bytes.replace(at, bytes.find('\r', at) - at, colourLine + "1 2 3");
     const KorvelDefinition changed = KorvelDefinition::Parse(bytes);
-    const QImage recoloured = RenderKorvelView(changed, ImagesInMemory(images)).image;
+    const QImage recoloured = RenderKorvelView(changed, ImagesInMemory(images)).Image;
     const Rect field = *changed.rect("SongInfoField");
     int inside = 0;
     for (int y = 0; y < fromFiles.height(); ++y)
@@ -115,7 +115,7 @@ TEST_F(KorvelViewSample, DrawsTheLargestPlaylistAndRefusesAViewBeyondIt)
     images["PlayListPressed.bmp"] = Bitmap(3875, 4292);
     std::string bytes = ReadFileBytes(ssf);
     EXPECT_EQ(RenderKorvelView(KorvelDefinition::Parse(bytes), ImagesInMemory(images), {ViewState::Pressed, 1})
-                  .image.height(),
+                  .Image.height(),
               116 + 4292);
 
     for (const auto& [key, value] : {std::pair<std::string, std::string>{"MainBitmap ", "PlayListNormal.bmp"},
@@ -134,16 +134,16 @@ QImage DrawnInPlace(const QImage& background, const Rect& field, const Rect& cli
                     const FieldTextStyle& style)
 {
     QImage expected = background;
-    const QFontMetrics metrics(style.font);
+    const QFontMetrics metrics(style.Font);
     const int baseline = int(field.top + (field.height() - metrics.height()) / 2) + metrics.ascent();
     QPainter painter(&expected);
     painter.setClipRect(QRect(clip.left, clip.top, int(clip.width()), int(clip.height())));
-    painter.setFont(style.font);
-    if (style.shadow) {
-        painter.setPen(ToQColor(*style.shadow));
+    painter.setFont(style.Font);
+    if (style.Shadow) {
+        painter.setPen(ToQColor(*style.Shadow));
         painter.drawText(QPoint(field.left + 1, baseline + 1), text);
     }
-    painter.setPen(ToQColor(style.color));
+    painter.setPen(ToQColor(style.Color));
     painter.drawText(QPoint(field.left, baseline), text);
     return expected;
 }
@@ -166,11 +166,11 @@ int64_t PeakMemoryKiB()
 TEST(FieldText, GivesThePixelsOfDrawingTheTextInPlace)
 {
     struct Case {
-        const char* font;
-        int size;
-        bool bold, italic;
-        Color color;
-        std::optional<Color> shadow;
+        const char* Font;
+        int Size;
+        bool Bold, Italic;
+        tf::Color Color;
+        std::optional<tf::Color> Shadow;
     };
     const Case cases[] = {
         {"MS UI Gothic", 9, false, false, MakeColor(255, 255, 0), std::nullopt},
@@ -185,20 +185,20 @@ TEST(FieldText, GivesThePixelsOfDrawingTheTextInPlace)
     const int64_t peakBefore = PeakMemoryKiB();
     for (const Case& c : cases) {
         FieldTextStyle style;
-        style.font = MakeFont(std::string_view(c.font), c.size, c.bold, c.italic);
+        style.Font = MakeFont(std::string_view(c.Font), c.Size, c.Bold, c.Italic);
         // Another colour first, so that the one checked is a recolouring.
-        style.color = MakeColor(1, 1, 1);
+        style.Color = MakeColor(1, 1, 1);
         Bitmap earlier(160, 24);
         DrawFieldText(earlier, field, text, style, clip);
-        style.color = c.color;
-        style.shadow = c.shadow;
+        style.Color = c.Color;
+        style.Shadow = c.Shadow;
 
         Bitmap drawn(160, 24);
         drawn.fillAll(MakeColor(40, 60, 80));
         const QImage background = drawn.image().copy();
         DrawFieldText(drawn, field, text, style, clip);
-        EXPECT_TRUE(drawn.image() == DrawnInPlace(background, field, clip, text, style)) << c.font << " " << c.size;
-        if (c.size < 100) // a huge glyph's middle may well be empty there
+        EXPECT_TRUE(drawn.image() == DrawnInPlace(background, field, clip, text, style)) << c.Font << " " << c.Size;
+        if (c.Size < 100) // a huge glyph's middle may well be empty there
             EXPECT_NE(drawn.image(), background) << "no text shown";
     }
     // A layer as large as the text would be gigabytes at 3000 points.

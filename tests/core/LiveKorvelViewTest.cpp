@@ -23,15 +23,15 @@ QImage FreshView(const SkinSession& session, ViewState state)
     std::map<std::string, Bitmap> images;
     for (SkinImage& image : BuildSkinImages(session))
         images.emplace(image.Name, std::move(image.Image));
-    return RenderKorvelView(KorvelDefinition::Parse(session.Editor.ShowEqualizer ? files.eq : files.plain),
+    return RenderKorvelView(KorvelDefinition::Parse(session.Editor.ShowEqualizer ? files.Eq : files.Plain),
                             ImagesInMemory(std::move(images)), {state, 1})
-        .image;
+        .Image;
 }
 
 struct Change {
-    const char* name;
-    std::function<void(SkinSession&)> apply;
-    ViewState state = ViewState::Normal;
+    const char* Name;
+    std::function<void(SkinSession&)> Apply;
+    ViewState State = ViewState::Normal;
 };
 
 // The live view draws again only where a change reaches; after every change,
@@ -73,22 +73,22 @@ TEST(LiveKorvelView, AfterEveryChangeIsTheViewDrawnFromNothing)
         {"no title", [](SkinSession& s) { s.State.ShowScrollText = false; }},
     };
     struct Kept {
-        const char* name;
-        QImage shown;
-        QImage fresh;
+        const char* Name;
+        QImage Shown;
+        QImage Fresh;
     };
     std::vector<Kept> kept; // as a window keeps what it shows; the others are dropped at once
     LiveKorvelView live;
     for (size_t i = 0; i < changes.size(); ++i) {
-        changes[i].apply(session);
-        const KorvelView view = live.render(session, {changes[i].state, 1});
-        const QImage fresh = FreshView(session, changes[i].state);
-        EXPECT_TRUE(view.image == fresh) << changes[i].name;
+        changes[i].Apply(session);
+        const KorvelView view = live.render(session, {changes[i].State, 1});
+        const QImage fresh = FreshView(session, changes[i].State);
+        EXPECT_TRUE(view.Image == fresh) << changes[i].Name;
         if (i % 3 != 2)
-            kept.push_back({changes[i].name, view.image, fresh});
+            kept.push_back({changes[i].Name, view.Image, fresh});
     }
     for (const Kept& view : kept)
-        EXPECT_TRUE(view.shown == view.fresh) << view.name << " changed after it was handed out";
+        EXPECT_TRUE(view.Shown == view.Fresh) << view.Name << " changed after it was handed out";
 }
 
 } // namespace

@@ -57,7 +57,7 @@ TEST_F(LoadSkinTest, MainImagesAreMainBmpWithPiecesDrawnOver)
 {
     skin.writeStandard().remove("region.txt");
     fixture.load(skin.folder());
-    EXPECT_TRUE(fixture.prompts.shown().empty());
+    EXPECT_TRUE(fixture.Prompts.shown().empty());
     // Background outside every piece.
     EXPECT_TRUE(HasPiece(state.MainNormalImage, kMainBmp, {20, 30, 60, 40}, {20, 30, 60, 40}));
     // Transport: released sprites in the normal and inactive images, pressed ones in the pressed image.
@@ -80,8 +80,8 @@ TEST_F(LoadSkinTest, MainImagesAreMainBmpWithPiecesDrawnOver)
     EXPECT_TRUE(HasPiece(state.PosBarImage1, kPosBarBmp, {248, 0, 277, 10}, {0, 0, 29, 10}));
     EXPECT_TRUE(HasPiece(state.PosBarImage2, kPosBarBmp, {278, 0, 307, 10}, {0, 0, 29, 10}));
     // Previews copy the normal images.
-    EXPECT_TRUE(test::SamePixels(fixture.session.Previews.MainPreview, state.MainNormalImage));
-    EXPECT_TRUE(test::SamePixels(fixture.session.Previews.EqPreview, state.EqNormalImage));
+    EXPECT_TRUE(test::SamePixels(fixture.Session.Previews.MainPreview, state.MainNormalImage));
+    EXPECT_TRUE(test::SamePixels(fixture.Session.Previews.EqPreview, state.EqNormalImage));
 }
 
 TEST_F(LoadSkinTest, EqualizerImagesAndTheirTitleRows)
@@ -177,12 +177,12 @@ TEST_F(LoadSkinTest, OnlyMainBmpKeepsWhatThePreviousSkinLeft)
 TEST_F(LoadSkinTest, EqualizerSwitchedOffLeavesEqualizerImagesAlone)
 {
     skin.writeStandard().remove("region.txt").remove("titlebar.bmp");
-    fixture.session.Editor.ShowEqualizer = false;
+    fixture.Session.Editor.ShowEqualizer = false;
     fixture.load(skin.folder());
     EXPECT_TRUE(test::SamePixels(state.EqNormalImage, Bitmap(275, 116)));
     EXPECT_TRUE(HasPiece(state.MainNormalImage, kMainBmp, {264, 3, 273, 12}, {264, 3, 273, 12}));
     // Switching it on later shows what the last load with it on composed: nothing yet.
-    fixture.session.Editor.ShowEqualizer = true;
+    fixture.Session.Editor.ShowEqualizer = true;
     EXPECT_TRUE(AllPixels(state.EqNormalImage, kBlack));
 }
 
@@ -193,7 +193,7 @@ TEST_F(LoadSkinTest, OutlineLeavesASwitchedOffEqualizerAlone)
     const Bitmap before = state.EqNormalImage;
     SkinFixture other(skinFolder.path() / "other");
     other.writeStandard().writeText("region.txt", "[Equalizer]\r\nNumPoints=3\r\nPointList=0,0,275,0,0,116\r\n");
-    fixture.session.Editor.ShowEqualizer = false;
+    fixture.Session.Editor.ShowEqualizer = false;
     fixture.load(other.folder());
     EXPECT_TRUE(test::SamePixels(state.EqNormalImage, before));
 }
@@ -227,9 +227,9 @@ TEST_F(LoadSkinTest, ZeroEqualizerSlotsAskFortyEightTimes)
     skin.writeStandard();
     fixture.state().PartRects.fill(Rect{});
     fixture.load(skin.folder());
-    ASSERT_EQ(fixture.prompts.shown().size(), 48u);
-    EXPECT_EQ(fixture.prompts.shown()[0].caption, QStringLiteral("情報"));
-    EXPECT_EQ(fixture.prompts.shown()[0].text,
+    ASSERT_EQ(fixture.Prompts.shown().size(), 48u);
+    EXPECT_EQ(fixture.Prompts.shown()[0].Caption, QStringLiteral("情報"));
+    EXPECT_EQ(fixture.Prompts.shown()[0].Text,
               QStringLiteral("Rectの値が0より小さくなりました。デフォルトの値を使用します。"));
 }
 
@@ -242,7 +242,7 @@ TEST(GrowRect, GrowsOutwardAndAsksWhenASideGoesNegative)
     // Confirmed with OK: the base stays.
     EXPECT_EQ(GrowRect(prompts, {112, 25, 263, 35}, {0, 30, 0, 0}), (Rect{112, 25, 263, 35}));
     ASSERT_EQ(prompts.shown().size(), 1u);
-    EXPECT_EQ(prompts.shown()[0].icon, MessageIcon::Information);
+    EXPECT_EQ(prompts.shown()[0].Icon, MessageIcon::Information);
     // Closed any other way: the computed rectangle.
     prompts.queueAnswer(MessageAnswer::Closed);
     EXPECT_EQ(GrowRect(prompts, {112, 25, 263, 35}, {0, 30, 0, 0}), (Rect{112, -5, 263, 35}));
@@ -265,15 +265,15 @@ TEST_F(LoadSkinTest, FilesAreFoundInAnyLetterCase)
     fixture.load(skin.folder());
     EXPECT_EQ(state.MainNormalImage.pixel(0, 0), kMagenta);
     EXPECT_TRUE(HasPiece(state.MainNormalImage, kCButtonsBmp, {0, 0, 23, 18}, {16, 88, 39, 106}));
-    EXPECT_TRUE(fixture.session.Previews.Playlist.width() == 275 || fixture.session.Previews.Playlist.isEmpty());
+    EXPECT_TRUE(fixture.Session.Previews.Playlist.width() == 275 || fixture.Session.Previews.Playlist.isEmpty());
 }
 
 TEST_F(LoadSkinTest, BrokenBitmapIsPassedOverAndTheLoadGoesOn)
 {
     skin.writeStandard().writeText("titlebar.bmp", "BM this is not a bitmap");
     fixture.load(skin.folder());
-    ASSERT_EQ(fixture.prompts.shown().size(), 1u);
-    const QString& warning = fixture.prompts.shown()[0].text;
+    ASSERT_EQ(fixture.Prompts.shown().size(), 1u);
+    const QString& warning = fixture.Prompts.shown()[0].Text;
     EXPECT_TRUE(warning.startsWith(QStringLiteral("titlebar.bmp を使えないため、このファイルなしで読み込みました: ")))
         << warning.toStdString();
     EXPECT_TRUE(warning.contains(DisplayPath(skin.path("titlebar.bmp")))) << warning.toStdString();
@@ -281,7 +281,7 @@ TEST_F(LoadSkinTest, BrokenBitmapIsPassedOverAndTheLoadGoesOn)
     // The title bar keeps main.bmp's pixels; the steps after it ran.
     EXPECT_TRUE(HasPiece(state.MainNormalImage, kMainBmp, {27, 0, 36, 3}, {27, 0, 36, 3}));
     EXPECT_TRUE(HasPiece(state.PosBarImage1, kPosBarBmp, {248, 0, 277, 10}, {0, 0, 29, 10}));
-    EXPECT_EQ(fixture.session.Previews.TimeDigits.width(), 117);
+    EXPECT_EQ(fixture.Session.Previews.TimeDigits.width(), 117);
     EXPECT_EQ(state.MainNormalImage.clip(), nullptr);
 }
 
@@ -289,7 +289,7 @@ TEST_F(LoadSkinTest, PleditBmpWithoutPleditTxtTakesTheClassicColours)
 {
     skin.writeStandard().remove("pledit.txt");
     fixture.load(skin.folder());
-    EXPECT_TRUE(fixture.prompts.shown().empty());
+    EXPECT_TRUE(fixture.Prompts.shown().empty());
     EXPECT_EQ((std::array{state.PlaylistNormalColor, state.PlaylistCurrentColor, state.PlaylistNormalBGColor,
                           state.PlaylistSelectedBGColor}),
               (std::array{MakeColor(0, 255, 0), kWhite, kBlack, kBlue}));
@@ -297,7 +297,7 @@ TEST_F(LoadSkinTest, PleditBmpWithoutPleditTxtTakesTheClassicColours)
     ASSERT_EQ(text, (Rect{12, 20, 255, 79}));
     for (int y = text.top; y < text.bottom; ++y)
         for (int x = text.left; x < text.right; ++x)
-            ASSERT_EQ(fixture.session.Previews.Playlist.pixel(x, y), kBlack) << x << "," << y;
+            ASSERT_EQ(fixture.Session.Previews.Playlist.pixel(x, y), kBlack) << x << "," << y;
 }
 
 // What a skin lacks of the pictures the definition names comes from the
@@ -315,8 +315,8 @@ TEST_F(LoadSkinTest, FreshStartFillsWhatTheDefinitionNames)
     const fs::path sample = test::BinFolder() / "sample";
     ASSERT_TRUE(ComposePlaylist(expectedState, expected, sample / "pledit.bmp", skin.path("pledit.txt"), 0, 0));
     ComposeSeekBar(expectedState, Bitmap::Load(sample / "posbar.bmp"));
-    RenderTimeDigits(expectedState, fixture.session.Editor, expected, sample / "numbers.bmp", {});
-    const PreviewPictures& previews = fixture.session.Previews;
+    RenderTimeDigits(expectedState, fixture.Session.Editor, expected, sample / "numbers.bmp", {});
+    const PreviewPictures& previews = fixture.Session.Previews;
     EXPECT_TRUE(test::SamePixels(previews.Playlist, expected.Playlist));
     EXPECT_EQ(state.PlaylistNormalBGColor, MakeColor(0, 0, 0x10)) << "the skin's own pledit.txt";
     EXPECT_TRUE(test::SamePixels(state.PosBarImage1, expectedState.PosBarImage1));
@@ -326,8 +326,8 @@ TEST_F(LoadSkinTest, FreshStartFillsWhatTheDefinitionNames)
     EXPECT_EQ(state.AnalyzerColors[15], MakeColor(24, 132, 8));
     EXPECT_EQ(state.PeakColor, MakeColor(150, 150, 150));
     QStringList texts;
-    for (const auto& shown : fixture.prompts.shown())
-        texts.append(shown.text);
+    for (const auto& shown : fixture.Prompts.shown())
+        texts.append(shown.Text);
     EXPECT_EQ(texts, (QStringList{
                          QStringLiteral("posbar.bmp がないため、シークバーは同梱のスキンの画像で作りました"),
                          QStringLiteral("viscolor.txt がないため、アナライザーの色は Winamp の標準の色にしました"),
@@ -341,9 +341,9 @@ TEST_F(LoadSkinTest, FreshStartFillsWhatTheDefinitionNames)
     const Bitmap analyzer = previews.Analyzer;
     const Bitmap posBar = state.PosBarImage1;
     const Bitmap digits = previews.TimeDigits;
-    fixture.prompts.clear();
+    fixture.Prompts.clear();
     fixture.load(skin.folder());
-    EXPECT_TRUE(fixture.prompts.shown().empty());
+    EXPECT_TRUE(fixture.Prompts.shown().empty());
     EXPECT_TRUE(test::SamePixels(previews.Playlist, playlist));
     EXPECT_TRUE(test::SamePixels(previews.Analyzer, analyzer));
     EXPECT_TRUE(test::SamePixels(state.PosBarImage1, posBar));
@@ -373,8 +373,8 @@ TEST_F(LoadSkinTest, BrokenMainBmpStopsTheLoadAfterTheOutline)
 TEST_F(LoadSkinTest, BrokenOptionalFileIsPassedOverWithAWarning)
 {
     const struct {
-        const char* broken;
-        const char* freshStart;
+        const char* Broken;
+        const char* FreshStart;
     } cases[] = {
         {"eqmain.bmp", "このファイルなしで読み込みました"},
         {"pledit.bmp", "プレイリストは同梱のスキンの画像で作りました"},
@@ -385,19 +385,19 @@ TEST_F(LoadSkinTest, BrokenOptionalFileIsPassedOverWithAWarning)
     SkinFixture full(skinFolder.path() / "full");
     full.writeStandard();
     for (const auto& c : cases) {
-        skin.writeStandard().writeText(c.broken, "");
+        skin.writeStandard().writeText(c.Broken, "");
         for (const bool afterAnother : {false, true}) {
             SessionFixture session;
             if (afterAnother)
                 session.load(full.folder());
-            session.prompts.clear();
+            session.Prompts.clear();
             session.load(skin.folder());
             const QString expected = QStringLiteral("%1 を使えないため、%2: %3")
-                                         .arg(QString::fromLatin1(c.broken),
-                                              QString::fromUtf8(afterAnother ? "このファイルなしで読み込みました" : c.freshStart),
-                                              DisplayPath(skin.path(c.broken)));
-            ASSERT_EQ(session.prompts.shown().size(), 1u) << c.broken << afterAnother;
-            EXPECT_TRUE(session.prompts.shown()[0].text.startsWith(expected)) << session.prompts.shown()[0].text.toStdString();
+                                         .arg(QString::fromLatin1(c.Broken),
+                                              QString::fromUtf8(afterAnother ? "このファイルなしで読み込みました" : c.FreshStart),
+                                              DisplayPath(skin.path(c.Broken)));
+            ASSERT_EQ(session.Prompts.shown().size(), 1u) << c.Broken << afterAnother;
+            EXPECT_TRUE(session.Prompts.shown()[0].Text.startsWith(expected)) << session.Prompts.shown()[0].Text.toStdString();
             EXPECT_TRUE(HasPiece(session.state().MainNormalImage, kCButtonsBmp, {0, 0, 23, 18}, {16, 88, 39, 106}));
         }
     }
@@ -409,18 +409,18 @@ TEST_F(LoadSkinTest, RedrawsUseTheFilesTheLoadDrewFrom)
 {
     skin.writeStandard().remove("pledit.bmp").remove("viscolor.txt").writeText("nums_ex.bmp", "");
     fixture.load(skin.folder());
-    PreviewPictures& previews = fixture.session.Previews;
-    fixture.session.Editor.TimeFontColor = kMagenta;
-    EXPECT_NO_THROW(RedrawTimeDigits(fixture.session));
+    PreviewPictures& previews = fixture.Session.Previews;
+    fixture.Session.Editor.TimeFontColor = kMagenta;
+    EXPECT_NO_THROW(RedrawTimeDigits(fixture.Session));
     bool slashDrawn = false; // in the new colour, in its cell
     for (int y = 0; y < previews.TimeDigits.height(); ++y)
         for (int x = 99; x < 108; ++x)
             slashDrawn = slashDrawn || previews.TimeDigits.pixel(x, y) == kMagenta;
     EXPECT_TRUE(slashDrawn);
-    RedrawPlaylist(fixture.session, 2, 1);
+    RedrawPlaylist(fixture.Session, 2, 1);
     EXPECT_EQ(previews.Playlist.width(), 325);
     state.AnalyzerPreviewScale = 2;
-    RedrawAnalyzerPattern(fixture.session);
+    RedrawAnalyzerPattern(fixture.Session);
     EXPECT_EQ(previews.AnalyzerPreviewSize, QSize(10, 32));
     EXPECT_EQ(state.PeakColor, MakeColor(150, 150, 150));
 }

@@ -43,15 +43,15 @@ const std::string& MainBmp()
 
 class OpenSkinArchiveTest : public ::testing::Test {
 protected:
-    fs::path workFolder() const { return fixture.exeFolder / "tmp"; }
+    fs::path workFolder() const { return fixture.ExeFolder / "tmp"; }
     OpenResult open(const fs::path& archive) { return OpenSkinArchive(session, archive, workFolder()); }
     fs::path skinRoot() const { return workFolder() / "Skin"; }
     fs::path mainBmp() const { return session.State.SourceFilePaths[kMainBmp]; }
 
     TempFolder temp;
     test::SessionFixture fixture; // the executables' data, a private working folder
-    SkinSession& session = fixture.session;
-    ScriptedPrompts& prompts = fixture.prompts;
+    SkinSession& session = fixture.Session;
+    ScriptedPrompts& prompts = fixture.Prompts;
 };
 
 TEST_F(OpenSkinArchiveTest, LoadsASkinFromASubfolderOfAnArchiveInCapitals)
@@ -134,10 +134,10 @@ TEST_F(OpenSkinArchiveTest, DamagedArchivesSayWhyAndAreNotConverted)
     // The converter reads only the skin's files, so damage elsewhere (a bad
     // CRC in readme.txt) leaves its skin whole and converted.
     const struct {
-        const char* name;
-        std::function<void(const fs::path&)> make;
-        bool skinCameOut;
-        bool converterRefuses = true;
+        const char* Name;
+        std::function<void(const fs::path&)> Make;
+        bool SkinCameOut;
+        bool ConverterRefuses = true;
     } cases[] = {
         {"truncated.wsz", [&](const fs::path& path) {
              ZipWriter(path).addFile("main.bmp", MainBmp()).addFile("readme.txt", readme, ZipMethod::Store);
@@ -157,24 +157,24 @@ TEST_F(OpenSkinArchiveTest, DamagedArchivesSayWhyAndAreNotConverted)
         {"empty.wsz", [](const fs::path& path) { std::ofstream{path}; }, false},
     };
     for (const auto& c : cases) {
-        const fs::path archive = temp / c.name;
-        c.make(archive);
+        const fs::path archive = temp / c.Name;
+        c.Make(archive);
         const OpenResult result = open(archive);
-        const QString prefix = QStringLiteral("アーカイブを展開できません: %1 (").arg(QString::fromUtf8(c.name));
+        const QString prefix = QStringLiteral("アーカイブを展開できません: %1 (").arg(QString::fromUtf8(c.Name));
         EXPECT_TRUE(result.ArchiveError.startsWith(prefix) && result.ArchiveError.endsWith(')')
                     && result.ArchiveError.size() > prefix.size() + 1)
-            << c.name << ": " << result.ArchiveError.toStdString();
-        EXPECT_FALSE(result.ArchiveError.contains(PathToQString(workFolder()))) << c.name;
-        EXPECT_EQ(result.loaded(), c.skinCameOut) << c.name;
+            << c.Name << ": " << result.ArchiveError.toStdString();
+        EXPECT_FALSE(result.ArchiveError.contains(PathToQString(workFolder()))) << c.Name;
+        EXPECT_EQ(result.loaded(), c.SkinCameOut) << c.Name;
         // The window shows it beside what still loads; otherwise it is the error.
-        EXPECT_EQ(c.skinCameOut ? result.Notices.contains(result.ArchiveError) : result.Error == result.ArchiveError,
-                  true) << c.name;
+        EXPECT_EQ(c.SkinCameOut ? result.Notices.contains(result.ArchiveError) : result.Error == result.ArchiveError,
+                  true) << c.Name;
 
-        const fs::path ssf = temp / "out" / (std::string(c.name) + ".ssf");
+        const fs::path ssf = temp / "out" / (std::string(c.Name) + ".ssf");
         const ConversionResult converted = ConvertSkin(test::BinFolder(), {archive, ssf}, {});
-        EXPECT_EQ(converted.Converted, !c.converterRefuses) << c.name;
-        EXPECT_EQ(converted.Error.startsWith(prefix), c.converterRefuses) << c.name << ": " << converted.Error.toStdString();
-        EXPECT_EQ(fs::exists(ssf), !c.converterRefuses) << c.name;
+        EXPECT_EQ(converted.Converted, !c.ConverterRefuses) << c.Name;
+        EXPECT_EQ(converted.Error.startsWith(prefix), c.ConverterRefuses) << c.Name << ": " << converted.Error.toStdString();
+        EXPECT_EQ(fs::exists(ssf), !c.ConverterRefuses) << c.Name;
     }
 }
 
@@ -230,7 +230,7 @@ TEST_F(OpenSkinArchiveTest, LoadErrorsNameTheArchiveAndTheMember)
     EXPECT_TRUE(open(archive).loaded());
     QStringList texts;
     for (const auto& shown : prompts.shown())
-        texts << shown.text;
+        texts << shown.Text;
     EXPECT_TRUE(texts.join('\n').contains(QStringLiteral("base.wsz の ") + DisplayPath("Skin/cbuttons.bmp")))
         << texts.join('\n').toStdString();
     EXPECT_FALSE(texts.join('\n').contains(PathToQString(workFolder())));
@@ -256,7 +256,7 @@ TEST(OpenSkinFolder, SkinFilesThatAreNotRegularFilesAreNotOpened)
             if (std::string_view(name) != "main.bmp")
                 std::ofstream(folder / "main.bmp", std::ios::binary) << MainBmp();
             make(folder / name);
-            const OpenResult result = OpenSkinFolder(fixture.session, folder);
+            const OpenResult result = OpenSkinFolder(fixture.Session, folder);
             const QString shown = PathToQString(folder / name);
             if (std::string_view(name) == "main.bmp") {
                 EXPECT_EQ(result.Outcome, OpenOutcome::LoadFailed) << int(fs::status(folder / name).type());
@@ -277,9 +277,9 @@ TEST(OpenSkinFolder, TextFilesOverOneMebibyteArePassedOverByName)
     test::SessionFixture fixture;
     std::ofstream(temp / "main.bmp", std::ios::binary) << MainBmp();
     std::ofstream(temp / "region.txt", std::ios::binary) << std::string((1 << 20) + 1, '\n');
-    const OpenResult result = OpenSkinFolder(fixture.session, temp.path());
+    const OpenResult result = OpenSkinFolder(fixture.Session, temp.path());
     EXPECT_EQ(result.Outcome, OpenOutcome::Loaded);
-    const QString warning = fixture.prompts.shown().at(0).text;
+    const QString warning = fixture.Prompts.shown().at(0).Text;
     EXPECT_TRUE(warning.contains(DisplayPath(temp / "region.txt"))) << warning.toStdString();
     EXPECT_TRUE(warning.contains(QStringLiteral("大きすぎます"))) << warning.toStdString();
 }
@@ -321,8 +321,8 @@ TEST(OpenSkinSource, FoldersArchivesAndOtherFiles)
     ZipWriter(temp / "skin.zip").addFile("main.bmp", MainBmp());
     std::ofstream(temp / "notes.txt") << "text";
     const struct {
-        const char* name;
-        OpenOutcome outcome;
+        const char* Name;
+        OpenOutcome Outcome;
     } cases[] = {
         {"skin", OpenOutcome::Loaded},
         {"empty", OpenOutcome::NoSkinFolder},
@@ -331,14 +331,14 @@ TEST(OpenSkinSource, FoldersArchivesAndOtherFiles)
         {"missing.wsz", OpenOutcome::NotASkinSource},
     };
     for (const auto& c : cases) {
-        const OpenResult result = OpenSkinSource(fixture.session, temp / c.name, temp / "work");
-        EXPECT_EQ(result.Outcome, c.outcome) << c.name;
-        EXPECT_EQ(result.Error.isEmpty(), c.outcome == OpenOutcome::Loaded) << c.name;
+        const OpenResult result = OpenSkinSource(fixture.Session, temp / c.Name, temp / "work");
+        EXPECT_EQ(result.Outcome, c.Outcome) << c.Name;
+        EXPECT_EQ(result.Error.isEmpty(), c.Outcome == OpenOutcome::Loaded) << c.Name;
     }
     // A path the system cannot even look at says why (Windows finds no such
     // file and says that instead).
     TF_SKIP_ON_WINDOWS("a path too long is not found");
-    const OpenResult tooLong = OpenSkinSource(fixture.session, temp / std::string(5000, 'x'), temp / "work");
+    const OpenResult tooLong = OpenSkinSource(fixture.Session, temp / std::string(5000, 'x'), temp / "work");
     EXPECT_TRUE(tooLong.Error.contains(QString::fromStdString(std::make_error_code(std::errc::filename_too_long).message())))
         << tooLong.Error.right(200).toStdString();
 }

@@ -31,11 +31,11 @@ namespace {
 enum class Change { Remove, Empty, Garbage };
 
 struct OptionalFile {
-    const char* name;
+    const char* Name;
     // Broken (empty or garbage), it is passed over with a warning; the
     // plug-in, outline and playlist colour readers take any text.
-    bool strict;
-    const char* garbage;
+    bool Strict;
+    const char* Garbage;
 };
 
 constexpr OptionalFile kOptionalFiles[] = {
@@ -65,9 +65,9 @@ bool Has(const fs::path& folder, std::string_view name) { return FindFileNoCase(
 // The digits come from nums_ex.bmp first, numbers.bmp only without it.
 bool Warns(const OptionalFile& file, Change change, const fs::path& skin)
 {
-    const std::string_view name = file.name;
+    const std::string_view name = file.Name;
     if (change != Change::Remove)
-        return file.strict && (name != "numbers.bmp" || !Has(skin, "nums_ex.bmp"));
+        return file.Strict && (name != "numbers.bmp" || !Has(skin, "nums_ex.bmp"));
     if (name == "numbers.bmp")
         return !Has(skin, "nums_ex.bmp");
     if (name == "nums_ex.bmp")
@@ -77,11 +77,11 @@ bool Warns(const OptionalFile& file, Change change, const fs::path& skin)
 
 void Apply(const fs::path& folder, const OptionalFile& file, Change change)
 {
-    const fs::path path = FindFileNoCase(folder, file.name).value_or(folder / file.name);
+    const fs::path path = FindFileNoCase(folder, file.Name).value_or(folder / file.Name);
     if (change == Change::Remove)
         fs::remove(path);
     else
-        std::ofstream(path, std::ios::binary | std::ios::trunc) << (change == Change::Empty ? "" : file.garbage);
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << (change == Change::Empty ? "" : file.Garbage);
 }
 
 ::testing::AssertionResult ChecksClean(const fs::path& ssf)
@@ -90,7 +90,7 @@ void Apply(const fs::path& folder, const OptionalFile& file, Change change)
         if (!fs::exists(file))
             continue;
         for (const CheckFinding& finding : CheckKorvelSkin(file))
-            if (finding.severity == Severity::Problem)
+            if (finding.Severity == Severity::Problem)
                 return ::testing::AssertionFailure() << finding.toString().toStdString();
     }
     return ::testing::AssertionSuccess();
@@ -121,7 +121,7 @@ TEST_P(OptionalSkinFiles, RemovedOrBrokenEachInTurnTheSkinConvertsWhole)
     int n = 0;
     for (const OptionalFile& file : kOptionalFiles)
         for (const Change change : {Change::Remove, Change::Empty, Change::Garbage}) {
-            SCOPED_TRACE(std::string(file.name) + " " + std::to_string(int(change)));
+            SCOPED_TRACE(std::string(file.Name) + " " + std::to_string(int(change)));
             const fs::path changed = work / ("case" + std::to_string(++n));
             fs::copy(skin, changed, fs::copy_options::recursive);
             Apply(changed, file, change);
@@ -129,11 +129,11 @@ TEST_P(OptionalSkinFiles, RemovedOrBrokenEachInTurnTheSkinConvertsWhole)
             const ConversionResult result = ConvertSkin(test::BinFolder(), {changed, ssf}, {});
             ASSERT_TRUE(result.Converted) << result.Error.toStdString();
             const bool named = std::any_of(result.Warnings.begin(), result.Warnings.end(), [&](const QString& text) {
-                return text.contains(QString::fromLatin1(file.name), Qt::CaseInsensitive);
+                return text.contains(QString::fromLatin1(file.Name), Qt::CaseInsensitive);
             });
             EXPECT_EQ(named, Warns(file, change, skin)) << result.Warnings.join('\n').toStdString();
             EXPECT_TRUE(ChecksClean(ssf));
-            if (std::string_view(file.name) == "viscolor.txt" && change == Change::Remove)
+            if (std::string_view(file.Name) == "viscolor.txt" && change == Change::Remove)
                 ExpectClassicAnalyzer(ssf);
         }
 }
@@ -183,7 +183,7 @@ TEST(OptionalSkinFilesWindow, ASaveAfterAnotherLoadNamesOnlyWhatItWrites)
         fixture.load(bare.folder());
         const fs::path ssf = work / "out" / first.filename() / "bare.ssf";
         fs::create_directories(ssf.parent_path());
-        SaveSkin(fixture.session, ssf);
+        SaveSkin(fixture.Session, ssf);
         EXPECT_TRUE(ChecksClean(ssf)) << first;
     }
 }

@@ -89,9 +89,9 @@ TEST_F(PlaylistColors, MissingFileGivesTheClassicColoursAndMissingSectionOrKeyBl
 TEST_F(PlaylistColors, LooseValuesAreCutAndBadOnesWarnAndGiveBlack)
 {
     const struct {
-        const char* value;
-        Color color;
-        const char* warned; // the value shown in the warning, or nothing
+        const char* Value;
+        tf::Color Color;
+        const char* Warned; // the value shown in the warning, or nothing
     } cases[] = {
         {"#102030      ;Textfarbe", MakeColor(0x10, 0x20, 0x30), nullptr},
         {"#102030\t; comment", MakeColor(0x10, 0x20, 0x30), nullptr},
@@ -103,19 +103,19 @@ TEST_F(PlaylistColors, LooseValuesAreCutAndBadOnesWarnAndGiveBlack)
     };
     for (const auto& c : cases) {
         setAllWhite();
-        skin.writeText("pledit.txt", std::string("[Text]\r\nNormal=#00FF00\r\nNormalBG=") + c.value
+        skin.writeText("pledit.txt", std::string("[Text]\r\nNormal=#00FF00\r\nNormalBG=") + c.Value
                                          + "\r\nSelectedBG=#00FF00\r\n");
         ScriptedPrompts prompts;
         ReadPlaylistColors(state, skin.path("pledit.txt"), &prompts);
-        EXPECT_EQ(colors(), (std::array<Color, 4>{kGreen, kBlack, c.color, kGreen})) << c.value;
-        if (!c.warned) {
-            EXPECT_TRUE(prompts.shown().empty()) << c.value;
+        EXPECT_EQ(colors(), (std::array<Color, 4>{kGreen, kBlack, c.Color, kGreen})) << c.Value;
+        if (!c.Warned) {
+            EXPECT_TRUE(prompts.shown().empty()) << c.Value;
             continue;
         }
-        ASSERT_EQ(prompts.shown().size(), 1u) << c.value;
-        const QString& text = prompts.shown()[0].text;
+        ASSERT_EQ(prompts.shown().size(), 1u) << c.Value;
+        const QString& text = prompts.shown()[0].Text;
         EXPECT_TRUE(text.contains(DisplayPath(skin.path("pledit.txt")))) << text.toStdString();
-        EXPECT_TRUE(text.contains(QStringLiteral("NormalBG の値 '%1'").arg(c.warned))) << text.toStdString();
+        EXPECT_TRUE(text.contains(QStringLiteral("NormalBG の値 '%1'").arg(c.Warned))) << text.toStdString();
     }
 }
 

@@ -8,7 +8,7 @@ namespace tf {
 
 void PrintTo(const PlaylistSteps& steps, std::ostream* out)
 {
-    *out << steps.width << " x " << steps.height << " steps";
+    *out << steps.Width << " x " << steps.Height << " steps";
 }
 
 namespace {
@@ -16,9 +16,9 @@ namespace {
 TEST(PlaylistDrag, HitTestOfA275x116Picture)
 {
     const struct {
-        const char* name;
-        Point position;
-        PlaylistDragMode mode;
+        const char* Name;
+        Point Position;
+        PlaylistDragMode Mode;
     } cases[] = {
         {"inside the corner reach", {272, 113}, PlaylistDragMode::Corner},
         {"corner reach ends 4 pixels out", {279, 120}, PlaylistDragMode::Corner},
@@ -29,8 +29,8 @@ TEST(PlaylistDrag, HitTestOfA275x116Picture)
         {"right of the picture, below it", {276, 130}, PlaylistDragMode::None},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(HitTestPlaylist(c.position, 275, 116), c.mode) << c.name;
-        EXPECT_EQ(StartPlaylistDrag(c.position, 275, 116).Active, c.mode != PlaylistDragMode::None) << c.name;
+        EXPECT_EQ(HitTestPlaylist(c.Position, 275, 116), c.Mode) << c.Name;
+        EXPECT_EQ(StartPlaylistDrag(c.Position, 275, 116).Active, c.Mode != PlaylistDragMode::None) << c.Name;
     }
 }
 
@@ -44,10 +44,10 @@ TEST(PlaylistDrag, TruncationTowardZeroKeepsOneStepShortAtZero)
 {
     const PlaylistDrag drag{true, PlaylistDragMode::Corner};
     for (int x = 251; x <= 299; ++x)
-        EXPECT_EQ(PlaylistDragStep(drag, {x, 200}, {3, 2})->width, 0) << x;
+        EXPECT_EQ(PlaylistDragStep(drag, {x, 200}, {3, 2})->Width, 0) << x;
     EXPECT_EQ(PlaylistDragStep(drag, {250, 300}, {3, 2}), PlaylistSteps(3, 6));
     for (int y = 88; y <= 144; ++y)
-        EXPECT_EQ(PlaylistDragStep(drag, {400, y}, {3, 2})->height, 0) << y;
+        EXPECT_EQ(PlaylistDragStep(drag, {400, y}, {3, 2})->Height, 0) << y;
     EXPECT_EQ(PlaylistDragStep(drag, {400, 87}, {3, 2}), PlaylistSteps(5, 2));
 }
 

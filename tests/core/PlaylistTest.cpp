@@ -171,11 +171,11 @@ TEST(PlaylistSteps, NegativeAndOversizeCountsAreClampedToPicturesThatExist)
     EXPECT_EQ(ClampPlaylistSteps(-1, -7), (PlaylistSteps{0, 0}));
     EXPECT_EQ(ClampPlaylistSteps(40, 40), (PlaylistSteps{40, 40}));
     // 644 steps give 16375 pixels, the widest under the side limit.
-    EXPECT_EQ(ClampPlaylistSteps(100000, 3).width, 644);
-    EXPECT_EQ(ClampPlaylistSteps(3, 100000).height, 560);
+    EXPECT_EQ(ClampPlaylistSteps(100000, 3).Width, 644);
+    EXPECT_EQ(ClampPlaylistSteps(3, 100000).Height, 560);
     // The largest picture is one that "preview" and "check" read again.
     const PlaylistSteps huge = ClampPlaylistSteps(INT32_MAX, INT32_MAX);
-    const long long width = 275 + 25LL * huge.width, height = 116 + 29LL * huge.height;
+    const long long width = 275 + 25LL * huge.Width, height = 116 + 29LL * huge.Height;
     EXPECT_LE(width * height, kMaxDecodedPixels);
     EXPECT_GT(width * (height + 29), kMaxDecodedPixels);
 }

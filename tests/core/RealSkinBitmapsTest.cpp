@@ -25,13 +25,13 @@ uint32_t Field32(const std::string& bytes, size_t at)
 
 QImage DecodeMember(const ZipMember& member)
 {
-    return DecodeImageBytes(member.bytes, QString::fromStdString(member.name));
+    return DecodeImageBytes(member.Bytes, QString::fromStdString(member.Name));
 }
 
 ZipMember FindMember(const std::vector<ZipMember>& members, const std::string& name)
 {
     for (const ZipMember& member : members)
-        if (member.name == name)
+        if (member.Name == name)
             return member;
     throw std::runtime_error("no member " + name);
 }
@@ -50,10 +50,10 @@ TEST(RealSkinBitmaps, EveryBitmapDecodesAtItsHeaderSize)
     int decoded = 0;
     for (const char* skin : kSkins) {
         for (const ZipMember& member : BitmapsOf(skin)) {
-            SCOPED_TRACE(std::string(skin) + " " + member.name);
+            SCOPED_TRACE(std::string(skin) + " " + member.Name);
             const QImage image = DecodeMember(member);
-            const int32_t height = int32_t(Field32(member.bytes, 22));
-            EXPECT_EQ(image.width(), int32_t(Field32(member.bytes, 18)));
+            const int32_t height = int32_t(Field32(member.Bytes, 22));
+            EXPECT_EQ(image.width(), int32_t(Field32(member.Bytes, 18)));
             EXPECT_EQ(image.height(), height < 0 ? -height : height);
             EXPECT_EQ(image.format(), QImage::Format_RGB32);
             ++decoded;
@@ -68,10 +68,10 @@ TEST(RealSkinBitmaps, UncompressedBitmapsMatchQt)
     int compared = 0;
     for (const char* skin : kSkins) {
         for (const ZipMember& member : BitmapsOf(skin)) {
-            if (Field32(member.bytes, 30) != 0) // run-length data: Qt leaves skipped pixels undefined
+            if (Field32(member.Bytes, 30) != 0) // run-length data: Qt leaves skipped pixels undefined
                 continue;
-            SCOPED_TRACE(std::string(skin) + " " + member.name);
-            const QImage qt = QImage::fromData(QByteArray::fromRawData(member.bytes.data(), qsizetype(member.bytes.size())))
+            SCOPED_TRACE(std::string(skin) + " " + member.Name);
+            const QImage qt = QImage::fromData(QByteArray::fromRawData(member.Bytes.data(), qsizetype(member.Bytes.size())))
                                   .convertToFormat(QImage::Format_RGB32);
             ASSERT_FALSE(qt.isNull());
             EXPECT_EQ(DecodeMember(member), qt);
@@ -93,12 +93,12 @@ TEST(RealSkinBitmaps, ThirtyTwoBitBitmapWithZeroAlphaStaysVisible)
     TF_REQUIRE_SHARED_SKINS();
     const ZipMember member = FindMember(BitmapsOf("60.wsz"), "monoster.bmp");
     const QImage image = DecodeMember(member);
-    const size_t offset = Field32(member.bytes, 10);
+    const size_t offset = Field32(member.Bytes, 10);
     int visible = 0;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
             const size_t at = offset + size_t(image.height() - 1 - y) * size_t(image.width()) * 4 + size_t(x) * 4;
-            const auto byte = [&](size_t i) { return uint8_t(member.bytes[at + i]); };
+            const auto byte = [&](size_t i) { return uint8_t(member.Bytes[at + i]); };
             ASSERT_EQ(byte(3), 0) << "the file's fourth bytes are all 0";
             ASSERT_EQ(image.pixel(x, y), qRgb(byte(2), byte(1), byte(0))) << x << "," << y;
             visible += (image.pixel(x, y) & 0xFFFFFF) != 0;
@@ -111,13 +111,13 @@ TEST(RealSkinBitmaps, V4HeaderBitmapsReadTheirPixelsNotTheirMaskFields)
 {
     TF_REQUIRE_SHARED_SKINS();
     for (const ZipMember& member : BitmapsOf("XMMS-Turquoise.wsz")) {
-        SCOPED_TRACE(member.name);
-        ASSERT_EQ(Field32(member.bytes, 14), 108u);
+        SCOPED_TRACE(member.Name);
+        ASSERT_EQ(Field32(member.Bytes, 14), 108u);
         const QImage image = DecodeMember(member);
-        const size_t offset = Field32(member.bytes, 10);
+        const size_t offset = Field32(member.Bytes, 10);
         // The first stored pixel is the bottom-left one.
         EXPECT_EQ(image.pixel(0, image.height() - 1),
-                  qRgb(uint8_t(member.bytes[offset + 2]), uint8_t(member.bytes[offset + 1]), uint8_t(member.bytes[offset])));
+                  qRgb(uint8_t(member.Bytes[offset + 2]), uint8_t(member.Bytes[offset + 1]), uint8_t(member.Bytes[offset])));
     }
 }
 

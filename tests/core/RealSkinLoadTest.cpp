@@ -29,12 +29,12 @@ TEST(RealSkinLoad, EverySharedSkinLoadsWithoutAMessage)
         ASSERT_FALSE(folder.empty());
         test::SessionFixture fixture;
         EXPECT_NO_THROW(fixture.load(folder));
-        EXPECT_TRUE(fixture.prompts.shown().empty());
+        EXPECT_TRUE(fixture.Prompts.shown().empty());
         const SkinState& state = fixture.state();
         EXPECT_EQ(state.MainNormalImage.width(), 275);
         EXPECT_FALSE(state.PosBarImage1.isEmpty());
-        EXPECT_FALSE(fixture.session.Previews.Playlist.isEmpty());
-        EXPECT_EQ(fixture.session.Previews.TimeDigits.width(), 117);
+        EXPECT_FALSE(fixture.Session.Previews.Playlist.isEmpty());
+        EXPECT_EQ(fixture.Session.Previews.TimeDigits.width(), 117);
     }
 }
 

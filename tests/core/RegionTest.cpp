@@ -27,7 +27,7 @@ std::set<std::pair<int, int>> PixelsOf(const Region& region)
     std::set<std::pair<int, int>> pixels;
     for (int y = kWide.top; y < kWide.bottom; ++y)
         for (const Region::Span& span : region.row(y))
-            for (int x = span.begin; x < span.end; ++x)
+            for (int x = span.Begin; x < span.End; ++x)
                 pixels.insert({x, y});
     return pixels;
 }

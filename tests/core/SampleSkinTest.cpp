@@ -23,9 +23,9 @@ namespace fs = std::filesystem;
 fs::path SampleFolder() { return test::SourceFolder() / "data" / "sample"; }
 
 struct SampleBitmap {
-    const char* name;
-    int width;
-    int height;
+    const char* Name;
+    int Width;
+    int Height;
 };
 
 constexpr SampleBitmap kBitmaps[] = {
@@ -45,16 +45,16 @@ uint16_t ReadU16(const std::string& bytes, size_t offset)
 TEST(SampleSkinTest, EveryBitmapIsA24BitFileOfTheStandardSize)
 {
     for (const SampleBitmap& bitmap : kBitmaps) {
-        SCOPED_TRACE(bitmap.name);
-        const fs::path path = SampleFolder() / bitmap.name;
+        SCOPED_TRACE(bitmap.Name);
+        const fs::path path = SampleFolder() / bitmap.Name;
         ASSERT_TRUE(fs::is_regular_file(path));
         const std::string bytes = ReadFileBytes(path);
         ASSERT_GE(bytes.size(), 54u);
         EXPECT_EQ(bytes.substr(0, 2), "BM");
         EXPECT_EQ(ReadU16(bytes, 28), 24) << "bits per pixel";
         const QImage image = DecodeImageFile(path);
-        EXPECT_EQ(image.width(), bitmap.width);
-        EXPECT_EQ(image.height(), bitmap.height);
+        EXPECT_EQ(image.width(), bitmap.Width);
+        EXPECT_EQ(image.height(), bitmap.Height);
     }
 }
 
@@ -194,7 +194,7 @@ TEST(SampleSkinTest, LoadsWithoutMessagesAndKeepsEveryPart)
     test::SessionFixture fixture;
     fixture.load(SampleFolder());
     const SkinState& state = fixture.state();
-    EXPECT_TRUE(fixture.prompts.shown().empty());
+    EXPECT_TRUE(fixture.Prompts.shown().empty());
     EXPECT_NE(state.TextColor, state.ShadowColor);
     EXPECT_EQ(state.TextColor, FromQRgb(DecodeImageFile(SampleFolder() / "text.bmp").pixel(0, 1)));
     EXPECT_NE(state.PlaylistNormalColor, state.PlaylistNormalBGColor);

@@ -111,8 +111,8 @@ TEST_F(SaveFixture, FullSaveWritesEighteenImagesAndBothDefinitionFiles)
     EXPECT_EQ(filesInFolder(), expected); // no temporary file left either
 
     const DefinitionFiles files = BuildDefinitionFiles(session, ssfPath());
-    EXPECT_EQ(ReadFileBytes(ssfPath()), files.plain);
-    EXPECT_EQ(ReadFileBytes(folder / "Foo_EQ.ssf"), files.eq);
+    EXPECT_EQ(ReadFileBytes(ssfPath()), files.Plain);
+    EXPECT_EQ(ReadFileBytes(folder / "Foo_EQ.ssf"), files.Eq);
     EXPECT_TRUE(test::SamePixels(Bitmap::FromImage(decode("Pan.Bmp")), session.State.PanImage));
     EXPECT_TRUE(test::SamePixels(Bitmap::FromImage(decode("Vol.Bmp")), session.State.VolumeImage));
     EXPECT_TRUE(test::SamePixels(Bitmap::FromImage(decode("Numbers.bmp")), session.Previews.TimeDigits));
@@ -340,15 +340,15 @@ TEST_F(SaveFixture, FailedFileAtAnyPositionLeavesTheFolderAsItWas)
 struct OtherSkin {
     explicit OtherSkin(const SkinSession& like)
     {
-        session.State = like.State;
-        session.Previews = like.Previews;
-        session.Editor = like.Editor;
-        session.State.MainNormalImage = Filled(275, 116, MakeColor(9, 9, 9));
-        session.State.EqNormalImage = Filled(275, 116, MakeColor(9, 9, 9));
-        session.State.TextColor = MakeColor(9, 9, 9);
+        Session.State = like.State;
+        Session.Previews = like.Previews;
+        Session.Editor = like.Editor;
+        Session.State.MainNormalImage = Filled(275, 116, MakeColor(9, 9, 9));
+        Session.State.EqNormalImage = Filled(275, 116, MakeColor(9, 9, 9));
+        Session.State.TextColor = MakeColor(9, 9, 9);
     }
-    ScriptedPrompts prompts;
-    SkinSession session{fs::path("/nowhere"), prompts};
+    ScriptedPrompts Prompts;
+    SkinSession Session{fs::path("/nowhere"), Prompts};
 };
 
 std::map<std::string, std::string> FilesOf(const SkinSession& session, const fs::path& ssfPath)
@@ -362,7 +362,7 @@ std::map<std::string, std::string> FilesOf(const SkinSession& session, const fs:
 TEST_F(SaveFixture, ConcurrentSavesIntoOneTargetLeaveOneWholeSkin)
 {
     OtherSkin otherSkin(session);
-    const SkinSession& other = otherSkin.session;
+    const SkinSession& other = otherSkin.Session;
     const auto mine = FilesOf(session, ssfPath()), theirs = FilesOf(other, ssfPath());
     for (int round = 0; round < 5; ++round) {
         std::thread first([&] { save(); });
@@ -378,8 +378,8 @@ TEST_F(SaveFixture, TargetsThatCannotTakeTheSkinWriteNothing)
     fs::create_directories(folder / "skin");
     SetSkinSource(session, folder / "skin");
     const struct {
-        fs::path target;
-        const char* says;
+        fs::path Target;
+        const char* Says;
     } cases[] = {
         {folder / (std::string(230, 'a') + ".ssf"), "長すぎます"},
         {folder / PathFromString("\xed\x95\x9c.ssf"), "Shift-JIS"}, // a Hangul syllable
@@ -389,12 +389,12 @@ TEST_F(SaveFixture, TargetsThatCannotTakeTheSkinWriteNothing)
         {folder / "skin" / "out" / ".." / "deeper" / "Foo.ssf", "スキンのフォルダ"},
     };
     for (const auto& c : cases) {
-        fs::create_directories(c.target.parent_path());
+        fs::create_directories(c.Target.parent_path());
         try {
-            SaveSkin(session, c.target);
-            ADD_FAILURE() << "saved " << c.target;
+            SaveSkin(session, c.Target);
+            ADD_FAILURE() << "saved " << c.Target;
         } catch (const AppError& error) {
-            EXPECT_TRUE(error.message().contains(QString::fromUtf8(c.says))) << error.message().toStdString();
+            EXPECT_TRUE(error.message().contains(QString::fromUtf8(c.Says))) << error.message().toStdString();
         }
     }
     EXPECT_EQ(filesInFolder(), (std::set<std::string>{"skin"}));
@@ -555,8 +555,8 @@ TEST_F(SaveFixture, SaveStoppedAfterAnyRenameIsCompletedByTheNextSaveOrCheck)
 TEST_F(SaveFixture, SkinsSavedIntoOneFolderTakeTurnsAndTellOfEachOther)
 {
     OtherSkin otherSkin(session);
-    const SkinSession& other = otherSkin.session;
-    ScriptedPrompts& otherPrompts = otherSkin.prompts;
+    const SkinSession& other = otherSkin.Session;
+    ScriptedPrompts& otherPrompts = otherSkin.Prompts;
     const fs::path otherPath = folder / "Bar.ssf";
     auto mine = FilesOf(session, ssfPath()), theirs = FilesOf(other, otherPath);
     for (int round = 0; round < 5; ++round) {
@@ -574,7 +574,7 @@ TEST_F(SaveFixture, SkinsSavedIntoOneFolderTakeTurnsAndTellOfEachOther)
                 EXPECT_EQ(ReadFileBytes(folder / name), bytes) << name << " mixed in round " << round;
         const ScriptedPrompts& last = minesLast ? prompts : otherPrompts;
         ASSERT_EQ(last.shown().size(), 1u) << "round " << round;
-        EXPECT_TRUE(last.shown()[0].text.contains(minesLast ? QStringLiteral("Bar.ssf") : QStringLiteral("Foo.ssf")));
+        EXPECT_TRUE(last.shown()[0].Text.contains(minesLast ? QStringLiteral("Bar.ssf") : QStringLiteral("Foo.ssf")));
         EXPECT_TRUE((minesLast ? otherPrompts : prompts).shown().empty());
     }
     // The window asks first; declining writes nothing.
@@ -628,8 +628,8 @@ TEST_F(SaveFixture, SavingAgainReplacesEveryFile)
     EXPECT_EQ(PixelOf(decode("MainNormal.bmp"), 0, 0), MakeColor(9, 8, 7));
     EXPECT_EQ(PixelOf(decode("MainNormal_EQ.bmp"), 0, 116), MakeColor(9, 8, 7));
     const DefinitionFiles files = BuildDefinitionFiles(session, ssfPath());
-    EXPECT_EQ(ReadFileBytes(ssfPath()), files.plain);
-    EXPECT_EQ(ReadFileBytes(folder / "Foo_EQ.ssf"), files.eq);
+    EXPECT_EQ(ReadFileBytes(ssfPath()), files.Plain);
+    EXPECT_EQ(ReadFileBytes(folder / "Foo_EQ.ssf"), files.Eq);
     EXPECT_EQ(filesInFolder().size(), 20u);
 }
 
@@ -644,7 +644,7 @@ TEST_F(SaveFixture, SaveWithoutEqualizerLeavesEarlierEqFilesAlone)
     EXPECT_EQ(ReadFileBytes(folder / "Foo_EQ.ssf"), eqFile);
     EXPECT_EQ(ReadFileBytes(folder / "MainNormal_EQ.bmp"), joined);
     const std::string plain = ReadFileBytes(ssfPath());
-    EXPECT_EQ(plain, BuildDefinitionFiles(session, ssfPath()).plain);
+    EXPECT_EQ(plain, BuildDefinitionFiles(session, ssfPath()).Plain);
     EXPECT_EQ(plain.find("EQ_On/Off"), std::string::npos);
 }
 

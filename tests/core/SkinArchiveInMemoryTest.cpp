@@ -41,30 +41,30 @@ std::vector<std::string> TableNames()
 // The skin of an archive the window's way and the converter's way, as the
 // files a save writes, with what each said.
 struct BothWays {
-    OpenResult unpacked;
-    OpenResult inMemory;
-    std::vector<NamedFile> unpackedFiles;
-    std::vector<NamedFile> inMemoryFiles;
+    OpenResult Unpacked;
+    OpenResult InMemory;
+    std::vector<NamedFile> UnpackedFiles;
+    std::vector<NamedFile> InMemoryFiles;
 };
 
 BothWays OpenBothWays(const fs::path& archive)
 {
     BothWays both;
     test::SessionFixture disk;
-    both.unpacked = OpenSkinArchive(disk.session, archive, disk.exeFolder / "tmp");
-    if (both.unpacked.loaded())
-        both.unpackedFiles = BuildSkinFiles(disk.session, "skin.ssf");
+    both.Unpacked = OpenSkinArchive(disk.Session, archive, disk.ExeFolder / "tmp");
+    if (both.Unpacked.loaded())
+        both.UnpackedFiles = BuildSkinFiles(disk.Session, "skin.ssf");
     test::SessionFixture memory;
-    both.inMemory = LoadSkinArchive(memory.session, ReadSkinArchiveFile(archive));
-    if (both.inMemory.loaded())
-        both.inMemoryFiles = BuildSkinFiles(memory.session, "skin.ssf");
+    both.InMemory = LoadSkinArchive(memory.Session, ReadSkinArchiveFile(archive));
+    if (both.InMemory.loaded())
+        both.InMemoryFiles = BuildSkinFiles(memory.Session, "skin.ssf");
     const auto texts = [](const ScriptedPrompts& prompts) {
         QStringList shown;
         for (const ScriptedPrompts::Shown& box : prompts.shown())
-            shown << box.text;
+            shown << box.Text;
         return shown;
     };
-    EXPECT_EQ(texts(disk.prompts), texts(memory.prompts)) << archive;
+    EXPECT_EQ(texts(disk.Prompts), texts(memory.Prompts)) << archive;
     return both;
 }
 
@@ -97,10 +97,10 @@ TEST(SkinArchiveInMemory, EverySharedSkinLoadsAsWhenUnpacked)
     for (const fs::path& archive : archives) {
         SCOPED_TRACE(archive.filename().string());
         const BothWays both = OpenBothWays(archive);
-        ASSERT_TRUE(both.unpacked.loaded()) << both.unpacked.Error.toStdString();
-        ASSERT_TRUE(both.inMemory.loaded()) << both.inMemory.Error.toStdString();
-        EXPECT_EQ(both.unpacked.Notices, both.inMemory.Notices);
-        ExpectSameFiles(both.unpackedFiles, both.inMemoryFiles);
+        ASSERT_TRUE(both.Unpacked.loaded()) << both.Unpacked.Error.toStdString();
+        ASSERT_TRUE(both.InMemory.loaded()) << both.InMemory.Error.toStdString();
+        EXPECT_EQ(both.Unpacked.Notices, both.InMemory.Notices);
+        ExpectSameFiles(both.UnpackedFiles, both.InMemoryFiles);
     }
 }
 
@@ -145,29 +145,29 @@ TEST(SkinArchiveInMemory, ArchivesOverTheLimitsAreRefusedBeforeReading)
             zip.addFile("f" + std::to_string(i), "", ZipMethod::Store);
     }
     const struct {
-        fs::path archive;
-        ExtractionLimit limit;
-        const char* said;
+        fs::path Archive;
+        ExtractionLimit Limit;
+        const char* Said;
     } cases[] = {
         {tooLarge, ExtractionLimit::ArchiveSize, "64 MB"},
         {tooMany, ExtractionLimit::ListedMembers, "4096"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.archive.filename().string());
+        SCOPED_TRACE(c.Archive.filename().string());
         ExtractionReport report;
-        EXPECT_FALSE(ReadArchiveFile(c.archive, {}, report));
-        EXPECT_EQ(report.LimitHit, c.limit);
-        EXPECT_EQ(ReadSkinArchiveFile(c.archive).Report.LimitHit, c.limit);
-        EXPECT_EQ(ExtractArchive(c.archive, temp / "out").LimitHit, c.limit);
+        EXPECT_FALSE(ReadArchiveFile(c.Archive, {}, report));
+        EXPECT_EQ(report.LimitHit, c.Limit);
+        EXPECT_EQ(ReadSkinArchiveFile(c.Archive).Report.LimitHit, c.Limit);
+        EXPECT_EQ(ExtractArchive(c.Archive, temp / "out").LimitHit, c.Limit);
         EXPECT_TRUE(fs::is_empty(temp / "out"));
 
         test::SessionFixture fixture;
-        const fs::path work = fixture.exeFolder / "tmp";
-        const OpenResult result = OpenSkinArchive(fixture.session, c.archive, work);
+        const fs::path work = fixture.ExeFolder / "tmp";
+        const OpenResult result = OpenSkinArchive(fixture.Session, c.Archive, work);
         EXPECT_FALSE(fs::exists(work / "tmp.zip"));
         EXPECT_EQ(result.Outcome, OpenOutcome::NoSkinFolder);
-        EXPECT_TRUE(result.Error.contains(QString::fromUtf8(c.said))) << result.Error.toStdString();
-        const ConversionResult converted = ConvertSkin(test::BinFolder(), {c.archive, temp / "skin.ssf"}, {});
+        EXPECT_TRUE(result.Error.contains(QString::fromUtf8(c.Said))) << result.Error.toStdString();
+        const ConversionResult converted = ConvertSkin(test::BinFolder(), {c.Archive, temp / "skin.ssf"}, {});
         EXPECT_EQ(converted.Error, result.Error);
     }
 }
@@ -180,9 +180,9 @@ TEST(SkinArchiveInMemory, AMemberNeverTurnsAFileIntoAFolder)
     const TempFolder temp;
     const std::string main = ReadBytes(test::BinFolder() / "sample" / "main.bmp");
     const struct {
-        const char* name;
-        std::function<void(ZipWriter&)> add;
-        const char* passedOver;
+        const char* Name;
+        std::function<void(ZipWriter&)> Add;
+        const char* PassedOver;
     } cases[] = {
         {"folder.wsz", [](ZipWriter& zip) { zip.addFolder("s/main.bmp/"); }, "s/main.bmp/"},
         {"below.wsz", [](ZipWriter& zip) { zip.addFile("s/main.bmp/x.bmp", "x"); }, "s/main.bmp/x.bmp"},
@@ -190,20 +190,20 @@ TEST(SkinArchiveInMemory, AMemberNeverTurnsAFileIntoAFolder)
         {"sjis.wsz", [](ZipWriter& zip) { zip.addFile("s/main.bmp/\x93\xfa\x96\x7b.txt", "x"); }, "s/main.bmp/日本.txt"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const fs::path archive = temp / c.name;
+        SCOPED_TRACE(c.Name);
+        const fs::path archive = temp / c.Name;
         {
             ZipWriter zip(archive);
             zip.addFile("s/main.bmp", main);
-            c.add(zip);
+            c.Add(zip);
         }
         const BothWays both = OpenBothWays(archive);
-        EXPECT_TRUE(both.unpacked.loaded()) << both.unpacked.Error.toStdString();
-        EXPECT_TRUE(both.inMemory.loaded()) << both.inMemory.Error.toStdString();
-        ASSERT_EQ(both.unpacked.Notices.size(), 1);
-        EXPECT_TRUE(both.unpacked.Notices[0].contains(QString::fromUtf8(c.passedOver)));
-        EXPECT_EQ(both.unpacked.Notices, both.inMemory.Notices);
-        ExpectSameFiles(both.unpackedFiles, both.inMemoryFiles);
+        EXPECT_TRUE(both.Unpacked.loaded()) << both.Unpacked.Error.toStdString();
+        EXPECT_TRUE(both.InMemory.loaded()) << both.InMemory.Error.toStdString();
+        ASSERT_EQ(both.Unpacked.Notices.size(), 1);
+        EXPECT_TRUE(both.Unpacked.Notices[0].contains(QString::fromUtf8(c.PassedOver)));
+        EXPECT_EQ(both.Unpacked.Notices, both.InMemory.Notices);
+        ExpectSameFiles(both.UnpackedFiles, both.InMemoryFiles);
     }
 }
 

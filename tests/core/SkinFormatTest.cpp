@@ -19,10 +19,10 @@ namespace tf {
 namespace {
 
 struct FormatCase {
-    const char* name;
-    bool showEqualizer;
-    bool equalizerOnTop;
-    bool showDisplays; // time, analyzer, seek bar, song information
+    const char* Name;
+    bool ShowEqualizer;
+    bool EqualizerOnTop;
+    bool ShowDisplays; // time, analyzer, seek bar, song information
 };
 
 const ssf::ImageFile* ImageFileNamed(const std::string& name)
@@ -49,15 +49,15 @@ TEST(SkinFormat, WrittenFilesAgreeWithTheFormat)
         {"no equalizer, displays hidden", false, false, false},
     };
     for (const FormatCase& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.Name);
         test::SessionFixture fixture;
         fixture.load(test::SampleSkinFolder());
-        SkinSession& session = fixture.session;
-        session.Editor.ShowEqualizer = c.showEqualizer;
-        session.Editor.EqualizerOnTop = c.equalizerOnTop;
+        SkinSession& session = fixture.Session;
+        session.Editor.ShowEqualizer = c.ShowEqualizer;
+        session.Editor.EqualizerOnTop = c.EqualizerOnTop;
         for (bool* shown : {&session.State.ShowTime, &session.State.ShowAnalyzer, &session.State.ShowSeekBar,
                             &session.State.ShowScrollText})
-            *shown = c.showDisplays;
+            *shown = c.ShowDisplays;
 
         std::vector<KorvelDefinition> definitions;
         std::map<std::string, QImage> images;
@@ -67,22 +67,22 @@ TEST(SkinFormat, WrittenFilesAgreeWithTheFormat)
             else
                 images[file.Name] = QImage::fromData(file.Bytes);
         }
-        ASSERT_EQ(definitions.size(), c.showEqualizer ? 2u : 1u);
+        ASSERT_EQ(definitions.size(), c.ShowEqualizer ? 2u : 1u);
 
         for (const auto& [name, image] : images) {
             const ssf::ImageFile* file = ImageFileNamed(name);
             ASSERT_NE(file, nullptr) << name << " is not an image file of the format";
             const bool named = std::any_of(definitions.begin(), definitions.end(), [&](const KorvelDefinition& d) {
                 const auto lines = d.findAll(file->Key);
-                return std::any_of(lines.begin(), lines.end(), [&](const DefinitionLine* l) { return l->text == name; });
+                return std::any_of(lines.begin(), lines.end(), [&](const DefinitionLine* l) { return l->Text == name; });
             });
             EXPECT_TRUE(named) << name << " is written but no " << file->Key << " line names it";
         }
         for (const KorvelDefinition& definition : definitions) {
             for (const DefinitionLine& line : definition.lines()) {
-                const auto form = KnownForm(line.key);
-                ASSERT_TRUE(form) << line.key << " is written but not a known key";
-                EXPECT_EQ(ssf::FormOf(line.key).value_or(ssf::ValueForm::Text), *form) << line.key;
+                const auto form = KnownForm(line.Key);
+                ASSERT_TRUE(form) << line.Key << " is written but not a known key";
+                EXPECT_EQ(ssf::FormOf(line.Key).value_or(ssf::ValueForm::Text), *form) << line.Key;
             }
             for (const ssf::Strip* strip : ssf::kStrips) {
                 const auto name = definition.text(strip->BitmapKey);

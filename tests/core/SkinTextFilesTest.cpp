@@ -22,8 +22,8 @@ protected:
     // The boxes of GrowRect; the load also warns of the sample's stand-ins.
     size_t growRectPrompts() const
     {
-        return size_t(std::count_if(fixture.prompts.shown().begin(), fixture.prompts.shown().end(),
-                                    [](const auto& shown) { return shown.caption == QStringLiteral("情報"); }));
+        return size_t(std::count_if(fixture.Prompts.shown().begin(), fixture.Prompts.shown().end(),
+                                    [](const auto& shown) { return shown.Caption == QStringLiteral("情報"); }));
     }
 
     test::TempFolder temp;
@@ -94,9 +94,9 @@ TEST_F(PluginFileTest, FontSizesBeyondWhatIsDrawnAreClampedWithAWarning)
     EXPECT_EQ(state.ScrollTextFont().Size, 72);
     EXPECT_EQ(state.PlaylistFont().Size, -72);
     QStringList warnings;
-    for (const auto& shown : fixture.prompts.shown())
-        if (shown.text.contains(QStringLiteral("大きすぎます")))
-            warnings << shown.text;
+    for (const auto& shown : fixture.Prompts.shown())
+        if (shown.Text.contains(QStringLiteral("大きすぎます")))
+            warnings << shown.Text;
     ASSERT_EQ(warnings.size(), 2) << warnings.join('\n').toStdString();
     EXPECT_TRUE(warnings[0].contains(QStringLiteral("Sexyfont.txt")) && warnings[0].contains(QStringLiteral("FontSize=5000")));
     EXPECT_TRUE(warnings[1].contains(QStringLiteral("FontSizePE=-300")));
@@ -128,13 +128,13 @@ TEST_F(PluginFileTest, SectionWithoutKeysChangesNothing)
 
 TEST_F(PluginFileTest, TransparentTimeSetsTheSwitch)
 {
-    EXPECT_FALSE(fixture.session.Editor.TransparentTime);
+    EXPECT_FALSE(fixture.Session.Editor.TransparentTime);
     loadWith("TransparentTime=1\r\n");
-    EXPECT_TRUE(fixture.session.Editor.TransparentTime);
+    EXPECT_TRUE(fixture.Session.Editor.TransparentTime);
     loadWith("TransparentTime=0\r\n");
-    EXPECT_FALSE(fixture.session.Editor.TransparentTime);
+    EXPECT_FALSE(fixture.Session.Editor.TransparentTime);
     loadWith("FontSize=8\r\n");
-    EXPECT_FALSE(fixture.session.Editor.TransparentTime) << "read only when present";
+    EXPECT_FALSE(fixture.Session.Editor.TransparentTime) << "read only when present";
 }
 
 TEST_F(PluginFileTest, MaronSwitchesTheAnalyzerInAnyCase)

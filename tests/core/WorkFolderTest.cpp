@@ -45,10 +45,10 @@ TEST(WorkFolders, OnlyAbandonedFoldersOfOursAreRemoved)
     const std::string dead = "999999999";
     const std::string alive = std::to_string(CurrentProcessId());
     struct Case {
-        std::string name;
-        bool marked;
-        bool removed;
-        bool empty = false;
+        std::string Name;
+        bool Marked;
+        bool Removed;
+        bool Empty = false;
     };
     const Case cases[] = {
         {"tessaform-" + dead + "-AbCdEf", true, true},
@@ -60,13 +60,13 @@ TEST(WorkFolders, OnlyAbandonedFoldersOfOursAreRemoved)
         {"tessaform-" + alive + "-MnOpQr", true, false},
     };
     for (const Case& c : cases) {
-        fs::create_directories(temp / c.name);
-        if (c.empty)
+        fs::create_directories(temp / c.Name);
+        if (c.Empty)
             continue;
-        fs::create_directories(temp / c.name / "tmp");
-        std::ofstream(temp / c.name / "notes.txt") << "mine";
-        if (c.marked)
-            std::ofstream(temp / c.name / ".tessaform-work");
+        fs::create_directories(temp / c.Name / "tmp");
+        std::ofstream(temp / c.Name / "notes.txt") << "mine";
+        if (c.Marked)
+            std::ofstream(temp / c.Name / ".tessaform-work");
     }
     {
         const WorkFolder own; // made as a conversion makes it, and kept while it runs
@@ -75,7 +75,7 @@ TEST(WorkFolders, OnlyAbandonedFoldersOfOursAreRemoved)
         EXPECT_TRUE(fs::exists(own.path() / ".tessaform-work"));
     }
     for (const Case& c : cases)
-        EXPECT_EQ(fs::exists(temp / c.name), !c.removed) << c.name;
+        EXPECT_EQ(fs::exists(temp / c.Name), !c.Removed) << c.Name;
 #ifndef _WIN32
     // A link of that form is not a folder of ours, whatever it points to.
     fs::create_directory_symlink(temp / ("tessaform-" + alive + "-MnOpQr"), temp / ("tessaform-" + dead + "-StUvWx"));

@@ -57,8 +57,8 @@ TEST(BatchConversionTest, WritesWhatTheConverterWritesUnderEveryOption)
     TF_REQUIRE_SHARED_SKINS();
     const std::vector<fs::path> skins = SharedArchives(8);
     struct Case {
-        QStringList arguments;
-        ConversionOptions options;
+        QStringList Arguments;
+        ConversionOptions Options;
     };
     ConversionOptions noEqualizer;
     noEqualizer.ShowEqualizer = false;
@@ -75,13 +75,13 @@ TEST(BatchConversionTest, WritesWhatTheConverterWritesUnderEveryOption)
     };
     for (const Case& c : cases) {
         test::TempFolder temp;
-        RunConverter(skins, temp / "cli", c.arguments);
-        const std::vector<BatchLine> lines = RunWindowBatch(skins, temp / "window", c.options);
+        RunConverter(skins, temp / "cli", c.Arguments);
+        const std::vector<BatchLine> lines = RunWindowBatch(skins, temp / "window", c.Options);
         for (const BatchLine& line : lines)
             EXPECT_NE(line.Result, BatchLine::Outcome::NotStarted) << line.Name.toStdString();
         const auto expected = test::FilesBelow(temp / "cli");
         EXPECT_GT(expected.size(), skins.size() * 10);
-        EXPECT_TRUE(test::FilesBelow(temp / "window") == expected) << c.arguments.join(' ').toStdString();
+        EXPECT_TRUE(test::FilesBelow(temp / "window") == expected) << c.Arguments.join(' ').toStdString();
     }
 }
 

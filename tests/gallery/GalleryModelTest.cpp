@@ -81,7 +81,7 @@ fs::path WriteTwoColourSkin(const fs::path& folder, QRgb main = kMainColor)
 
 void WriteBytes(const fs::path& path, std::string_view bytes)
 {
-    std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), std::streamsize(bytes.size()));
+    std::ofstream(path, std::ios::binary | std::ios::trunc).Write(bytes.data(), std::streamsize(bytes.size()));
 }
 
 TEST(SkinPictureTest, MainWindowUnderItsTitleBarFromAFolderOrAnArchive)
@@ -105,9 +105,9 @@ TEST(SkinPictureTest, EverySourceGetsATileOrAReason)
     const fs::path good = test::Pack(WriteTwoColourSkin(temp / "good"), temp / "good.wsz");
     const std::string goodBytes = ReadFileBytes(good);
     struct Case {
-        const char* name;
-        std::function<fs::path()> write;
-        PictureKind kind;
+        const char* Name;
+        std::function<fs::path()> Write;
+        PictureKind Kind;
     };
     const std::vector<Case> cases = {
         {"skin folder without title bar", [&] {
@@ -136,9 +136,9 @@ TEST(SkinPictureTest, EverySourceGetsATileOrAReason)
          }, PictureKind::Unreadable},
     };
     for (const Case& c : cases) {
-        const SkinPicture picture = MakeSkinPicture(c.write());
-        EXPECT_EQ(picture.Kind, c.kind) << c.name << ": " << picture.Reason.toStdString();
-        EXPECT_EQ(picture.Kind == PictureKind::Picture, picture.Reason.isEmpty()) << c.name;
+        const SkinPicture picture = MakeSkinPicture(c.Write());
+        EXPECT_EQ(picture.Kind, c.Kind) << c.Name << ": " << picture.Reason.toStdString();
+        EXPECT_EQ(picture.Kind == PictureKind::Picture, picture.Reason.isEmpty()) << c.Name;
     }
 }
 

@@ -18,7 +18,7 @@ long long PixelCount(const Region& region)
     long long total = 0;
     for (int32_t y = region.bounds().top; y < region.bounds().bottom; ++y)
         for (const Region::Span& span : region.row(y))
-            total += span.end - span.begin;
+            total += span.End - span.Begin;
     return total;
 }
 

@@ -12,9 +12,9 @@ namespace tf {
 class ScriptedPrompts : public Prompts {
 public:
     struct Shown {
-        MessageIcon icon;
-        QString caption;
-        QString text;
+        MessageIcon Icon;
+        QString Caption;
+        QString Text;
     };
 
     explicit ScriptedPrompts(MessageAnswer defaultAnswer = MessageAnswer::Ok)

@@ -9,15 +9,15 @@ namespace fs = std::filesystem;
 namespace tf::test {
 
 SessionFixture::SessionFixture()
-    : session(BinFolder(), prompts)
+    : Session(BinFolder(), Prompts)
 {
-    InitializeSession(session);
+    InitializeSession(Session);
 }
 
 void SessionFixture::load(const fs::path& folder)
 {
-    SetSkinSource(session, folder);
-    LoadSkin(session);
+    SetSkinSource(Session, folder);
+    LoadSkin(Session);
 }
 
 } // namespace tf::test

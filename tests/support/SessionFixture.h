@@ -16,10 +16,10 @@ struct SessionFixture {
     // Resolves folder and loads it.
     void load(const std::filesystem::path& folder);
 
-    ScriptedPrompts prompts;
-    TempFolder exeFolder; // own working folder per test
-    SkinSession session;
-    SkinState& state() { return session.State; }
+    ScriptedPrompts Prompts;
+    TempFolder ExeFolder; // own working folder per test
+    SkinSession Session;
+    SkinState& state() { return Session.State; }
 };
 
 } // namespace tf::test

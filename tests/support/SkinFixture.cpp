@@ -35,8 +35,8 @@ std::string_view StandardName(SourceFile file)
     default: break;
     }
     for (const FixtureBitmap& bitmap : StandardBitmaps())
-        if (bitmap.file == file)
-            return bitmap.name;
+        if (bitmap.File == file)
+            return bitmap.Name;
     throw std::logic_error("no standard name");
 }
 
@@ -93,7 +93,7 @@ std::string SkinFixture::StandardPleditText()
 SkinFixture& SkinFixture::writeStandard()
 {
     for (const FixtureBitmap& bitmap : StandardBitmaps())
-        writeBitmap(bitmap.file, bitmap.width, bitmap.height);
+        writeBitmap(bitmap.File, bitmap.Width, bitmap.Height);
     writeText("region.txt", StandardRegionText());
     writeText("viscolor.txt", StandardViscolorText());
     writeText("pledit.txt", StandardPleditText());

@@ -16,10 +16,10 @@
 namespace tf::test {
 
 struct FixtureBitmap {
-    SourceFile file;
-    std::string_view name; // as the files are usually named
-    int width;
-    int height;
+    SourceFile File;
+    std::string_view Name; // as the files are usually named
+    int Width;
+    int Height;
 };
 
 // The bitmaps of a standard skin at their usual sizes.

@@ -34,11 +34,11 @@ std::vector<ZipMember> ReadZipMembers(const std::filesystem::path& archivePath)
         if (archive_entry_filetype(entry) != AE_IFREG)
             continue;
         ZipMember member;
-        member.name = tf::MemberNameUtf8(entry);
+        member.Name = tf::MemberNameUtf8(entry);
         char buffer[64 * 1024];
         la_ssize_t read;
         while ((read = archive_read_data(reader.get(), buffer, sizeof buffer)) > 0)
-            member.bytes.append(buffer, size_t(read));
+            member.Bytes.append(buffer, size_t(read));
         if (read < 0)
             Fail(reader.get(), archivePath);
         members.push_back(std::move(member));
@@ -52,7 +52,7 @@ std::vector<ZipMember> ReadBmpMembers(const std::filesystem::path& archive)
 {
     std::vector<ZipMember> bitmaps;
     for (ZipMember& member : ReadZipMembers(archive))
-        if (member.bytes.size() >= 2 && member.bytes.compare(0, 2, "BM") == 0)
+        if (member.Bytes.size() >= 2 && member.Bytes.compare(0, 2, "BM") == 0)
             bitmaps.push_back(std::move(member));
     return bitmaps;
 }

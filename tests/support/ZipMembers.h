@@ -10,8 +10,8 @@
 namespace tf::test {
 
 struct ZipMember {
-    std::string name; // UTF-8, folders included
-    std::string bytes;
+    std::string Name; // UTF-8, folders included
+    std::string Bytes;
 };
 
 // The regular files of the archive in stored order; throws

@@ -69,7 +69,7 @@ private slots:
             skins.push_back(fixture.root() / "out" / std::to_string(i) / "skin.ssf");
             fs::create_directories(skins.back().parent_path());
             SaveSkin(session, skins.back());
-            views.push_back(LiveKorvelView().render(session).image);
+            views.push_back(LiveKorvelView().render(session).Image);
         }
 
         // The converter, a few at a time.

@@ -116,7 +116,7 @@ private slots:
         QTest::mouseDClick(gallery().View->viewport(), Qt::LeftButton, {}, at);
         QCOMPARE(m_form->windowTitle(), QStringLiteral("Tessaform Convertor 1.0 β6 -Gamma-"));
         QVERIFY(!m_form->galleryShown());
-        QVERIFY(m_fixture->prompts.shown().empty());
+        QVERIFY(m_fixture->Prompts.shown().empty());
     }
 
     void filterNarrowsAndSelectAllTakesWhatIsShown()
@@ -142,7 +142,7 @@ private slots:
         settings.Options.HideTime = true;
         m_fixture->dialogs.batchSettings.push_back(settings);
         m_form->BatchAction->trigger();
-        QCOMPARE(m_fixture->dialogs.calls.back().title, QStringLiteral("4"));
+        QCOMPARE(m_fixture->dialogs.calls.back().Title, QStringLiteral("4"));
         // Not twice: the results come in through the window's events.
         QVERIFY(m_form->batch().isRunning());
         QVERIFY(!m_form->BatchAction->isEnabled());
@@ -178,7 +178,7 @@ private slots:
         QVERIFY(m_form->galleryShown());
         m_fixture->dialogs.batchSettings.push_back(std::nullopt);
         m_form->StartBatch({m_skins / "Alpha.wsz"});
-        QCOMPARE(m_fixture->dialogs.calls.back().initial, PathToQString(out));
+        QCOMPARE(m_fixture->dialogs.calls.back().Initial, PathToQString(out));
     }
 
     void skinsDroppedTogetherAreConvertedTogether()
@@ -193,8 +193,8 @@ private slots:
         m_fixture->dialogs.batchSettings.push_back(BatchSettings{PathToQString(m_fixture->root() / "dropped"), {}});
         QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
         QApplication::sendEvent(m_form, &drop);
-        QTRY_VERIFY(!m_fixture->dialogs.calls.empty() && m_fixture->dialogs.calls.back().kind == "batch");
-        QCOMPARE(m_fixture->dialogs.calls.back().title, QStringLiteral("2"));
+        QTRY_VERIFY(!m_fixture->dialogs.calls.empty() && m_fixture->dialogs.calls.back().Kind == "batch");
+        QCOMPARE(m_fixture->dialogs.calls.back().Title, QStringLiteral("2"));
         waitForBatch();
         QVERIFY(fs::exists(m_fixture->root() / "dropped" / "Gamma" / "Gamma.ssf"));
         QVERIFY(!m_fixture->app().SkinLoaded); // nothing opened in the editor

@@ -59,16 +59,16 @@ private slots:
         const auto archive = fixture.root() / "noskin.wsz";
         ZipWriter(archive).addFile("readme.txt", "no skin here").close();
         form.OpenDropped(PathToQString(archive));
-        QCOMPARE(ShownMessages(fixture.prompts), message);
+        QCOMPARE(ShownMessages(fixture.Prompts), message);
 
         // A failed save says what and why in a sentence of the language.
         form.OpenDropped(PathToQString(fixture.writeSkin("said")));
         const fs::path ssf = fixture.root() / "out" / "said.ssf";
         fs::create_directories(ssf.parent_path() / "MainNormal.bmp");
-        fixture.prompts.clear();
+        fixture.Prompts.clear();
         fixture.dialogs.saveFiles.push_back(PathToQString(ssf));
         form.RunHandler([&] { form.S1Click(); });
-        QCOMPARE(fixture.prompts.shown().back().text, saveFailure.arg(PathToQString(ssf)));
+        QCOMPARE(fixture.Prompts.shown().back().Text, saveFailure.arg(PathToQString(ssf)));
     }
 
     void cleanupTestCase() { InstallTranslations(*QCoreApplication::instance(), UiLanguage::Japanese); }

@@ -93,12 +93,12 @@ private slots:
         fs::copy_file(good, failing);
         fs::resize_file(failing, 100); // what a broken download leaves
         m_form->OpenDropped(PathToQString(good));
-        QVERIFY2(m_fixture->app().SkinLoaded, qPrintable(ShownMessages(m_fixture->prompts)));
+        QVERIFY2(m_fixture->app().SkinLoaded, qPrintable(ShownMessages(m_fixture->Prompts)));
         const fs::path shown = m_form->shownSkinFolder();
 
         m_fixture->dialogs.openFiles.push_back(PathToQString(failing));
         m_form->RunHandler([&] { m_form->wszW1Click(); });
-        QVERIFY(!m_fixture->prompts.shown().empty()); // the failure is said
+        QVERIFY(!m_fixture->Prompts.shown().empty()); // the failure is said
         QCOMPARE(m_form->windowTitle(), kCaption + " -good.wsz-");
         QCOMPARE(m_form->shownSkinFolder(), shown);
 
@@ -144,7 +144,7 @@ private slots:
         const fs::path abandoned = m_fixture->files.WorkFolder / "999999999-AbCd12";
         fs::create_directories(abandoned / "1" / "Skin");
         std::ofstream(abandoned / ".tessaform-work"); // the mark every such folder holds
-        TForm1 later(m_fixture->files, m_fixture->prompts, m_fixture->dialogs);
+        TForm1 later(m_fixture->files, m_fixture->Prompts, m_fixture->dialogs);
         QVERIFY(!fs::exists(abandoned));
         QVERIFY(fs::exists(m_form->shownSkinFolder() / "Skin" / "main.bmp"));
     }
@@ -171,12 +171,12 @@ private slots:
         });
         tick.start(5);
         QList<Qt::CursorShape> cursors;
-        m_fixture->prompts.onShow = [&](const ScriptedPrompts::Shown&) {
+        m_fixture->Prompts.onShow = [&](const ScriptedPrompts::Shown&) {
             cursors << (QApplication::overrideCursor() ? QApplication::overrideCursor()->shape() : Qt::ArrowCursor);
         };
         m_form->OpenDropped(PathToQString(archive));
         tick.stop();
-        QVERIFY2(m_fixture->app().SkinLoaded, qPrintable(ShownMessages(m_fixture->prompts)));
+        QVERIFY2(m_fixture->app().SkinLoaded, qPrintable(ShownMessages(m_fixture->Prompts)));
         QVERIFY(ticks > 0);
         QVERIFY(!secondActionRan);
         QCOMPARE(cursors, QList<Qt::CursorShape>{Qt::WaitCursor});
@@ -212,15 +212,15 @@ private slots:
         m_fixture->dialogs.saveFiles.push_back(PathToQString(ssf));
         m_form->RunHandler([&] { m_form->S1Click(); });
         const ScriptedDialogs::Call& dialog = m_fixture->dialogs.calls.back();
-        QCOMPARE(dialog.initial, QStringLiteral("kept.ssf")); // the skin's name, offered
-        QCOMPARE(dialog.filters, QStringList{QStringLiteral("Korvel スキン (*.ssf)")});
+        QCOMPARE(dialog.Initial, QStringLiteral("kept.ssf")); // the skin's name, offered
+        QCOMPARE(dialog.Filters, QStringList{QStringLiteral("Korvel スキン (*.ssf)")});
 
         const bool saved = blocker.isEmpty();
         if (saved) {
-            QVERIFY2(m_fixture->prompts.shown().empty(), qPrintable(ShownMessages(m_fixture->prompts)));
+            QVERIFY2(m_fixture->Prompts.shown().empty(), qPrintable(ShownMessages(m_fixture->Prompts)));
             QCOMPARE(m_form->statusBar()->currentMessage(), said);
         } else {
-            QCOMPARE(ShownMessages(m_fixture->prompts), QStringLiteral("Tessaform Convertor: ") + said);
+            QCOMPARE(ShownMessages(m_fixture->Prompts), QStringLiteral("Tessaform Convertor: ") + said);
         }
         QCOMPARE(fs::exists(ssf), saved);
         m_fixture->close();
@@ -239,8 +239,8 @@ private slots:
             m_fixture->dialogs.saveFiles.push_back(PathToQString(folder / "kept.ssf"));
             m_fixture->dialogs.questions.push_back(ok);
             m_form->RunHandler([&] { m_form->S1Click(); });
-            QCOMPARE(m_fixture->dialogs.calls.back().kind, QStringLiteral("question"));
-            QVERIFY(m_fixture->dialogs.calls.back().initial.contains(QStringLiteral("other.ssf"))); // the text
+            QCOMPARE(m_fixture->dialogs.calls.back().Kind, QStringLiteral("question"));
+            QVERIFY(m_fixture->dialogs.calls.back().Initial.contains(QStringLiteral("other.ssf"))); // the text
             QCOMPARE(fs::exists(folder / "kept.ssf"), ok);
             QCOMPARE(fs::exists(folder / "MainNormal.bmp"), ok);
         }

@@ -37,7 +37,7 @@ private slots:
             return tree.viewport()->rect().contains(QRect(shown.topLeft(), QSize(24, shown.height())));
         }));
         form.ShellTreeView1Click(tree.visualRect(item).topLeft() + QPoint(12, 4));
-        QVERIFY2(fixture.app().SkinLoaded, qPrintable(ShownMessages(fixture.prompts)));
+        QVERIFY2(fixture.app().SkinLoaded, qPrintable(ShownMessages(fixture.Prompts)));
         QCOMPARE(form.windowTitle(), QStringLiteral("Tessaform Convertor 1.0 β6 -base-2.91.wsz-"));
         QTest::qWait(300); // the tree fills in from its background listing
 

@@ -32,7 +32,7 @@ private slots:
         m_form = m_fixture->openShown();
         QVERIFY(m_form);
         m_form->OpenDropped(PathToQString(m_fixture->writeSkin("panel")));
-        QVERIFY2(app().SkinLoaded, qPrintable(ShownMessages(m_fixture->prompts)));
+        QVERIFY2(app().SkinLoaded, qPrintable(ShownMessages(m_fixture->Prompts)));
     }
     void cleanup() { m_fixture.reset(); }
 
@@ -103,7 +103,7 @@ private slots:
         m_form->OpenDropped(PathToQString(large));
         QCOMPARE(m_form->Edit3->value(), -12);
         QCOMPARE(session().State.ScrollTextFont().Size, -12);
-        QVERIFY(m_fixture->prompts.shown().empty());
+        QVERIFY(m_fixture->Prompts.shown().empty());
 
         // Beyond it the size is brought in with a warning, and the song
         // title's field, as high as the font, is cut to the window.
@@ -112,9 +112,9 @@ private slots:
         m_form->OpenDropped(PathToQString(huge));
         QCOMPARE(m_form->Edit3->value(), 72);
         QCOMPARE(session().State.ScrollTextFont().Size, 72);
-        QCOMPARE(m_fixture->prompts.shown().size(), size_t(2));
-        QVERIFY(m_fixture->prompts.shown()[0].text.contains(QStringLiteral("FontSize=100")));
-        QVERIFY(m_fixture->prompts.shown()[1].text.contains(QStringLiteral("曲名の欄")));
+        QCOMPARE(m_fixture->Prompts.shown().size(), size_t(2));
+        QVERIFY(m_fixture->Prompts.shown()[0].Text.contains(QStringLiteral("FontSize=100")));
+        QVERIFY(m_fixture->Prompts.shown()[1].Text.contains(QStringLiteral("曲名の欄")));
     }
 
     // The playlist's size in steps beside its drag corner: it follows the
@@ -141,7 +141,7 @@ private slots:
         m_form->CheckBox7->setChecked(true);
         m_fixture->dialogs.fonts.push_back(std::nullopt);
         m_form->Button3Click();
-        const FontChoice preset = m_fixture->dialogs.calls.back().font;
+        const FontChoice preset = m_fixture->dialogs.calls.back().Font;
         QCOMPARE(preset, (FontChoice{"MS UI Gothic", 8, true, false, ToQColor(session().State.TextColor)}));
         QCOMPARE(session().State.ScrollTextFont().Name, std::string("MS UI Gothic")); // cancelled
 
@@ -159,7 +159,7 @@ private slots:
     {
         m_fixture->dialogs.fonts.push_back(std::nullopt);
         m_form->Button2Click();
-        QCOMPARE(m_fixture->dialogs.calls.back().font, (FontChoice{"MS UI Gothic", 8, false, false, Qt::black}));
+        QCOMPARE(m_fixture->dialogs.calls.back().Font, (FontChoice{"MS UI Gothic", 8, false, false, Qt::black}));
         QCOMPARE(m_form->Edit5->value(), 8);
         m_fixture->dialogs.fonts.push_back(FontChoice{QStringLiteral("IPAGothic"), 9, true, true, Qt::red});
         m_form->Button2Click();
@@ -229,8 +229,8 @@ private slots:
         m_fixture->dialogs.saveFiles.push_back(PathToQString(out / "mix.ssf"));
         m_fixture->dialogs.questions = {false, true};
         m_form->S1->trigger();
-        QCOMPARE(m_fixture->dialogs.calls.back().kind, QStringLiteral("question"));
-        QVERIFY(m_fixture->dialogs.calls.back().initial.contains(QStringLiteral("イコライザー, プレイリスト, 時間の数字")));
+        QCOMPARE(m_fixture->dialogs.calls.back().Kind, QStringLiteral("question"));
+        QVERIFY(m_fixture->dialogs.calls.back().Initial.contains(QStringLiteral("イコライザー, プレイリスト, 時間の数字")));
         QVERIFY(!fs::exists(out / "mix.ssf"));
         m_form->S1->trigger();
         QVERIFY(fs::exists(out / "mix.ssf"));
@@ -259,7 +259,7 @@ private slots:
         QVERIFY(rendered()); // cancelled, rendered all the same
         m_fixture->dialogs.colors.push_back(std::nullopt);
         QTest::mouseClick(m_form->Shape1, Qt::LeftButton);
-        QCOMPARE(m_fixture->dialogs.calls.back().color, QColor(Qt::blue));
+        QCOMPARE(m_fixture->dialogs.calls.back().Color, QColor(Qt::blue));
         QVERIFY(rendered());
         m_fixture->dialogs.colors.push_back(QColor(Qt::red));
         QTest::mouseClick(m_form->Shape1, Qt::LeftButton);
@@ -346,10 +346,10 @@ private slots:
         const fs::path broken = fixture.writeSkin("broken");
         SkinFixture(broken).writeText("main.bmp", "BM broken");
         form.OpenDropped(PathToQString(broken));
-        QCOMPARE(fixture.prompts.shown().size(), size_t(1));
-        QCOMPARE(fixture.prompts.shown()[0].icon, MessageIcon::Error);
-        QCOMPARE(fixture.prompts.shown()[0].caption, QStringLiteral("Tessaform Convertor"));
-        QVERIFY(fixture.prompts.shown()[0].text.contains(QStringLiteral("main.bmp は読み込めないビットマップです")));
+        QCOMPARE(fixture.Prompts.shown().size(), size_t(1));
+        QCOMPARE(fixture.Prompts.shown()[0].Icon, MessageIcon::Error);
+        QCOMPARE(fixture.Prompts.shown()[0].Caption, QStringLiteral("Tessaform Convertor"));
+        QVERIFY(fixture.Prompts.shown()[0].Text.contains(QStringLiteral("main.bmp は読み込めないビットマップです")));
         QVERIFY(!fixture.app().SkinLoaded);
         QVERIFY(!form.S1->isEnabled());
         QVERIFY(!fixture.session().State.MainNormalImage.isEmpty()); // composed before the error
@@ -363,11 +363,11 @@ private slots:
         fs::create_directories(out);
         m_fixture->dialogs.saveFiles.push_back(PathToQString(out / "panel.ssf"));
         m_form->S1->trigger();
-        QCOMPARE(m_fixture->dialogs.calls.back().initial, QStringLiteral("panel.ssf")); // the skin's name
-        QCOMPARE(m_fixture->dialogs.calls.back().title, QStringLiteral("ssf")); // the default suffix
+        QCOMPARE(m_fixture->dialogs.calls.back().Initial, QStringLiteral("panel.ssf")); // the skin's name
+        QCOMPARE(m_fixture->dialogs.calls.back().Title, QStringLiteral("ssf")); // the default suffix
         QCOMPARE(app().SaveName, PathToQString(out / "panel.ssf"));
         QVERIFY(fs::exists(out / "panel.ssf") && fs::exists(out / "MainNormal.bmp"));
-        QVERIFY2(m_fixture->prompts.shown().empty(), qPrintable(ShownMessages(m_fixture->prompts)));
+        QVERIFY2(m_fixture->Prompts.shown().empty(), qPrintable(ShownMessages(m_fixture->Prompts)));
         m_fixture->dialogs.saveFiles.push_back(std::nullopt);
         m_form->S1->trigger();
         QCOMPARE(app().SaveName, PathToQString(out / "panel.ssf"));

@@ -114,7 +114,7 @@ private slots:
         SkinTreeView& tree = *m_form->ShellTreeView1;
         const QPersistentModelIndex item = ShowItem(tree, skin);
         QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, CenterOf(tree, item));
-        QVERIFY2(m_fixture->app().SkinLoaded, qPrintable(ShownMessages(m_fixture->prompts)));
+        QVERIFY2(m_fixture->app().SkinLoaded, qPrintable(ShownMessages(m_fixture->Prompts)));
         QCOMPARE(m_form->windowTitle(), kCaption + " -Blue Skin-");
         QVERIFY(tree.isExpanded(item));
         QVERIFY(m_form->S1->isEnabled());
@@ -157,20 +157,20 @@ private slots:
         QCOMPARE(m_form->windowTitle(), kCaption);
         QVERIFY(!m_fixture->app().SkinLoaded);
         QVERIFY(!tree.isExpanded(item));
-        QVERIFY(m_fixture->prompts.shown().empty());
+        QVERIFY(m_fixture->Prompts.shown().empty());
 
         // Enter browses into it, as in any file tree; 開く and a drop say
         // what is wrong.
         QTest::keyClick(&tree, Qt::Key_Return);
         QVERIFY(tree.isExpanded(item));
-        QVERIFY(m_fixture->prompts.shown().empty());
+        QVERIFY(m_fixture->Prompts.shown().empty());
         m_fixture->dialogs.folders.push_back(PathToQString(plain));
         m_form->O1Click();
         m_form->OpenDropped(PathToQString(plain));
-        QCOMPARE(m_fixture->prompts.shown().size(), size_t(2));
-        for (const auto& shown : m_fixture->prompts.shown()) {
-            QCOMPARE(shown.icon, MessageIcon::Information);
-            QCOMPARE(shown.text, kNoSkinFolder);
+        QCOMPARE(m_fixture->Prompts.shown().size(), size_t(2));
+        for (const auto& shown : m_fixture->Prompts.shown()) {
+            QCOMPARE(shown.Icon, MessageIcon::Information);
+            QCOMPARE(shown.Text, kNoSkinFolder);
         }
         QCOMPARE(m_form->windowTitle(), kCaption);
     }
@@ -184,7 +184,7 @@ private slots:
         QTRY_VERIFY(tree.horizontalScrollBar()->maximum() > 0); // the long name can be scrolled to
         tree.selectItem(item);
         QTest::keyClick(&tree, Qt::Key_Space);
-        QVERIFY2(m_fixture->app().SkinLoaded, qPrintable(ShownMessages(m_fixture->prompts)));
+        QVERIFY2(m_fixture->app().SkinLoaded, qPrintable(ShownMessages(m_fixture->Prompts)));
         QCOMPARE(m_form->windowTitle(), kCaption + " -" + tree.displayTextOf(item) + "-");
 
         const QString folder = PathToQString(skin.parent_path());
@@ -213,7 +213,7 @@ private slots:
         const fs::path empty = m_fixture->root() / "empty.wsz";
         ZipWriter(empty).addFile("readme.txt", "no skin");
         QStringList captions;
-        m_fixture->prompts.onShow = [&](const ScriptedPrompts::Shown&) { captions << m_form->windowTitle(); };
+        m_fixture->Prompts.onShow = [&](const ScriptedPrompts::Shown&) { captions << m_form->windowTitle(); };
         m_fixture->dialogs.openFiles.push_back(PathToQString(empty));
         m_form->RunHandler([&] { m_form->wszW1Click(); });
         QCOMPARE(captions, QStringList{kCaption + " -First-"});
@@ -232,7 +232,7 @@ private slots:
         SkinTreeView& tree = *m_form->ShellTreeView1;
         const QPersistentModelIndex item = ShowItem(tree, archive);
         QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, CenterOf(tree, item));
-        QVERIFY2(m_fixture->app().SkinLoaded, qPrintable(ShownMessages(m_fixture->prompts)));
+        QVERIFY2(m_fixture->app().SkinLoaded, qPrintable(ShownMessages(m_fixture->Prompts)));
         QCOMPARE(m_form->windowTitle(), kCaption + " -Packed.WSZ-");
         QVERIFY(!tree.model()->hasChildren(item));
         QCOMPARE(m_fixture->app().OpenName, PathToQString(archive));
@@ -249,23 +249,23 @@ private slots:
         m_fixture->dialogs.openFiles.push_back(PathToQString(rar));
         m_form->RunHandler([&] { m_form->wszW1Click(); });
         const ScriptedDialogs::Call& call = m_fixture->dialogs.calls.back();
-        QCOMPARE(call.title, QStringLiteral("wszファイルを選んでください"));
-        QCOMPARE(call.initial, QStringLiteral("*.wsz"));
-        QCOMPARE(call.filters, (QStringList{QStringLiteral("Winanp Skin Zipファイル(*.wsz)"),
+        QCOMPARE(call.Title, QStringLiteral("wszファイルを選んでください"));
+        QCOMPARE(call.Initial, QStringLiteral("*.wsz"));
+        QCOMPARE(call.Filters, (QStringList{QStringLiteral("Winanp Skin Zipファイル(*.wsz)"),
                                             QStringLiteral("Zipファイル(*.zip)"),
                                             QStringLiteral("全てのファイル(*.*)")}));
         // A file that is no archive is said, and touches nobody's files.
         QVERIFY(fs::exists(m_fixture->files.WorkFolder / "left-over"));
         QVERIFY(!m_fixture->app().SkinLoaded);
-        QCOMPARE(m_fixture->prompts.shown().size(), size_t(1));
-        QVERIFY(m_fixture->prompts.shown()[0].text.contains(QStringLiteral("skin.rar")));
+        QCOMPARE(m_fixture->Prompts.shown().size(), size_t(1));
+        QVERIFY(m_fixture->Prompts.shown()[0].Text.contains(QStringLiteral("skin.rar")));
         QCOMPARE(m_fixture->app().OpenName, PathToQString(rar));
 
         // A Japanese archive whose folder is stored in Shift-JIS (日本) loads.
         const fs::path japanese = m_fixture->writeSkinArchive("日本のスキン.wsz", "\x93\xfa\x96\x7b");
         m_fixture->dialogs.openFiles.push_back(PathToQString(japanese));
         m_form->RunHandler([&] { m_form->wszW1Click(); });
-        QVERIFY2(m_fixture->app().SkinLoaded, qPrintable(ShownMessages(m_fixture->prompts)));
+        QVERIFY2(m_fixture->app().SkinLoaded, qPrintable(ShownMessages(m_fixture->Prompts)));
         QCOMPARE(m_form->windowTitle(), kCaption + QStringLiteral(" -日本のスキン.wsz-"));
     }
 
@@ -287,7 +287,7 @@ private slots:
         QCOMPARE(m_form->windowTitle(), kCaption + " -Dropped-");
         m_form->OpenDropped(PathToQString(m_fixture->root())); // no skin there
         QCOMPARE(m_form->windowTitle(), kCaption + " -Dropped-");
-        QCOMPARE(m_fixture->prompts.shown().back().text, kNoSkinFolder);
+        QCOMPARE(m_fixture->Prompts.shown().back().Text, kNoSkinFolder);
     }
 
     // Collapsing a folder above the selected skin hides the selection: it

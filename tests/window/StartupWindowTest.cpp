@@ -61,11 +61,11 @@ private slots:
         QCOMPARE(fixture.app().SaveName, QStringLiteral("*.ssf"));
         QVERIFY(!form.S1->isEnabled());
         QVERIFY(form.ShellTreeView1->path().isEmpty());
-        QVERIFY2(fixture.prompts.shown().empty(), qPrintable(ShownMessages(fixture.prompts)));
+        QVERIFY2(fixture.Prompts.shown().empty(), qPrintable(ShownMessages(fixture.Prompts)));
         form.O1Click();
-        QCOMPARE(fixture.dialogs.calls.back().initial, QStringLiteral("マイコンピュータ"));
+        QCOMPARE(fixture.dialogs.calls.back().Initial, QStringLiteral("マイコンピュータ"));
         form.wszW1Click();
-        QCOMPARE(fixture.dialogs.calls.back().initial, QStringLiteral("*.wsz"));
+        QCOMPARE(fixture.dialogs.calls.back().Initial, QStringLiteral("*.wsz"));
 
         fixture.close();
         const IniFile written = IniFile::Load(fixture.files.SettingsPath);
@@ -106,7 +106,7 @@ private slots:
         WriteSettings(gone, "TreeViewPath=" + (gone.root() / "removed").string() + "\r\n");
         TForm1& second = gone.open();
         QVERIFY(second.ShellTreeView1->path().isEmpty());
-        QVERIFY(gone.prompts.shown().empty());
+        QVERIFY(gone.Prompts.shown().empty());
     }
 
     void exitRemovesItsFolderAndRemembersWhereTheArchiveCameFrom()
@@ -115,11 +115,11 @@ private slots:
         const fs::path archive = fixture.writeSkinArchive("packed.wsz", "Inner");
         TForm1& form = fixture.open();
         form.OpenDropped(PathToQString(archive));
-        QVERIFY2(fixture.app().SkinLoaded, qPrintable(ShownMessages(fixture.prompts)));
+        QVERIFY2(fixture.app().SkinLoaded, qPrintable(ShownMessages(fixture.Prompts)));
         QVERIFY(fs::exists(form.shownSkinFolder() / "Skin" / "Inner" / "main.bmp"));
         // 開く starts where the archive was chosen, not in the unpacked copy.
         form.O1Click();
-        QCOMPARE(fixture.dialogs.calls.back().initial, PathToQString(archive.parent_path()));
+        QCOMPARE(fixture.dialogs.calls.back().Initial, PathToQString(archive.parent_path()));
         fixture.close();
         QVERIFY(!fs::exists(fixture.files.WorkFolder));
         const IniFile written = IniFile::Load(fixture.files.SettingsPath);
@@ -223,7 +223,7 @@ private slots:
         fixture.dialogs.folders.push_back(PathToQString(fixture.root()));         // no main.bmp
         form.RunHandler([&] { form.O1Click(); });
         QVERIFY(form.S1->isEnabled());
-        QCOMPARE(fixture.dialogs.calls.back().initial, PathToQString(skin)); // preselects the last skin
+        QCOMPARE(fixture.dialogs.calls.back().Initial, PathToQString(skin)); // preselects the last skin
     }
 
     void designLayoutAndAnchors()
@@ -280,8 +280,8 @@ private slots:
         QCOMPARE(splash.size(), QSize(322, 185));
         QCOMPARE(splash.Label1->text(), QStringLiteral("Version 1.0β6"));
         QCOMPARE(prompts.shown().size(), size_t(1));
-        QCOMPARE(prompts.shown()[0].caption, kApplicationTitle);
-        QVERIFY(prompts.shown()[0].text.contains(QStringLiteral("Start.jpg")));
+        QCOMPARE(prompts.shown()[0].Caption, kApplicationTitle);
+        QVERIFY(prompts.shown()[0].Text.contains(QStringLiteral("Start.jpg")));
     }
 
     void splashTakesItsPictureSizeWithLabelAnchoredRight()

@@ -187,7 +187,7 @@ QString ShownMessages(const ScriptedPrompts& prompts)
 {
     QStringList lines;
     for (const auto& shown : prompts.shown())
-        lines << shown.caption + QStringLiteral(": ") + shown.text;
+        lines << shown.Caption + QStringLiteral(": ") + shown.Text;
     return lines.join(u'\n');
 }
 

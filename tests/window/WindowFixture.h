@@ -24,12 +24,12 @@ namespace tf::test {
 class ScriptedDialogs : public Dialogs {
 public:
     struct Call {
-        QString kind; // "folder", "open", "save", "font", "color", "question"
-        QString title;
-        QString initial;
-        QStringList filters;
-        FontChoice font;
-        QColor color;
+        QString Kind; // "folder", "open", "save", "font", "color", "question"
+        QString Title;
+        QString Initial;
+        QStringList Filters;
+        FontChoice Font;
+        QColor Color;
     };
 
     std::deque<std::optional<QString>> folders, openFiles, saveFiles;
