@@ -48,7 +48,7 @@ struct Bench {
         Form->show();
         if (!QTest::qWaitForWindowExposed(Form))
             std::fprintf(stderr, "the window was not shown\n");
-        Core = std::make_unique<tf::SkinSession>(Fixture.files.ExePath.parent_path(), CorePrompts);
+        Core = std::make_unique<tf::SkinSession>(Fixture.Files.ExePath.parent_path(), CorePrompts);
         tf::InitializeSession(*Core);
     }
 

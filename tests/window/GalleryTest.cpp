@@ -140,15 +140,15 @@ private slots:
         const fs::path out = m_fixture->root() / "out";
         BatchSettings settings{PathToQString(out), {}};
         settings.Options.HideTime = true;
-        m_fixture->dialogs.batchSettings.push_back(settings);
+        m_fixture->Dialogs.batchSettings.push_back(settings);
         m_form->BatchAction->trigger();
-        QCOMPARE(m_fixture->dialogs.calls.back().Title, QStringLiteral("4"));
+        QCOMPARE(m_fixture->Dialogs.calls.back().Title, QStringLiteral("4"));
         // Not twice: the results come in through the window's events.
         QVERIFY(m_form->batch().isRunning());
         QVERIFY(!m_form->BatchAction->isEnabled());
-        const size_t calls = m_fixture->dialogs.calls.size();
+        const size_t calls = m_fixture->Dialogs.calls.size();
         m_form->StartBatch({m_skins / "Alpha.wsz"});
-        QCOMPARE(m_fixture->dialogs.calls.size(), calls);
+        QCOMPARE(m_fixture->Dialogs.calls.size(), calls);
         waitForBatch();
 
         BatchProgressDialog& dialog = *m_form->batchDialog();
@@ -166,7 +166,7 @@ private slots:
         dialog.openLine(0);
         QTRY_VERIFY(dialog.findChild<KorvelViewDialog*>() && dialog.findChild<KorvelViewDialog*>()->isVisible());
 
-        m_fixture->dialogs.saveFiles.push_back(PathToQString(m_fixture->root() / "list.txt"));
+        m_fixture->Dialogs.saveFiles.push_back(PathToQString(m_fixture->root() / "list.txt"));
         dialog.SaveButton->click();
         const QString saved = QString::fromStdString(ReadFileBytes(m_fixture->root() / "list.txt"));
         QVERIFY(saved.contains(QStringLiteral("失敗: Readme")));
@@ -176,9 +176,9 @@ private slots:
         m_fixture->close();
         m_form = m_fixture->openShown();
         QVERIFY(m_form->galleryShown());
-        m_fixture->dialogs.batchSettings.push_back(std::nullopt);
+        m_fixture->Dialogs.batchSettings.push_back(std::nullopt);
         m_form->StartBatch({m_skins / "Alpha.wsz"});
-        QCOMPARE(m_fixture->dialogs.calls.back().Initial, PathToQString(out));
+        QCOMPARE(m_fixture->Dialogs.calls.back().Initial, PathToQString(out));
     }
 
     void skinsDroppedTogetherAreConvertedTogether()
@@ -190,11 +190,11 @@ private slots:
         QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
         QApplication::sendEvent(m_form, &enter);
         QVERIFY(enter.isAccepted());
-        m_fixture->dialogs.batchSettings.push_back(BatchSettings{PathToQString(m_fixture->root() / "dropped"), {}});
+        m_fixture->Dialogs.batchSettings.push_back(BatchSettings{PathToQString(m_fixture->root() / "dropped"), {}});
         QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
         QApplication::sendEvent(m_form, &drop);
-        QTRY_VERIFY(!m_fixture->dialogs.calls.empty() && m_fixture->dialogs.calls.back().Kind == "batch");
-        QCOMPARE(m_fixture->dialogs.calls.back().Title, QStringLiteral("2"));
+        QTRY_VERIFY(!m_fixture->Dialogs.calls.empty() && m_fixture->Dialogs.calls.back().Kind == "batch");
+        QCOMPARE(m_fixture->Dialogs.calls.back().Title, QStringLiteral("2"));
         waitForBatch();
         QVERIFY(fs::exists(m_fixture->root() / "dropped" / "Gamma" / "Gamma.ssf"));
         QVERIFY(!m_fixture->app().SkinLoaded); // nothing opened in the editor

@@ -66,7 +66,7 @@ private slots:
         const fs::path ssf = fixture.root() / "out" / "said.ssf";
         fs::create_directories(ssf.parent_path() / "MainNormal.bmp");
         fixture.Prompts.clear();
-        fixture.dialogs.saveFiles.push_back(PathToQString(ssf));
+        fixture.Dialogs.saveFiles.push_back(PathToQString(ssf));
         form.RunHandler([&] { form.S1Click(); });
         QCOMPARE(fixture.Prompts.shown().back().Text, saveFailure.arg(PathToQString(ssf)));
     }

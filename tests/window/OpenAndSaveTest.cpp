@@ -38,7 +38,7 @@ QImage Rgb(const QImage& image)
 
 QString SavedSaveName(const WindowFixture& fixture)
 {
-    return QString::fromStdString(IniFile::Load(fixture.files.SettingsPath).readString("SKCNV", "SaveName", "-"));
+    return QString::fromStdString(IniFile::Load(fixture.Files.SettingsPath).readString("SKCNV", "SaveName", "-"));
 }
 
 } // namespace
@@ -96,7 +96,7 @@ private slots:
         QVERIFY2(m_fixture->app().SkinLoaded, qPrintable(ShownMessages(m_fixture->Prompts)));
         const fs::path shown = m_form->shownSkinFolder();
 
-        m_fixture->dialogs.openFiles.push_back(PathToQString(failing));
+        m_fixture->Dialogs.openFiles.push_back(PathToQString(failing));
         m_form->RunHandler([&] { m_form->wszW1Click(); });
         QVERIFY(!m_fixture->Prompts.shown().empty()); // the failure is said
         QCOMPARE(m_form->windowTitle(), kCaption + " -good.wsz-");
@@ -109,7 +109,7 @@ private slots:
         QVERIFY(m_form->Image3->picture() != before);
         QCOMPARE(DigitColor(m_form->Image3->picture()), QColor(Qt::red));
         const fs::path out = m_fixture->root() / "out" / "good.ssf";
-        m_fixture->dialogs.saveFiles.push_back(PathToQString(out));
+        m_fixture->Dialogs.saveFiles.push_back(PathToQString(out));
         m_form->RunHandler([&] { m_form->S1Click(); });
         QCOMPARE(Rgb(QImage(PathToQString(out.parent_path() / "Numbers.bmp"))), Rgb(m_form->Image3->picture()));
     }
@@ -123,7 +123,7 @@ private slots:
 
         QProcess other;
         other.start(QCoreApplication::applicationFilePath(),
-                    {QStringLiteral("--second-window"), PathToQString(m_fixture->files.WorkFolder), PathToQString(theirs)});
+                    {QStringLiteral("--second-window"), PathToQString(m_fixture->Files.WorkFolder), PathToQString(theirs)});
         QVERIFY(other.waitForReadyRead(60000));
         QCOMPARE(other.readLine().trimmed(), QByteArray("loaded"));
 
@@ -136,15 +136,15 @@ private slots:
         QCOMPARE(other.exitCode(), 0);
         m_form->Edit2->setValue(10);
         const fs::path out = m_fixture->root() / "out" / "mine.ssf";
-        m_fixture->dialogs.saveFiles.push_back(PathToQString(out));
+        m_fixture->Dialogs.saveFiles.push_back(PathToQString(out));
         m_form->RunHandler([&] { m_form->S1Click(); });
         QCOMPARE(DigitColor(QImage(PathToQString(out.parent_path() / "Numbers.bmp"))), QColor(Qt::red));
 
         // A window that starts removes what windows no longer running left.
-        const fs::path abandoned = m_fixture->files.WorkFolder / "999999999-AbCd12";
+        const fs::path abandoned = m_fixture->Files.WorkFolder / "999999999-AbCd12";
         fs::create_directories(abandoned / "1" / "Skin");
         std::ofstream(abandoned / ".tessaform-work"); // the mark every such folder holds
-        TForm1 later(m_fixture->files, m_fixture->Prompts, m_fixture->dialogs);
+        TForm1 later(m_fixture->Files, m_fixture->Prompts, m_fixture->Dialogs);
         QVERIFY(!fs::exists(abandoned));
         QVERIFY(fs::exists(m_form->shownSkinFolder() / "Skin" / "main.bmp"));
     }
@@ -209,9 +209,9 @@ private slots:
         said = QDir::toNativeSeparators(said.arg(PathToQString(root))); // as the window shows paths
         m_form->OpenDropped(PathToQString(m_fixture->writeSkin("kept")));
         const fs::path ssf = (root / QStringToPath(target)).make_preferred();
-        m_fixture->dialogs.saveFiles.push_back(PathToQString(ssf));
+        m_fixture->Dialogs.saveFiles.push_back(PathToQString(ssf));
         m_form->RunHandler([&] { m_form->S1Click(); });
-        const ScriptedDialogs::Call& dialog = m_fixture->dialogs.calls.back();
+        const ScriptedDialogs::Call& dialog = m_fixture->Dialogs.calls.back();
         QCOMPARE(dialog.Initial, QStringLiteral("kept.ssf")); // the skin's name, offered
         QCOMPARE(dialog.Filters, QStringList{QStringLiteral("Korvel スキン (*.ssf)")});
 
@@ -236,11 +236,11 @@ private slots:
         std::ofstream(folder / "other.ssf") << "MainBitmap MainNormal.bmp\r\n";
         m_form->OpenDropped(PathToQString(m_fixture->writeSkin("kept")));
         for (const bool ok : {false, true}) {
-            m_fixture->dialogs.saveFiles.push_back(PathToQString(folder / "kept.ssf"));
-            m_fixture->dialogs.questions.push_back(ok);
+            m_fixture->Dialogs.saveFiles.push_back(PathToQString(folder / "kept.ssf"));
+            m_fixture->Dialogs.questions.push_back(ok);
             m_form->RunHandler([&] { m_form->S1Click(); });
-            QCOMPARE(m_fixture->dialogs.calls.back().Kind, QStringLiteral("question"));
-            QVERIFY(m_fixture->dialogs.calls.back().Initial.contains(QStringLiteral("other.ssf"))); // the text
+            QCOMPARE(m_fixture->Dialogs.calls.back().Kind, QStringLiteral("question"));
+            QVERIFY(m_fixture->Dialogs.calls.back().Initial.contains(QStringLiteral("other.ssf"))); // the text
             QCOMPARE(fs::exists(folder / "kept.ssf"), ok);
             QCOMPARE(fs::exists(folder / "MainNormal.bmp"), ok);
         }

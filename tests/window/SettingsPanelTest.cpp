@@ -140,13 +140,13 @@ private slots:
     void scrollTextFontDialog()
     {
         m_form->CheckBox7->setChecked(true);
-        m_fixture->dialogs.fonts.push_back(std::nullopt);
+        m_fixture->Dialogs.fonts.push_back(std::nullopt);
         m_form->Button3Click();
-        const FontChoice preset = m_fixture->dialogs.calls.back().Font;
+        const FontChoice preset = m_fixture->Dialogs.calls.back().Font;
         QCOMPARE(preset, (FontChoice{"MS UI Gothic", 8, true, false, ToQColor(session().State.TextColor)}));
         QCOMPARE(session().State.ScrollTextFont().Name, std::string("MS UI Gothic")); // cancelled
 
-        m_fixture->dialogs.fonts.push_back(FontChoice{QStringLiteral("ＭＳ ゴシック"), 11, false, true, Qt::red});
+        m_fixture->Dialogs.fonts.push_back(FontChoice{QStringLiteral("ＭＳ ゴシック"), 11, false, true, Qt::red});
         m_form->Button3Click();
         const TFontSetting& font = session().State.ScrollTextFont();
         QCOMPARE(m_form->Edit4->text(), QStringLiteral("ＭＳ ゴシック"));
@@ -158,11 +158,11 @@ private slots:
 
     void playlistFontDialog()
     {
-        m_fixture->dialogs.fonts.push_back(std::nullopt);
+        m_fixture->Dialogs.fonts.push_back(std::nullopt);
         m_form->Button2Click();
-        QCOMPARE(m_fixture->dialogs.calls.back().Font, (FontChoice{"MS UI Gothic", 8, false, false, Qt::black}));
+        QCOMPARE(m_fixture->Dialogs.calls.back().Font, (FontChoice{"MS UI Gothic", 8, false, false, Qt::black}));
         QCOMPARE(m_form->Edit5->value(), 8);
-        m_fixture->dialogs.fonts.push_back(FontChoice{QStringLiteral("IPAGothic"), 9, true, true, Qt::red});
+        m_fixture->Dialogs.fonts.push_back(FontChoice{QStringLiteral("IPAGothic"), 9, true, true, Qt::red});
         m_form->Button2Click();
         QCOMPARE(m_form->Edit5->value(), 9);
         QCOMPARE(session().State.PlaylistFont(), (TFontSetting{"IPAGothic", 9, false, false, false}));
@@ -214,7 +214,7 @@ private slots:
         const std::string stored = "Face\xFF\x82"; // no CP932 round trip
         session().State.ScrollTextFont().Name = stored;
         m_form->Edit4->setText(DecodeCp932(stored));
-        m_fixture->dialogs.fonts.push_back(FontChoice{m_form->Edit4->text(), 10, false, false, Qt::black});
+        m_fixture->Dialogs.fonts.push_back(FontChoice{m_form->Edit4->text(), 10, false, false, Qt::black});
         m_form->Button3Click();
         QCOMPARE(session().State.ScrollTextFont().Name, stored);
         QCOMPARE(session().State.ScrollTextFont().Size, 10);
@@ -231,11 +231,11 @@ private slots:
 
         const fs::path out = m_fixture->root() / "out";
         fs::create_directories(out);
-        m_fixture->dialogs.saveFiles.push_back(PathToQString(out / "mix.ssf"));
-        m_fixture->dialogs.questions = {false, true};
+        m_fixture->Dialogs.saveFiles.push_back(PathToQString(out / "mix.ssf"));
+        m_fixture->Dialogs.questions = {false, true};
         m_form->S1->trigger();
-        QCOMPARE(m_fixture->dialogs.calls.back().Kind, QStringLiteral("question"));
-        QVERIFY(m_fixture->dialogs.calls.back().Initial.contains(QStringLiteral("イコライザー, プレイリスト, 時間の数字")));
+        QCOMPARE(m_fixture->Dialogs.calls.back().Kind, QStringLiteral("question"));
+        QVERIFY(m_fixture->Dialogs.calls.back().Initial.contains(QStringLiteral("イコライザー, プレイリスト, 時間の数字")));
         QVERIFY(!fs::exists(out / "mix.ssf"));
         m_form->S1->trigger();
         QVERIFY(fs::exists(out / "mix.ssf"));
@@ -259,14 +259,14 @@ private slots:
         m_form->UpDown1->clickDown();
         QCOMPARE(editor.TimeSlashOffset, -1);
         QVERIFY(rendered());
-        m_fixture->dialogs.fonts.push_back(std::nullopt);
+        m_fixture->Dialogs.fonts.push_back(std::nullopt);
         m_form->Button1Click();
         QVERIFY(rendered()); // cancelled, rendered all the same
-        m_fixture->dialogs.colors.push_back(std::nullopt);
+        m_fixture->Dialogs.colors.push_back(std::nullopt);
         QTest::mouseClick(m_form->Shape1, Qt::LeftButton);
-        QCOMPARE(m_fixture->dialogs.calls.back().Color, QColor(Qt::blue));
+        QCOMPARE(m_fixture->Dialogs.calls.back().Color, QColor(Qt::blue));
         QVERIFY(rendered());
-        m_fixture->dialogs.colors.push_back(QColor(Qt::red));
+        m_fixture->Dialogs.colors.push_back(QColor(Qt::red));
         QTest::mouseClick(m_form->Shape1, Qt::LeftButton);
         QCOMPARE(editor.TimeFontColor, MakeColor(255, 0, 0));
         QVERIFY(rendered());
@@ -299,7 +299,7 @@ private slots:
         for (ColorShape* shape : {m_form->Shape2, m_form->Shape3, m_form->Shape4, m_form->Shape5,
                                   m_form->Shape6, m_form->Shape7, m_form->Shape8, m_form->Shape9})
             QTest::mouseClick(shape, Qt::LeftButton);
-        QVERIFY(m_fixture->dialogs.calls.empty());
+        QVERIFY(m_fixture->Dialogs.calls.empty());
     }
 
     void cornerDragWithTheMouse()
@@ -366,14 +366,14 @@ private slots:
     {
         const fs::path out = m_fixture->root() / "out";
         fs::create_directories(out);
-        m_fixture->dialogs.saveFiles.push_back(PathToQString(out / "panel.ssf"));
+        m_fixture->Dialogs.saveFiles.push_back(PathToQString(out / "panel.ssf"));
         m_form->S1->trigger();
-        QCOMPARE(m_fixture->dialogs.calls.back().Initial, QStringLiteral("panel.ssf")); // the skin's name
-        QCOMPARE(m_fixture->dialogs.calls.back().Title, QStringLiteral("ssf")); // the default suffix
+        QCOMPARE(m_fixture->Dialogs.calls.back().Initial, QStringLiteral("panel.ssf")); // the skin's name
+        QCOMPARE(m_fixture->Dialogs.calls.back().Title, QStringLiteral("ssf")); // the default suffix
         QCOMPARE(app().SaveName, PathToQString(out / "panel.ssf"));
         QVERIFY(fs::exists(out / "panel.ssf") && fs::exists(out / "MainNormal.bmp"));
         QVERIFY2(m_fixture->Prompts.shown().empty(), qPrintable(ShownMessages(m_fixture->Prompts)));
-        m_fixture->dialogs.saveFiles.push_back(std::nullopt);
+        m_fixture->Dialogs.saveFiles.push_back(std::nullopt);
         m_form->S1->trigger();
         QCOMPARE(app().SaveName, PathToQString(out / "panel.ssf"));
     }

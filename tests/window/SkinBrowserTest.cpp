@@ -164,7 +164,7 @@ private slots:
         QTest::keyClick(&tree, Qt::Key_Return);
         QVERIFY(tree.isExpanded(item));
         QVERIFY(m_fixture->Prompts.shown().empty());
-        m_fixture->dialogs.folders.push_back(PathToQString(plain));
+        m_fixture->Dialogs.folders.push_back(PathToQString(plain));
         m_form->O1Click();
         m_form->OpenDropped(PathToQString(plain));
         QCOMPARE(m_fixture->Prompts.shown().size(), size_t(2));
@@ -214,13 +214,13 @@ private slots:
         ZipWriter(empty).addFile("readme.txt", "no skin");
         QStringList captions;
         m_fixture->Prompts.onShow = [&](const ScriptedPrompts::Shown&) { captions << m_form->windowTitle(); };
-        m_fixture->dialogs.openFiles.push_back(PathToQString(empty));
+        m_fixture->Dialogs.openFiles.push_back(PathToQString(empty));
         m_form->RunHandler([&] { m_form->wszW1Click(); });
         QCOMPARE(captions, QStringList{kCaption + " -First-"});
 
         // 開く names the folder, and the tree selects it; a Japanese name too.
         const fs::path second = m_fixture->writeSkin("二番目");
-        m_fixture->dialogs.folders.push_back(PathToQString(second));
+        m_fixture->Dialogs.folders.push_back(PathToQString(second));
         m_form->O1Click();
         QCOMPARE(m_form->windowTitle(), kCaption + QStringLiteral(" -二番目-"));
         QCOMPARE(m_form->ShellTreeView1->path(), PathToQString(second));
@@ -242,20 +242,20 @@ private slots:
     void archiveDialogPresetsAndAnyExtension()
     {
         // What other windows keep in the working folder is theirs.
-        fs::create_directories(m_fixture->files.WorkFolder);
-        Touch(m_fixture->files.WorkFolder / "left-over");
+        fs::create_directories(m_fixture->Files.WorkFolder);
+        Touch(m_fixture->Files.WorkFolder / "left-over");
         const fs::path rar = m_fixture->root() / "skin.rar";
         Touch(rar);
-        m_fixture->dialogs.openFiles.push_back(PathToQString(rar));
+        m_fixture->Dialogs.openFiles.push_back(PathToQString(rar));
         m_form->RunHandler([&] { m_form->wszW1Click(); });
-        const ScriptedDialogs::Call& call = m_fixture->dialogs.calls.back();
+        const ScriptedDialogs::Call& call = m_fixture->Dialogs.calls.back();
         QCOMPARE(call.Title, QStringLiteral("wszファイルを選んでください"));
         QCOMPARE(call.Initial, QStringLiteral("*.wsz"));
         QCOMPARE(call.Filters, (QStringList{QStringLiteral("Winanp Skin Zipファイル(*.wsz)"),
                                             QStringLiteral("Zipファイル(*.zip)"),
                                             QStringLiteral("全てのファイル(*.*)")}));
         // A file that is no archive is said, and touches nobody's files.
-        QVERIFY(fs::exists(m_fixture->files.WorkFolder / "left-over"));
+        QVERIFY(fs::exists(m_fixture->Files.WorkFolder / "left-over"));
         QVERIFY(!m_fixture->app().SkinLoaded);
         QCOMPARE(m_fixture->Prompts.shown().size(), size_t(1));
         QVERIFY(m_fixture->Prompts.shown()[0].Text.contains(QStringLiteral("skin.rar")));
@@ -263,7 +263,7 @@ private slots:
 
         // A Japanese archive whose folder is stored in Shift-JIS (日本) loads.
         const fs::path japanese = m_fixture->writeSkinArchive("日本のスキン.wsz", "\x93\xfa\x96\x7b");
-        m_fixture->dialogs.openFiles.push_back(PathToQString(japanese));
+        m_fixture->Dialogs.openFiles.push_back(PathToQString(japanese));
         m_form->RunHandler([&] { m_form->wszW1Click(); });
         QVERIFY2(m_fixture->app().SkinLoaded, qPrintable(ShownMessages(m_fixture->Prompts)));
         QCOMPARE(m_form->windowTitle(), kCaption + QStringLiteral(" -日本のスキン.wsz-"));

@@ -32,7 +32,7 @@ namespace {
 
 void WriteSettings(const WindowFixture& fixture, const std::string& lines)
 {
-    QFile file(PathToQString(fixture.files.SettingsPath));
+    QFile file(PathToQString(fixture.Files.SettingsPath));
     QVERIFY(file.open(QIODevice::WriteOnly));
     const std::string text = "[SKCNV]\r\n" + lines;
     file.write(text.data(), qint64(text.size()));
@@ -63,12 +63,12 @@ private slots:
         QVERIFY(form.ShellTreeView1->path().isEmpty());
         QVERIFY2(fixture.Prompts.shown().empty(), qPrintable(ShownMessages(fixture.Prompts)));
         form.O1Click();
-        QCOMPARE(fixture.dialogs.calls.back().Initial, QStringLiteral("マイコンピュータ"));
+        QCOMPARE(fixture.Dialogs.calls.back().Initial, QStringLiteral("マイコンピュータ"));
         form.wszW1Click();
-        QCOMPARE(fixture.dialogs.calls.back().Initial, QStringLiteral("*.wsz"));
+        QCOMPARE(fixture.Dialogs.calls.back().Initial, QStringLiteral("*.wsz"));
 
         fixture.close();
-        const IniFile written = IniFile::Load(fixture.files.SettingsPath);
+        const IniFile written = IniFile::Load(fixture.Files.SettingsPath);
         QCOMPARE(DecodeCp932(written.readString("SKCNV", "CurrentFolder", "")), QStringLiteral("マイコンピュータ"));
         QCOMPARE(written.readString("SKCNV", "OpenName", "-"), std::string("*.wsz"));
         QCOMPARE(written.readString("SKCNV", "SaveName", "-"), std::string("*.ssf"));
@@ -119,10 +119,10 @@ private slots:
         QVERIFY(fs::exists(form.shownSkinFolder() / "Skin" / "Inner" / "main.bmp"));
         // 開く starts where the archive was chosen, not in the unpacked copy.
         form.O1Click();
-        QCOMPARE(fixture.dialogs.calls.back().Initial, PathToQString(archive.parent_path()));
+        QCOMPARE(fixture.Dialogs.calls.back().Initial, PathToQString(archive.parent_path()));
         fixture.close();
-        QVERIFY(!fs::exists(fixture.files.WorkFolder));
-        const IniFile written = IniFile::Load(fixture.files.SettingsPath);
+        QVERIFY(!fs::exists(fixture.Files.WorkFolder));
+        const IniFile written = IniFile::Load(fixture.Files.SettingsPath);
         const QString current = QString::fromStdString(written.readString("SKCNV", "CurrentFolder", ""));
         QCOMPARE(current, PathToQString(archive.parent_path()));
         QCOMPARE(QString::fromStdString(written.readString("SKCNV", "OpenName", "")), PathToQString(archive));
@@ -173,7 +173,7 @@ private slots:
         QTRY_COMPARE(form->ShellTreeView1->width(), 300);
         const QRect geometry = form->geometry();
         fixture.close();
-        QCOMPARE(IniFile::Load(fixture.files.SettingsPath).readString("SKCNV", "TreeWidth", ""), std::string("300"));
+        QCOMPARE(IniFile::Load(fixture.Files.SettingsPath).readString("SKCNV", "TreeWidth", ""), std::string("300"));
         form = fixture.openShown();
         QVERIFY(form);
         QTRY_COMPARE(form->ShellTreeView1->width(), 300);
@@ -215,15 +215,15 @@ private slots:
         TForm1& form = fixture.open();
         QVERIFY(!form.S1->isEnabled());
         form.RunHandler([&] { form.S1Click(); });
-        QVERIFY(fixture.dialogs.calls.empty()); // nothing while no skin is loaded
-        fixture.dialogs.folders.push_back(PathToQString(skin));
+        QVERIFY(fixture.Dialogs.calls.empty()); // nothing while no skin is loaded
+        fixture.Dialogs.folders.push_back(PathToQString(skin));
         form.RunHandler([&] { form.O1Click(); });
         QVERIFY(form.S1->isEnabled());
         QCOMPARE(form.windowTitle(), QStringLiteral("Tessaform Convertor 1.0 β6 -one-")); // as a tree click names it
-        fixture.dialogs.folders.push_back(PathToQString(fixture.root()));         // no main.bmp
+        fixture.Dialogs.folders.push_back(PathToQString(fixture.root()));         // no main.bmp
         form.RunHandler([&] { form.O1Click(); });
         QVERIFY(form.S1->isEnabled());
-        QCOMPARE(fixture.dialogs.calls.back().Initial, PathToQString(skin)); // preselects the last skin
+        QCOMPARE(fixture.Dialogs.calls.back().Initial, PathToQString(skin)); // preselects the last skin
     }
 
     void designLayoutAndAnchors()

@@ -92,7 +92,7 @@ WindowFixture::WindowFixture()
     fs::create_directories(exeFolder);
     for (const char* name : {"loadbtns1.dat", "loadbtns2.dat", "btnspos.dat", "eqpos.dat", "pan.dat"})
         fs::copy_file(BinFolder() / name, exeFolder / name);
-    files = WindowFiles{exeFolder / "tessaform", exeFolder / "tessaform.ini", exeFolder / "tmp",
+    Files = WindowFiles{exeFolder / "tessaform", exeFolder / "tessaform.ini", exeFolder / "tmp",
                         m_root.path() / "picture-cache"};
 }
 
@@ -100,7 +100,7 @@ WindowFixture::~WindowFixture() { close(); }
 
 TForm1& WindowFixture::open()
 {
-    m_form = std::make_unique<TForm1>(files, prompts, dialogs);
+    m_form = std::make_unique<TForm1>(Files, Prompts, Dialogs);
     return *m_form;
 }
 

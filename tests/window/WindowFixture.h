@@ -74,9 +74,9 @@ public:
                                            const std::function<void(SkinFixture&)>& change = {});
     std::filesystem::path root() const { return m_root.path(); }
 
-    ScriptedPrompts prompts;
-    ScriptedDialogs dialogs;
-    WindowFiles files;
+    ScriptedPrompts Prompts;
+    ScriptedDialogs Dialogs;
+    WindowFiles Files;
 
 private:
     TempFolder m_root;
