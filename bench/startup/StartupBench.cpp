@@ -48,7 +48,7 @@ public:
         m_connection = xcb_connect(nullptr, nullptr);
         if (xcb_connection_has_error(m_connection))
             return;
-        m_root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).Data->root;
+        m_root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
         const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
         xcb_change_window_attributes(m_connection, m_root, XCB_CW_EVENT_MASK, &mask);
         m_netWmName = Atom("_NET_WM_NAME");

@@ -81,7 +81,7 @@ fs::path WriteTwoColourSkin(const fs::path& folder, QRgb main = kMainColor)
 
 void WriteBytes(const fs::path& path, std::string_view bytes)
 {
-    std::ofstream(path, std::ios::binary | std::ios::trunc).Write(bytes.data(), std::streamsize(bytes.size()));
+    std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), std::streamsize(bytes.size()));
 }
 
 TEST(SkinPictureTest, MainWindowUnderItsTitleBarFromAFolderOrAnArchive)
