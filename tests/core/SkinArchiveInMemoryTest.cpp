@@ -8,6 +8,7 @@
 #include "session/OpenSkinInMemory.h"
 #include "sources/ArchiveFile.h"
 #include "sources/ArchiveInMemory.h"
+#include "support/OpenResultText.h"
 #include "support/SessionFixture.h"
 #include "support/SkinFixture.h"
 #include "support/TestPaths.h"
@@ -23,15 +24,10 @@ namespace fs = std::filesystem;
 namespace tf {
 namespace {
 
+using test::ReadBytes;
 using test::TempFolder;
 using test::ZipMethod;
 using test::ZipWriter;
-
-std::string ReadBytes(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 std::vector<std::string> TableNames()
 {
@@ -97,9 +93,9 @@ TEST(SkinArchiveInMemory, EverySharedSkinLoadsAsWhenUnpacked)
     for (const fs::path& archive : archives) {
         SCOPED_TRACE(archive.filename().string());
         const BothWays both = OpenBothWays(archive);
-        ASSERT_TRUE(both.unpacked.loaded()) << both.unpacked.Error.toStdString();
-        ASSERT_TRUE(both.inMemory.loaded()) << both.inMemory.Error.toStdString();
-        EXPECT_EQ(both.unpacked.Notices, both.inMemory.Notices);
+        ASSERT_TRUE(both.unpacked.loaded()) << test::ErrorText(both.unpacked).toStdString();
+        ASSERT_TRUE(both.inMemory.loaded()) << test::ErrorText(both.inMemory).toStdString();
+        EXPECT_EQ(test::NoticeTexts(both.unpacked), test::NoticeTexts(both.inMemory));
         ExpectSameFiles(both.unpackedFiles, both.inMemoryFiles);
     }
 }
@@ -166,9 +162,9 @@ TEST(SkinArchiveInMemory, ArchivesOverTheLimitsAreRefusedBeforeReading)
         const OpenResult result = OpenSkinArchive(fixture.session, c.archive, work);
         EXPECT_FALSE(fs::exists(work / "tmp.zip"));
         EXPECT_EQ(result.Outcome, OpenOutcome::NoSkinFolder);
-        EXPECT_TRUE(result.Error.contains(QString::fromUtf8(c.said))) << result.Error.toStdString();
+        EXPECT_TRUE(test::ErrorText(result).contains(QString::fromUtf8(c.said))) << test::ErrorText(result).toStdString();
         const ConversionResult converted = ConvertSkin(test::BinFolder(), {c.archive, temp / "skin.ssf"}, {});
-        EXPECT_EQ(converted.Error, result.Error);
+        EXPECT_EQ(converted.Error, test::ErrorText(result));
     }
 }
 
@@ -198,11 +194,11 @@ TEST(SkinArchiveInMemory, AMemberNeverTurnsAFileIntoAFolder)
             c.add(zip);
         }
         const BothWays both = OpenBothWays(archive);
-        EXPECT_TRUE(both.unpacked.loaded()) << both.unpacked.Error.toStdString();
-        EXPECT_TRUE(both.inMemory.loaded()) << both.inMemory.Error.toStdString();
+        EXPECT_TRUE(both.unpacked.loaded()) << test::ErrorText(both.unpacked).toStdString();
+        EXPECT_TRUE(both.inMemory.loaded()) << test::ErrorText(both.inMemory).toStdString();
         ASSERT_EQ(both.unpacked.Notices.size(), 1);
-        EXPECT_TRUE(both.unpacked.Notices[0].contains(QString::fromUtf8(c.passedOver)));
-        EXPECT_EQ(both.unpacked.Notices, both.inMemory.Notices);
+        EXPECT_TRUE(test::NoticeTexts(both.unpacked)[0].contains(QString::fromUtf8(c.passedOver)));
+        EXPECT_EQ(test::NoticeTexts(both.unpacked), test::NoticeTexts(both.inMemory));
         ExpectSameFiles(both.unpackedFiles, both.inMemoryFiles);
     }
 }
