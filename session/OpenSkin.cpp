@@ -76,7 +76,6 @@ const AppError* OpenResult::archiveError() const
     return nullptr;
 }
 
-
 OpenResult OpenSkinFolder(SkinSession& session, const fs::path& folder)
 {
     OpenResult result;
