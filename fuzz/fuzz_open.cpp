@@ -44,6 +44,17 @@ void CheckPrivateFolderUnnamed(const QString& text, const QString& privateFolder
         std::abort();
 }
 
+// The notices and the error as the window words them.
+QStringList Shown(const tf::OpenResult& result)
+{
+    QStringList texts;
+    for (const tf::AppError& notice : result.Notices)
+        texts.append(notice.message(result.Names));
+    if (result.Error)
+        texts.append(result.Error->message(result.Names));
+    return texts;
+}
+
 bool SameFiles(const std::vector<tf::NamedFile>& a, const std::vector<tf::NamedFile>& b)
 {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const tf::NamedFile& x, const tf::NamedFile& y) {
@@ -85,24 +96,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const tf::OpenResult opened = tf::OpenSkinArchive(session, archive, root / "tmp");
 
     const QString privateFolder = work.path();
-    CheckPrivateFolderUnnamed(opened.Error, privateFolder);
-    for (const QString& text : opened.Notices + prompts.texts)
+    for (const QString& text : Shown(opened) + prompts.texts)
         CheckPrivateFolderUnnamed(text, privateFolder);
-    if (opened.loaded() != opened.Error.isEmpty())
+    if (opened.loaded() == opened.Error.has_value())
         std::abort();
 
     QuietPrompts memoryPrompts;
     tf::SkinSession memorySession(g_dataFolder, memoryPrompts);
     tf::InitializeSession(memorySession);
     const tf::OpenResult inMemory = tf::LoadSkinArchive(memorySession, tf::ReadSkinArchiveFile(archive));
-    for (const QString& text : inMemory.Notices + memoryPrompts.texts + QStringList{inMemory.Error})
+    for (const QString& text : Shown(inMemory) + memoryPrompts.texts)
         CheckPrivateFolderUnnamed(text, privateFolder);
-    if (inMemory.loaded() != inMemory.Error.isEmpty())
+    if (inMemory.loaded() == inMemory.Error.has_value())
         std::abort();
     // The memory way inflates only the skin's files, so damage or a limit
     // elsewhere in the archive is the disk way's alone.
-    const bool comparable = opened.loaded() && inMemory.loaded() && opened.ArchiveError.isEmpty()
-        && inMemory.ArchiveError.isEmpty() && opened.Notices == inMemory.Notices;
+    const bool comparable = opened.loaded() && inMemory.loaded() && !opened.archiveError()
+        && !inMemory.archiveError() && Shown(opened) == Shown(inMemory);
     if (comparable && !SameFiles(tf::BuildSkinFiles(session, root / "skin.ssf"),
                                  tf::BuildSkinFiles(memorySession, root / "skin.ssf")))
         std::abort();

@@ -20,6 +20,9 @@ enum class ErrorKind {
     BadImage,     // a file that is not a decodable image
     FileCreate,   // a file that cannot be created or written
     ArchiveLimit, // an archive over one of the extraction limits
+    DamagedArchive, // an archive that could not be read to its end, or a member's damaged data
+    NoSkin,       // a source that holds no skin (no main.bmp, not a folder nor an archive)
+    PassedOver,   // files left out: archive members not unpacked, skin files that are not regular files
     Other,
 };
 

@@ -72,6 +72,9 @@ ConversionResult ConvertSkin(const fs::path& dataFolder, const ConversionJob& jo
     ConversionResult result;
     WarningPrompts prompts;
     std::vector<fs::path> made; // the output folders this conversion created
+    // How the files of the source are named in the converter's lines: an
+    // archive's members by the archive.
+    ShownPaths names;
     try {
         // Refused before anything is created, the output folder included.
         CheckSaveTarget(job.SsfPath, IsDirectory(job.Source) ? job.Source : fs::path());
@@ -84,17 +87,18 @@ ConversionResult ConvertSkin(const fs::path& dataFolder, const ConversionJob& jo
         session.State.PlaylistHeightSteps = options.PlaylistHeightSteps;
 
         const OpenResult opened = OpenPreparedSource(session, prepared);
-        for (const QString& notice : opened.Notices)
-            if (notice != opened.ArchiveError)
-                prompts.add(notice);
+        names = opened.Names;
+        for (const AppError& notice : opened.Notices)
+            if (notice.kind() != ErrorKind::DamagedArchive)
+                prompts.add(notice.message(names));
         // What came out of a damaged archive is not converted: it may lack
         // what the archive held. (The archive is read in memory, where only
         // the skin's files are inflated; damage to any other member's data
         // goes unseen and costs the skin nothing.)
-        if (!opened.ArchiveError.isEmpty())
-            throw AppError(ErrorKind::Other, opened.ArchiveError);
+        if (const AppError* damage = opened.archiveError())
+            throw *damage;
         if (!opened.loaded())
-            throw AppError(ErrorKind::Other, opened.Error);
+            throw *opened.Error;
         ApplyOptions(session.State, options);
 
         std::error_code error;
@@ -106,7 +110,7 @@ ConversionResult ConvertSkin(const fs::path& dataFolder, const ConversionJob& jo
         SaveSkin(session, job.SsfPath);
         result.Converted = true;
     } catch (const AppError& failure) {
-        result.Error = failure.message();
+        result.Error = failure.message(names);
     } catch (const std::exception& failure) {
         result.Error = QString::fromLocal8Bit(failure.what());
     }

@@ -57,12 +57,24 @@ std::optional<fs::path> FolderNamedMainBmp(const fs::path& folder)
 OpenResult NotASkinSource(const fs::path& source)
 {
     OpenResult result;
-    result.Error = QCoreApplication::translate("Session", "%1 はスキンのフォルダでも .wsz / .zip ファイルでもありません")
-                       .arg(DisplayPath(source));
+    result.Error = AppError(ErrorKind::NoSkin, source, [source](const ShownPaths& names) {
+        return QCoreApplication::translate("Session", "%1 はスキンのフォルダでも .wsz / .zip ファイルでもありません")
+            .arg(names(source));
+    });
     return result;
 }
 
 } // namespace
+
+const AppError* OpenResult::archiveError() const
+{
+    if (Error && Error->kind() == ErrorKind::DamagedArchive)
+        return &*Error;
+    for (const AppError& notice : Notices)
+        if (notice.kind() == ErrorKind::DamagedArchive)
+            return &notice;
+    return nullptr;
+}
 
 OpenResult OpenSkinFolder(SkinSession& session, const fs::path& folder)
 {
@@ -73,7 +85,7 @@ OpenResult OpenSkinFolder(SkinSession& session, const fs::path& folder)
         result.Outcome = misnamed ? OpenOutcome::LoadFailed : OpenOutcome::NoSkinFolder;
         if (misnamed)
             result.SkinFolder = folder;
-        result.Error = misnamed ? NotARegularFile(*misnamed) : NoSkinMessage();
+        result.Error = misnamed ? NotARegularFile(*misnamed) : NoSkinError(folder);
         return result;
     }
     LoadFolder(session, folder, index, result);
@@ -135,8 +147,13 @@ OpenResult OpenSkinSource(SkinSession& session, const fs::path& source,
     // A path the system cannot look at (too long, no permission) says why.
     if (error && error != std::errc::no_such_file_or_directory && error != std::errc::not_a_directory) {
         OpenResult result;
-        result.Error = QCoreApplication::translate("Session", "%1 を開けません (%2)")
-                           .arg(DisplayPath(source), QString::fromStdString(error.message()));
+        const QString reason = QString::fromStdString(error.message());
+        result.Error = AppError(
+            ErrorKind::FileOpen, source,
+            [source, reason](const ShownPaths& names) {
+                return QCoreApplication::translate("Session", "%1 を開けません (%2)").arg(names(source), reason);
+            },
+            reason);
         return result;
     }
     if (fs::is_directory(status))

@@ -4,13 +4,14 @@
 // to a loaded skin. The window's open handlers and the command-line
 // converter both come through here; neither repeats its rules.
 
+#include "platform/Errors.h"
 #include "skin/SkinSession.h"
 #include "sources/ArchiveExtraction.h"
 
-#include <QString>
-#include <QStringList>
 #include <filesystem>
 #include <functional>
+#include <optional>
+#include <vector>
 
 namespace tf {
 
@@ -24,24 +25,29 @@ enum class OpenOutcome {
 struct OpenResult {
     OpenOutcome Outcome = OpenOutcome::NotASkinSource;
     std::filesystem::path SkinFolder; // the folder the skin was loaded from
+    // How the files the notices and the error are about are named: an
+    // archive's members by the archive and the member, never by the private
+    // folder they were unpacked into. The edge that shows them words them
+    // through it (AppError::message).
+    ShownPaths Names;
     // What the user is told in information boxes, in order, whatever the
     // outcome: the limits an extraction ran into, the members it passed
-    // over, skin files that are not regular files, and a damaged archive
-    // from which a skin still came out.
-    QStringList Notices;
-    // Set when the archive was damaged or unreadable (truncated, not a ZIP,
-    // a bad CRC, encrypted, empty): "アーカイブを展開できません: NAME
-    // (REASON)". The window still loads what came out, showing this among
-    // the Notices; when no skin came out it is the Error instead. A
-    // conversion fails on it either way: a skin from a damaged archive may
-    // lack what the archive held.
-    QString ArchiveError;
+    // over, a damaged archive from which a skin still came out
+    // (DamagedArchive), and skin files that are not regular files.
+    std::vector<AppError> Notices;
     // Why nothing (or not all) was loaded, for every outcome but Loaded. The
     // window shows a failed load in the error box and an archive without a
     // skin in an information box; a folder without one it passes over.
-    QString Error;
+    std::optional<AppError> Error;
 
     bool loaded() const { return Outcome == OpenOutcome::Loaded; }
+    // The archive was damaged or unreadable (truncated, not a ZIP, a bad
+    // CRC, encrypted, empty): "アーカイブを展開できません: NAME (REASON)".
+    // The window still loads what came out, showing this among the Notices;
+    // when no skin came out it is the Error instead. A conversion fails on it
+    // either way: a skin from a damaged archive may lack what the archive
+    // held. Null for a sound archive.
+    const AppError* archiveError() const;
 };
 
 // Loads the skin of a folder that holds main.bmp itself. A folder without

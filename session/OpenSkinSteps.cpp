@@ -6,43 +6,72 @@
 #include "skin/LoadSkin.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QStringList>
+#include <memory>
 #include <system_error>
 
 namespace fs = std::filesystem;
 
 namespace tf {
 
-QString NoSkinMessage()
+AppError NoSkinError(const fs::path& source)
 {
-    return QCoreApplication::translate("Session", "Main.bmpがありません。Winampのスキンでない可能性があります");
+    return AppError(ErrorKind::NoSkin, source, [](const ShownPaths&) {
+        return QCoreApplication::translate("Session", "Main.bmpがありません。Winampのスキンでない可能性があります");
+    });
 }
 
-QString NotARegularFile(const fs::path& path, const ShownPaths& names)
+AppError NotARegularFile(const fs::path& path)
 {
-    return QCoreApplication::translate("Session", "%1 は通常のファイルではないため読み込めません").arg(names(path));
+    return AppError(ErrorKind::FileOpen, path, [path](const ShownPaths& names) {
+        return QCoreApplication::translate("Session", "%1 は通常のファイルではないため読み込めません").arg(names(path));
+    });
 }
+
+namespace {
+
+using ReportSentence = QString (*)(const fs::path&, const ExtractionReport&, const ShownPaths&);
+
+// One thing reading the archive met, worded from the report when shown;
+// nothing when the report holds none of it.
+std::optional<AppError> ArchiveNotice(ErrorKind kind, const fs::path& archive,
+                                      const std::shared_ptr<const ExtractionReport>& report, ReportSentence sentence)
+{
+    if (sentence(archive, *report, {}).isEmpty())
+        return std::nullopt;
+    return AppError(kind, archive, [archive, report, sentence](const ShownPaths& names) {
+        return sentence(archive, *report, names);
+    });
+}
+
+} // namespace
 
 bool ReportArchiveReading(const fs::path& archive, const ExtractionReport& report, bool hasSkinFolder,
                           const ShownPaths& names, OpenResult& result)
 {
+    result.Names = names;
+    const auto read = std::make_shared<const ExtractionReport>(report);
     // The archive was read into memory, so the library's texts name no file;
-    // only the files the disk refused are named, through names.
-    result.ArchiveError = DescribeArchiveError(archive, report);
-    const QString limit = DescribeExtractionLimit(archive, report);
+    // only the files the disk refused are named, through the result's Names.
+    const std::optional<AppError> damage = ArchiveNotice(
+        ErrorKind::DamagedArchive, archive, read,
+        [](const fs::path& path, const ExtractionReport& r, const ShownPaths&) { return DescribeArchiveError(path, r); });
+    const std::optional<AppError> limit = ArchiveNotice(
+        ErrorKind::ArchiveLimit, archive, read,
+        [](const fs::path& path, const ExtractionReport& r, const ShownPaths&) { return DescribeExtractionLimit(path, r); });
     const bool refusedWhole = report.LimitHit == ExtractionLimit::ArchiveSize
         || report.LimitHit == ExtractionLimit::ListedMembers;
-    for (const QString& notice : {refusedWhole ? QString() : limit, DescribeSkippedMembers(archive, report, names)})
-        if (!notice.isEmpty())
-            result.Notices.append(notice);
+    if (limit && !refusedWhole)
+        result.Notices.push_back(*limit);
+    if (const auto skipped = ArchiveNotice(ErrorKind::PassedOver, archive, read, &DescribeSkippedMembers))
+        result.Notices.push_back(*skipped);
     if (!hasSkinFolder) {
         result.Outcome = OpenOutcome::NoSkinFolder;
-        result.Error = !result.ArchiveError.isEmpty() ? result.ArchiveError : refusedWhole ? limit : NoSkinMessage();
+        result.Error = damage ? *damage : refusedWhole && limit ? *limit : NoSkinError(archive);
         return false;
     }
-    if (!result.ArchiveError.isEmpty())
-        result.Notices.append(result.ArchiveError);
+    if (damage)
+        result.Notices.push_back(*damage);
     return true;
 }
 
@@ -54,7 +83,7 @@ bool CheckFileTypes(const SkinState& state, OpenResult& result)
 {
     if (state.SourceFiles)
         return true; // a folder in memory holds nothing but files
-    QStringList passedOver;
+    std::vector<fs::path> passedOver;
     for (size_t i = 0; i < kSourceFileTable.size(); ++i) {
         const fs::path& path = state.SourceFilePaths[i];
         std::error_code error;
@@ -63,14 +92,19 @@ bool CheckFileTypes(const SkinState& state, OpenResult& result)
             continue;
         if (i == size_t(kMainBmp)) {
             result.Outcome = OpenOutcome::LoadFailed;
-            result.Error = NotARegularFile(path, state.SourceNames);
+            result.Error = NotARegularFile(path);
             return false;
         }
-        passedOver.append(state.SourceNames(path));
+        passedOver.push_back(path);
     }
-    if (!passedOver.isEmpty())
-        result.Notices.append(QCoreApplication::translate("Session", "通常のファイルではないため使いませんでした: %1")
-                                  .arg(passedOver.join(QCoreApplication::translate("Session", "、"))));
+    if (!passedOver.empty())
+        result.Notices.emplace_back(ErrorKind::PassedOver, passedOver.front(), [passedOver](const ShownPaths& names) {
+            QStringList shown;
+            for (const fs::path& path : passedOver)
+                shown.append(names(path));
+            return QCoreApplication::translate("Session", "通常のファイルではないため使いませんでした: %1")
+                .arg(shown.join(QCoreApplication::translate("Session", "、")));
+        });
     return true;
 }
 
@@ -78,6 +112,7 @@ bool CheckFileTypes(const SkinState& state, OpenResult& result)
 
 void LoadSetSource(SkinSession& session, OpenResult& result)
 {
+    result.Names = session.State.SourceNames;
     if (!CheckFileTypes(session.State, result))
         return;
     try {
@@ -85,7 +120,7 @@ void LoadSetSource(SkinSession& session, OpenResult& result)
         result.Outcome = OpenOutcome::Loaded;
     } catch (const AppError& failure) {
         result.Outcome = OpenOutcome::LoadFailed;
-        result.Error = failure.message(session.State.SourceNames);
+        result.Error = failure;
     }
 }
 

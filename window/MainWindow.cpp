@@ -571,7 +571,7 @@ void TForm1::ShowOpenResult(const OpenResult& result, const fs::path& source, co
     // The caption, the tree and the preview name the same skin before any
     // message about it is up.
     const bool loadRan = result.Outcome == OpenOutcome::Loaded || result.Outcome == OpenOutcome::LoadFailed;
-    m_lastOpenShown = loadRan;
+    m_lastOpenShown = result.loaded();
     // An archive's skin is remembered by the folder the archive was chosen
     // from: its unpacked folder is gone at exit.
     const bool archive = !IsFolder(source);
@@ -586,8 +586,11 @@ void TForm1::ShowOpenResult(const OpenResult& result, const fs::path& source, co
         m_carried = NoteLoadedParts(m_partHistory, m_session.State, m_session.Editor.ShowEqualizer);
         ShowCarriedOverParts();
     }
-    for (const QString& notice : result.Notices)
-        m_prompts.showMessage(MessageIcon::Information, InformationCaption(), notice);
+    // Every sentence about the open is worded here, its files named as the
+    // result says (an archive's members by the archive).
+    const auto shown = [&](const AppError& said) { return said.message(result.Names); };
+    for (const AppError& notice : result.Notices)
+        m_prompts.showMessage(MessageIcon::Information, InformationCaption(), shown(notice));
     switch (result.Outcome) {
     case OpenOutcome::Loaded:
         m_app.FolderDialogRoot = chosenFrom;
@@ -598,18 +601,19 @@ void TForm1::ShowOpenResult(const OpenResult& result, const fs::path& source, co
     case OpenOutcome::LoadFailed:
         m_app.FolderDialogRoot = chosenFrom;
         ShowOutputPictures(); // what the load composed before the error stays, and shows
-        throw AppError(ErrorKind::Other, result.Error);
+        m_prompts.showError(shown(*result.Error));
+        break;
     case OpenOutcome::NoSkinFolder:
         // An archive says so in its own words; a folder passed over in the
         // tree stays silent.
         if (HasSkinArchiveExtension(source) && !IsFolder(source))
-            m_prompts.showMessage(MessageIcon::Information, InformationCaption(), result.Error);
+            m_prompts.showMessage(MessageIcon::Information, InformationCaption(), shown(*result.Error));
         else if (sayNoSkin)
             m_prompts.showMessage(MessageIcon::Information, InformationCaption(), NoSkinFolderMessage());
         break;
     case OpenOutcome::NotASkinSource:
         if (sayNoSkin)
-            m_prompts.showMessage(MessageIcon::Information, InformationCaption(), result.Error);
+            m_prompts.showMessage(MessageIcon::Information, InformationCaption(), shown(*result.Error));
         break;
     }
 }

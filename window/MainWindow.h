@@ -359,7 +359,7 @@ private:
     Rect m_korvelPlaylist; // where the playlist stands in the Korvel view
     PartHistory m_partHistory;
     std::vector<SkinPart> m_carried;
-    bool m_lastOpenShown = false; // the last open put a skin in the preview
+    bool m_lastOpenShown = false; // the last open loaded a skin whole
     bool m_syncingTree = false;   // the gallery moves the tree's selection
     std::unique_ptr<BatchConversion> m_batch;
     QPointer<BatchProgressDialog> m_batchDialog;

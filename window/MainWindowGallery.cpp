@@ -14,6 +14,7 @@
 #include "window/GalleryPage.h"
 #include "window/MainWindow.h"
 #include "window/SkinTreeView.h"
+#include "window/SmallIcon.h"
 
 #include <QActionGroup>
 #include <QFileInfo>
@@ -30,34 +31,31 @@ namespace {
 
 enum class ToolIcon { Preview, Gallery, Batch };
 
-// Small icons drawn once, in the manner of the tree's.
+// Small icons in the manner of the tree's.
 QIcon DrawToolIcon(ToolIcon kind)
 {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setPen(QColor(70, 70, 70));
-    switch (kind) {
-    case ToolIcon::Preview:
-        painter.setBrush(QColor(230, 230, 230));
-        painter.drawRect(1, 3, 13, 10);
-        painter.fillRect(2, 4, 12, 3, QColor(60, 90, 170));
-        break;
-    case ToolIcon::Gallery:
-        painter.setBrush(QColor(60, 90, 170));
-        for (int y : {2, 9})
-            for (int x : {1, 8})
-                painter.drawRect(x, y, 6, 4);
-        break;
-    case ToolIcon::Batch:
-        painter.setBrush(QColor(240, 200, 90));
-        painter.drawRect(1, 2, 7, 5);
-        painter.drawRect(1, 9, 7, 5);
-        painter.setBrush(QColor(60, 150, 60));
-        painter.drawPolygon(QPolygon({QPoint(10, 4), QPoint(15, 8), QPoint(10, 12)}));
-        break;
-    }
-    return QIcon(pixmap);
+    return DrawSmallIcon(QColor(70, 70, 70), [kind](QPainter& painter) {
+        switch (kind) {
+        case ToolIcon::Preview:
+            painter.setBrush(QColor(230, 230, 230));
+            painter.drawRect(1, 3, 13, 10);
+            painter.fillRect(2, 4, 12, 3, QColor(60, 90, 170));
+            break;
+        case ToolIcon::Gallery:
+            painter.setBrush(QColor(60, 90, 170));
+            for (int y : {2, 9})
+                for (int x : {1, 8})
+                    painter.drawRect(x, y, 6, 4);
+            break;
+        case ToolIcon::Batch:
+            painter.setBrush(QColor(240, 200, 90));
+            painter.drawRect(1, 2, 7, 5);
+            painter.drawRect(1, 9, 7, 5);
+            painter.setBrush(QColor(60, 150, 60));
+            painter.drawPolygon(QPolygon({QPoint(10, 4), QPoint(15, 8), QPoint(10, 12)}));
+            break;
+        }
+    });
 }
 
 bool IsFolder(const fs::path& path)

@@ -2,6 +2,7 @@
 
 #include "platform/FileSystem.h"
 #include "sources/SkinFinder.h"
+#include "window/SmallIcon.h"
 
 #include <QAbstractFileIconProvider>
 #include <QDir>
@@ -11,7 +12,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPixmap>
 #include <QScrollBar>
 #include <QTimer>
 #include <functional>
@@ -25,21 +25,18 @@ namespace {
 // every file's type up while the tree lists a folder.
 QIcon DrawIcon(bool folder)
 {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setPen(QColor(96, 96, 96));
-    if (folder) {
-        painter.setBrush(QColor(240, 200, 90));
-        painter.drawRect(1, 4, 13, 9);
-        painter.drawRect(1, 2, 5, 2);
-    } else {
-        painter.setBrush(Qt::white);
-        painter.drawRect(3, 1, 10, 13);
-        painter.drawLine(5, 5, 10, 5);
-        painter.drawLine(5, 8, 10, 8);
-    }
-    return QIcon(pixmap);
+    return DrawSmallIcon(QColor(96, 96, 96), [folder](QPainter& painter) {
+        if (folder) {
+            painter.setBrush(QColor(240, 200, 90));
+            painter.drawRect(1, 4, 13, 9);
+            painter.drawRect(1, 2, 5, 2);
+        } else {
+            painter.setBrush(Qt::white);
+            painter.drawRect(3, 1, 10, 13);
+            painter.drawLine(5, 5, 10, 5);
+            painter.drawLine(5, 8, 10, 8);
+        }
+    });
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "session/OpenSkin.h"
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
+#include "support/OpenResultText.h"
 #include "support/ScriptedPrompts.h"
 #include "support/SessionFixture.h"
 #include "support/SkinFixture.h"
@@ -23,6 +24,9 @@ namespace fs = std::filesystem;
 namespace tf {
 namespace {
 
+using test::ErrorText;
+using test::NoticeTexts;
+using test::ReadBytes;
 using test::TempFolder;
 using test::ZipMethod;
 using test::ZipWriter;
@@ -60,7 +64,7 @@ TEST_F(OpenSkinArchiveTest, LoadsASkinFromASubfolderOfAnArchiveInCapitals)
     ZipWriter(archive).addFile("My Skin/MAIN.BMP", MainBmp()).addFile("My Skin/readme.txt", "by me");
     const OpenResult result = open(archive);
     EXPECT_EQ(prompts.shown().size(), 4u) << "only the stand-ins for posbar.bmp, viscolor.txt, pledit.bmp and the digits";
-    EXPECT_TRUE(result.Notices.isEmpty());
+    EXPECT_TRUE(result.Notices.empty());
     EXPECT_EQ(result.Outcome, OpenOutcome::Loaded);
     EXPECT_EQ(result.SkinFolder, skinRoot() / "My Skin");
     EXPECT_EQ(mainBmp(), skinRoot() / "My Skin/MAIN.BMP");
@@ -108,13 +112,7 @@ TEST_F(OpenSkinArchiveTest, WithoutMainBmpTheResultSaysSo)
     ZipWriter(archive).addFile("readme.txt", "no skin here").addFile(".hidden/main.bmp", MainBmp());
     const OpenResult result = open(archive);
     EXPECT_EQ(result.Outcome, OpenOutcome::NoSkinFolder);
-    EXPECT_EQ(result.Error, kNoMainBmp);
-}
-
-std::string ReadBytes(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    EXPECT_EQ(ErrorText(result), kNoMainBmp);
 }
 
 // Sets the "encrypted" flag of every local and central header.
@@ -161,14 +159,14 @@ TEST_F(OpenSkinArchiveTest, DamagedArchivesSayWhyAndAreNotConverted)
         c.Make(archive);
         const OpenResult result = open(archive);
         const QString prefix = QStringLiteral("アーカイブを展開できません: %1 (").arg(QString::fromUtf8(c.Name));
-        EXPECT_TRUE(result.ArchiveError.startsWith(prefix) && result.ArchiveError.endsWith(')')
-                    && result.ArchiveError.size() > prefix.size() + 1)
-            << c.Name << ": " << result.ArchiveError.toStdString();
-        EXPECT_FALSE(result.ArchiveError.contains(PathToQString(workFolder()))) << c.Name;
+        ASSERT_TRUE(result.archiveError()) << c.Name;
+        const QString said = result.archiveError()->message(result.Names);
+        EXPECT_TRUE(said.startsWith(prefix) && said.endsWith(')') && said.size() > prefix.size() + 1)
+            << c.Name << ": " << said.toStdString();
+        EXPECT_FALSE(said.contains(PathToQString(workFolder()))) << c.Name;
         EXPECT_EQ(result.loaded(), c.SkinCameOut) << c.Name;
         // The window shows it beside what still loads; otherwise it is the error.
-        EXPECT_EQ(c.SkinCameOut ? result.Notices.contains(result.ArchiveError) : result.Error == result.ArchiveError,
-                  true) << c.Name;
+        EXPECT_EQ(c.SkinCameOut ? NoticeTexts(result).contains(said) : ErrorText(result) == said, true) << c.Name;
 
         const fs::path ssf = temp / "out" / (std::string(c.Name) + ".ssf");
         const ConversionResult converted = ConvertSkin(test::BinFolder(), {archive, ssf}, {});
@@ -190,12 +188,13 @@ TEST_F(OpenSkinArchiveTest, MembersPassedOverAreListedInOneNotice)
     EXPECT_TRUE(result.loaded());
     ASSERT_EQ(result.Notices.size(), 1);
     for (const char* name : {"odd.wsz", "../up.txt", "/root.txt", "link.bmp"})
-        EXPECT_TRUE(result.Notices[0].contains(QString::fromUtf8(name))) << name;
+        EXPECT_TRUE(NoticeTexts(result)[0].contains(QString::fromUtf8(name))) << name;
 }
 
 // A member passed over (a file where its folder already is) is named by its
 // own name read from Shift-JIS, in either language: never by the private
-// folder, a "\\?\" prefix or question marks.
+// folder, a "\\?\" prefix or question marks. The notice is worded when
+// shown, in the language of that moment.
 TEST_F(OpenSkinArchiveTest, AMemberPassedOverIsNamedReadably)
 {
     const fs::path archive = temp / "sjis.wsz";
@@ -203,16 +202,20 @@ TEST_F(OpenSkinArchiveTest, AMemberPassedOverIsNamedReadably)
         .addFile("main.bmp", MainBmp())
         .addFile("\x93\xfa\x96\x7b/Maron.txt/inner.txt", "x")
         .addFile("\x93\xfa\x96\x7b/Maron.txt", "[Maron]");
+    const OpenResult result = open(archive);
+    ASSERT_EQ(result.Notices.size(), 1);
+    QStringList worded;
     for (const char* translation : {"", "tessaform_en"}) {
         QTranslator english;
         if (*translation && english.load(translation, QStringLiteral(":/translations")))
             QCoreApplication::installTranslator(&english);
-        const OpenResult result = open(archive);
-        ASSERT_EQ(result.Notices.size(), 1);
-        EXPECT_TRUE(result.Notices[0].contains(QStringLiteral("sjis.wsz"))) << result.Notices[0].toStdString();
-        EXPECT_TRUE(result.Notices[0].contains(QStringLiteral("日本/Maron.txt"))) << result.Notices[0].toStdString();
-        EXPECT_FALSE(result.Notices[0].contains(u'?')) << result.Notices[0].toStdString();
+        const QString notice = NoticeTexts(result)[0];
+        EXPECT_TRUE(notice.contains(QStringLiteral("sjis.wsz"))) << notice.toStdString();
+        EXPECT_TRUE(notice.contains(QStringLiteral("日本/Maron.txt"))) << notice.toStdString();
+        EXPECT_FALSE(notice.contains(u'?')) << notice.toStdString();
+        worded.append(notice);
     }
+    EXPECT_NE(worded[0], worded[1]);
 }
 
 TEST_F(OpenSkinArchiveTest, LoadErrorsNameTheArchiveAndTheMember)
@@ -221,8 +224,9 @@ TEST_F(OpenSkinArchiveTest, LoadErrorsNameTheArchiveAndTheMember)
     ZipWriter(archive).addFile("Skin/main.bmp", "BM broken");
     const OpenResult result = open(archive);
     EXPECT_EQ(result.Outcome, OpenOutcome::LoadFailed);
-    EXPECT_TRUE(result.Error.contains(QStringLiteral("base.wsz の ") + DisplayPath("Skin/main.bmp"))) << result.Error.toStdString();
-    EXPECT_FALSE(result.Error.contains(PathToQString(workFolder()))) << result.Error.toStdString();
+    const QString error = ErrorText(result);
+    EXPECT_TRUE(error.contains(QStringLiteral("base.wsz の ") + DisplayPath("Skin/main.bmp"))) << error.toStdString();
+    EXPECT_FALSE(error.contains(PathToQString(workFolder()))) << error.toStdString();
 
     // A broken optional file is passed over; its warning names it the same way.
     ZipWriter(archive).addFile("Skin/main.bmp", MainBmp()).addFile("Skin/cbuttons.bmp", "BM broken");
@@ -260,11 +264,11 @@ TEST(OpenSkinFolder, SkinFilesThatAreNotRegularFilesAreNotOpened)
             const QString shown = PathToQString(folder / name);
             if (std::string_view(name) == "main.bmp") {
                 EXPECT_EQ(result.Outcome, OpenOutcome::LoadFailed) << int(fs::status(folder / name).type());
-                EXPECT_TRUE(result.Error.contains(shown)) << result.Error.toStdString();
+                EXPECT_TRUE(ErrorText(result).contains(shown)) << ErrorText(result).toStdString();
             } else {
-                EXPECT_TRUE(result.loaded()) << result.Error.toStdString();
+                EXPECT_TRUE(result.loaded()) << ErrorText(result).toStdString();
                 ASSERT_EQ(result.Notices.size(), 1);
-                EXPECT_TRUE(result.Notices[0].contains(shown));
+                EXPECT_TRUE(NoticeTexts(result)[0].contains(shown));
             }
         }
 }
@@ -290,8 +294,8 @@ TEST_F(OpenSkinArchiveTest, ALimitIsReportedAndASkinThatCameOutWholeStillLoads)
     ZipWriter(archive).addFile("Skin/main.bmp", MainBmp()).addGeneratedFile("Skin/huge.bmp", 17 << 20);
     const OpenResult result = open(archive);
     ASSERT_EQ(result.Notices.size(), 1);
-    EXPECT_NE(result.Notices[0].indexOf(QStringLiteral("bomb.wsz")), -1);
-    EXPECT_NE(result.Notices[0].indexOf(QStringLiteral("16 MB")), -1);
+    EXPECT_NE(NoticeTexts(result)[0].indexOf(QStringLiteral("bomb.wsz")), -1);
+    EXPECT_NE(NoticeTexts(result)[0].indexOf(QStringLiteral("16 MB")), -1);
     EXPECT_TRUE(result.loaded());
     EXPECT_EQ(mainBmp(), skinRoot() / "Skin/main.bmp");
 }
@@ -333,14 +337,14 @@ TEST(OpenSkinSource, FoldersArchivesAndOtherFiles)
     for (const auto& c : cases) {
         const OpenResult result = OpenSkinSource(fixture.Session, temp / c.Name, temp / "work");
         EXPECT_EQ(result.Outcome, c.Outcome) << c.Name;
-        EXPECT_EQ(result.Error.isEmpty(), c.Outcome == OpenOutcome::Loaded) << c.Name;
+        EXPECT_EQ(!result.Error, c.Outcome == OpenOutcome::Loaded) << c.Name;
     }
     // A path the system cannot even look at says why (Windows finds no such
     // file and says that instead).
     TF_SKIP_ON_WINDOWS("a path too long is not found");
     const OpenResult tooLong = OpenSkinSource(fixture.Session, temp / std::string(5000, 'x'), temp / "work");
-    EXPECT_TRUE(tooLong.Error.contains(QString::fromStdString(std::make_error_code(std::errc::filename_too_long).message())))
-        << tooLong.Error.right(200).toStdString();
+    EXPECT_TRUE(ErrorText(tooLong).contains(QString::fromStdString(std::make_error_code(std::errc::filename_too_long).message())))
+        << ErrorText(tooLong).right(200).toStdString();
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "session/OpenSkinInMemory.h"
 #include "sources/ArchiveFile.h"
 #include "sources/ArchiveInMemory.h"
+#include "support/OpenResultText.h"
 #include "support/SessionFixture.h"
 #include "support/SkinFixture.h"
 #include "support/TestPaths.h"
@@ -23,15 +24,10 @@ namespace fs = std::filesystem;
 namespace tf {
 namespace {
 
+using test::ReadBytes;
 using test::TempFolder;
 using test::ZipMethod;
 using test::ZipWriter;
-
-std::string ReadBytes(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 std::vector<std::string> TableNames()
 {
@@ -97,9 +93,9 @@ TEST(SkinArchiveInMemory, EverySharedSkinLoadsAsWhenUnpacked)
     for (const fs::path& archive : archives) {
         SCOPED_TRACE(archive.filename().string());
         const BothWays both = OpenBothWays(archive);
-        ASSERT_TRUE(both.Unpacked.loaded()) << both.Unpacked.Error.toStdString();
-        ASSERT_TRUE(both.InMemory.loaded()) << both.InMemory.Error.toStdString();
-        EXPECT_EQ(both.Unpacked.Notices, both.InMemory.Notices);
+        ASSERT_TRUE(both.Unpacked.loaded()) << test::ErrorText(both.Unpacked).toStdString();
+        ASSERT_TRUE(both.InMemory.loaded()) << test::ErrorText(both.InMemory).toStdString();
+        EXPECT_EQ(test::NoticeTexts(both.Unpacked), test::NoticeTexts(both.InMemory));
         ExpectSameFiles(both.UnpackedFiles, both.InMemoryFiles);
     }
 }
@@ -166,9 +162,9 @@ TEST(SkinArchiveInMemory, ArchivesOverTheLimitsAreRefusedBeforeReading)
         const OpenResult result = OpenSkinArchive(fixture.Session, c.Archive, work);
         EXPECT_FALSE(fs::exists(work / "tmp.zip"));
         EXPECT_EQ(result.Outcome, OpenOutcome::NoSkinFolder);
-        EXPECT_TRUE(result.Error.contains(QString::fromUtf8(c.Said))) << result.Error.toStdString();
+        EXPECT_TRUE(test::ErrorText(result).contains(QString::fromUtf8(c.Said))) << test::ErrorText(result).toStdString();
         const ConversionResult converted = ConvertSkin(test::BinFolder(), {c.Archive, temp / "skin.ssf"}, {});
-        EXPECT_EQ(converted.Error, result.Error);
+        EXPECT_EQ(converted.Error, test::ErrorText(result));
     }
 }
 
@@ -198,11 +194,11 @@ TEST(SkinArchiveInMemory, AMemberNeverTurnsAFileIntoAFolder)
             c.Add(zip);
         }
         const BothWays both = OpenBothWays(archive);
-        EXPECT_TRUE(both.Unpacked.loaded()) << both.Unpacked.Error.toStdString();
-        EXPECT_TRUE(both.InMemory.loaded()) << both.InMemory.Error.toStdString();
+        EXPECT_TRUE(both.Unpacked.loaded()) << test::ErrorText(both.Unpacked).toStdString();
+        EXPECT_TRUE(both.InMemory.loaded()) << test::ErrorText(both.InMemory).toStdString();
         ASSERT_EQ(both.Unpacked.Notices.size(), 1);
-        EXPECT_TRUE(both.Unpacked.Notices[0].contains(QString::fromUtf8(c.PassedOver)));
-        EXPECT_EQ(both.Unpacked.Notices, both.InMemory.Notices);
+        EXPECT_TRUE(test::NoticeTexts(both.Unpacked)[0].contains(QString::fromUtf8(c.PassedOver)));
+        EXPECT_EQ(test::NoticeTexts(both.Unpacked), test::NoticeTexts(both.InMemory));
         ExpectSameFiles(both.UnpackedFiles, both.InMemoryFiles);
     }
 }

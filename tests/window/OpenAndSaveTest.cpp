@@ -71,12 +71,7 @@ int RunSecondWindow(int argc, char** argv)
 class OpenAndSaveTest : public QObject {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        m_fixture = std::make_unique<WindowFixture>();
-        m_form = m_fixture->openShown();
-        QVERIFY(m_form);
-    }
+    void init() { QVERIFY(StartShown(m_fixture, m_form)); }
     void cleanup() { m_fixture.reset(); }
 
     void failedOpenKeepsTheShownSkinWhole_data()

@@ -29,9 +29,7 @@ class SettingsPanelTest : public QObject {
 private slots:
     void init()
     {
-        m_fixture = std::make_unique<WindowFixture>();
-        m_form = m_fixture->openShown();
-        QVERIFY(m_form);
+        QVERIFY(StartShown(m_fixture, m_form));
         m_form->OpenDropped(PathToQString(m_fixture->writeSkin("panel")));
         QVERIFY2(app().SkinLoaded, qPrintable(ShownMessages(m_fixture->Prompts)));
     }

@@ -82,12 +82,7 @@ void Touch(const fs::path& path)
 class SkinBrowserTest : public QObject {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        m_fixture = std::make_unique<WindowFixture>();
-        m_form = m_fixture->openShown();
-        QVERIFY(m_form);
-    }
+    void init() { QVERIFY(StartShown(m_fixture, m_form)); }
     void cleanup() { m_fixture.reset(); }
 
     void listsFoldersAndSkinArchivesOnly()

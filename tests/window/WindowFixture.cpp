@@ -113,6 +113,13 @@ TForm1* WindowFixture::openShown()
 
 void WindowFixture::close() { m_form.reset(); }
 
+bool StartShown(std::unique_ptr<WindowFixture>& fixture, TForm1*& form)
+{
+    fixture = std::make_unique<WindowFixture>();
+    form = fixture->openShown();
+    return form != nullptr;
+}
+
 fs::path WindowFixture::writeSkin(const std::string& name)
 {
     const fs::path folder = m_root.path() / "skins" / PathFromString(name);

@@ -83,6 +83,10 @@ private:
     std::unique_ptr<TForm1> m_form;
 };
 
+// For a test's init(): a fresh fixture whose window is on screen, form
+// pointing at it. False when the window never came up.
+bool StartShown(std::unique_ptr<WindowFixture>& fixture, TForm1*& form);
+
 // Messages the window showed, as "caption: text" lines, for failure output.
 QString ShownMessages(const ScriptedPrompts& prompts);
 
