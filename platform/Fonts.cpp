@@ -20,7 +20,8 @@ namespace {
 
 // A Windows face under each name a skin may give it, and what draws it
 // elsewhere: its English name (the name its font file gives, where the files
-// themselves are read), then a free font of like design and metrics.
+// themselves are read), then a free font of like design and metrics, under
+// its English name and under the name a Japanese locale lists it by.
 struct WindowsFace {
     QStringList Names;
     QStringList StandIns;
@@ -29,21 +30,21 @@ struct WindowsFace {
 const std::vector<WindowsFace>& WindowsFaces()
 {
     static const std::vector<WindowsFace> faces = {
-        {{QStringLiteral("MS UI Gothic")}, {QStringLiteral("IPAPGothic")}},
+        {{QStringLiteral("MS UI Gothic")}, {QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック")}},
         {{QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic")},
-         {QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic")}},
+         {QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック")}},
         {{QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic")},
-         {QStringLiteral("MS Gothic"), QStringLiteral("IPAGothic")}},
+         {QStringLiteral("MS Gothic"), QStringLiteral("IPAGothic"), QStringLiteral("IPAゴシック")}},
         {{QStringLiteral("ＭＳ 明朝"), QStringLiteral("MS Mincho")},
-         {QStringLiteral("MS Mincho"), QStringLiteral("IPAMincho")}},
+         {QStringLiteral("MS Mincho"), QStringLiteral("IPAMincho"), QStringLiteral("IPA明朝")}},
         {{QStringLiteral("ＭＳ Ｐ明朝"), QStringLiteral("MS PMincho")},
-         {QStringLiteral("MS PMincho"), QStringLiteral("IPAPMincho")}},
-        {{QStringLiteral("メイリオ"), QStringLiteral("Meiryo")}, {QStringLiteral("Meiryo"), QStringLiteral("IPAexGothic")}},
-        {{QStringLiteral("Meiryo UI")}, {QStringLiteral("IPAexGothic")}},
+         {QStringLiteral("MS PMincho"), QStringLiteral("IPAPMincho"), QStringLiteral("IPA P明朝")}},
+        {{QStringLiteral("メイリオ"), QStringLiteral("Meiryo")}, {QStringLiteral("Meiryo"), QStringLiteral("IPAexGothic"), QStringLiteral("IPAexゴシック")}},
+        {{QStringLiteral("Meiryo UI")}, {QStringLiteral("IPAexGothic"), QStringLiteral("IPAexゴシック")}},
         {{QStringLiteral("游ゴシック"), QStringLiteral("Yu Gothic")},
-         {QStringLiteral("Yu Gothic"), QStringLiteral("IPAexGothic")}},
-        {{QStringLiteral("Yu Gothic UI")}, {QStringLiteral("IPAexGothic")}},
-        {{QStringLiteral("游明朝"), QStringLiteral("Yu Mincho")}, {QStringLiteral("Yu Mincho"), QStringLiteral("IPAexMincho")}},
+         {QStringLiteral("Yu Gothic"), QStringLiteral("IPAexGothic"), QStringLiteral("IPAexゴシック")}},
+        {{QStringLiteral("Yu Gothic UI")}, {QStringLiteral("IPAexGothic"), QStringLiteral("IPAexゴシック")}},
+        {{QStringLiteral("游明朝"), QStringLiteral("Yu Mincho")}, {QStringLiteral("Yu Mincho"), QStringLiteral("IPAexMincho"), QStringLiteral("IPAex明朝")}},
         // Liberation keeps the metrics of these, so texts take the same room.
         {{QStringLiteral("Arial"), QStringLiteral("Microsoft Sans Serif")}, {QStringLiteral("Liberation Sans")}},
         {{QStringLiteral("Times New Roman")}, {QStringLiteral("Liberation Serif")}},

@@ -13,7 +13,8 @@
 # Each dependency folder gets its stamp file last; a folder with its stamp
 # is reused as it is, so a second run takes seconds.
 #
-# Usage: scripts/windows/build-deps.sh
+# Usage: scripts/windows/build-deps.sh [--packages-only]
+#   --packages-only  installs the Debian packages the build needs, and stops
 #   TESSAFORM_WINDOWS_CACHE  cache folder (default /var/cache/tessaform-windows)
 #   TESSAFORM_WINDOWS_JOBS   parallel build jobs (default 2)
 # Then configure a project with
@@ -67,6 +68,9 @@ if [ ${#missing[@]} -gt 0 ]; then
   log "installing: ${missing[*]}"
   apt_update
   "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y "${missing[@]}"
+fi
+if [ "${1:-}" = --packages-only ]; then
+  exit 0
 fi
 
 # ---- versions: each cache folder is named after what it is built from ------

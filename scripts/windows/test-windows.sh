@@ -6,12 +6,12 @@
 #      versions stay the same);
 #   2. the project, cross-built into build-windows/ (programs, core and
 #      command-line tests);
-#   3. the core and command-line tests under wine64, offscreen, and the same
-#      skins converted by the Linux and the Windows programs, byte for byte
-#      the same (compare-output.sh; the Linux program is built in build/
-#      when it is not there): all of it twice, as on a Japanese Windows
-#      (code page 932) and as on a Western one (1252), whatever the
-#      machine's own locale;
+#   3. the core, command-line, gallery and window tests under wine64, and the
+#      same skins converted by the Linux and the Windows programs, byte for
+#      byte the same (compare-output.sh; the Linux program is built in
+#      build/ when it is not there): all of it twice, side by side, as on a
+#      Japanese Windows (code page 932) and as on a Western one (1252),
+#      whatever the machine's own locale;
 #   4. the zip for users, unpacked into an empty folder and run from there
 #      (make-zip.sh, check-zip.sh).
 # Fails on the first failure.
@@ -41,9 +41,13 @@ if [ ! -f build/CMakeCache.txt ]; then
 fi
 cmake --build build -j "$(nproc)" --target tessaform-cli tessaform_data
 
-# Everything that runs the Windows build's tests; it runs once per code page
-# below. A further test script goes here, one call line each.
-tests_under_wine() {
+step "the window tests, cross-built"
+"$here/run-window-tests.sh" build build-windows
+
+# Everything that runs the Windows build's tests, once per code page below,
+# in the Wine prefix of the environment. A further test script goes here,
+# one call line each.
+tests_under_wine() { # TAG DISPLAY_FROM
   (
     export QT_QPA_PLATFORM=offscreen
     # Qt's offscreen platform on Windows reads font files from one folder.
@@ -57,16 +61,44 @@ tests_under_wine() {
     (cd build-windows/bin && "$here/wine-run" gallery_tests.exe --gtest_brief=1 --gtest_filter='-BatchConversionTest.*')
   )
   "$here/compare-output.sh" build/bin/tessaform-cli build-windows/bin/tessaform-cli.exe
-  "$here/run-window-tests.sh" build-windows
+  "$here/run-window-tests.sh" run build-windows "$1" "$2"
 }
 
 # Wine takes the Windows code page and language from the Unix locale it
-# starts in, which must exist: ja_JP gives code page 932, en_US 1252.
+# starts in, which must exist: ja_JP gives code page 932, en_US 1252. The two
+# runs go side by side, each in a Wine prefix of its own (each keeps about
+# one processor busy): the cache's for the first, a prefix made once in
+# build-windows/ for the second. Each one's report is printed
+# whole when both have ended.
 ensure_locales ja_JP.UTF-8 en_US.UTF-8
-for locale in ja_JP.UTF-8 en_US.UTF-8; do
-  step "tests under Wine, as on a Windows of $locale"
-  (unset LANGUAGE; export LC_ALL=$locale LANG=$locale; tests_under_wine)
+step "tests under Wine, as on a Windows of ja_JP.UTF-8 and of en_US.UTF-8, side by side"
+second_prefix=$PWD/build-windows/wine-en_US
+if [ ! -f "$second_prefix/system.reg" ]; then
+  WINEPREFIX=$second_prefix WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=' /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1
+  WINEPREFIX=$second_prefix /usr/lib/wine/wineserver64 -w
+fi
+locales=(ja_JP.UTF-8 en_US.UTF-8)
+prefixes=("$WINEPREFIX" "$second_prefix")
+pids=()
+for i in 0 1; do
+  (
+    unset LANGUAGE
+    export LC_ALL=${locales[$i]} LANG=${locales[$i]} WINEPREFIX=${prefixes[$i]}
+    # Apart on the X display numbers of their screenshot tests too.
+    tests_under_wine "${locales[$i]}" $((100 * (i + 1)))
+  ) > "build-windows/tests-under-wine-${locales[$i]}.log" 2>&1 &
+  pids+=($!)
 done
+failed=()
+for i in 0 1; do
+  wait "${pids[$i]}" || failed+=("${locales[$i]}")
+  step "tests under Wine, as on a Windows of ${locales[$i]}"
+  cat "build-windows/tests-under-wine-${locales[$i]}.log"
+done
+if [ ${#failed[@]} -gt 0 ]; then
+  echo "tests under Wine failed, as on a Windows of: ${failed[*]}" >&2
+  exit 1
+fi
 
 step "the zip for users"
 zip=$("$here/make-zip.sh" build-windows)

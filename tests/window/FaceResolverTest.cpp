@@ -23,26 +23,30 @@ namespace tf::test {
 class FaceResolverTest : public QObject {
     Q_OBJECT
 private slots:
+    // A stand-in under either of its names: a Japanese locale lists the IPA
+    // faces by their Japanese ones.
     void windowsFacesDrawWithTheirStandIns_data()
     {
         QTest::addColumn<QString>("face");
-        QTest::addColumn<QString>("drawnWith");
-        QTest::newRow("Mincho") << "ＭＳ 明朝" << "IPAMincho";
-        QTest::newRow("English name, any case") << "ms pmincho" << "IPAPMincho";
-        QTest::newRow("UI Gothic") << "MS UI Gothic" << "IPAPGothic";
-        QTest::newRow("Meiryo") << "メイリオ" << "IPAexGothic";
-        QTest::newRow("Arial") << "Arial" << "Liberation Sans";
-        QTest::newRow("installed as named") << "DejaVu Serif" << "DejaVu Serif";
-        QTest::newRow("nowhere: the interface face") << "A face of the skin's own" << "IPAPGothic";
+        QTest::addColumn<QStringList>("drawnWith");
+        QTest::newRow("Mincho") << "ＭＳ 明朝" << QStringList{"IPAMincho", "IPA明朝"};
+        QTest::newRow("English name, any case") << "ms pmincho" << QStringList{"IPAPMincho", "IPA P明朝"};
+        QTest::newRow("UI Gothic") << "MS UI Gothic" << QStringList{"IPAPGothic", "IPA Pゴシック"};
+        QTest::newRow("Meiryo") << "メイリオ" << QStringList{"IPAexGothic", "IPAexゴシック"};
+        QTest::newRow("Arial") << "Arial" << QStringList{"Liberation Sans"};
+        QTest::newRow("installed as named") << "DejaVu Serif" << QStringList{"DejaVu Serif"};
+        QTest::newRow("nowhere: the interface face") << "A face of the skin's own"
+                                                     << QStringList{"IPAPGothic", "IPA Pゴシック"};
     }
     void windowsFacesDrawWithTheirStandIns()
     {
         QFETCH(QString, face);
-        QFETCH(QString, drawnWith);
-        QCOMPARE(ResolveFace(face), drawnWith);
-        QCOMPARE(QFontInfo(MakeFont(face, 9)).family(), drawnWith);
+        QFETCH(QStringList, drawnWith);
+        const QString resolved = ResolveFace(face);
+        QVERIFY2(drawnWith.contains(resolved), qPrintable(resolved));
+        QCOMPARE(QFontInfo(MakeFont(face, 9)).family(), resolved);
         const FontPicker dialog(FontChoice{face, 9, false, false, Qt::black});
-        QCOMPARE(dialog.standInLabel()->text(), QStringLiteral("表示には %1 を使います").arg(drawnWith));
+        QCOMPARE(dialog.standInLabel()->text(), QStringLiteral("表示には %1 を使います").arg(resolved));
     }
 
     void viewEqualsThePreviewOfTheSavedSkinForEveryFace()

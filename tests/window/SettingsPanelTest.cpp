@@ -5,6 +5,7 @@
 #include "WindowFixture.h"
 
 #include "platform/FileSystem.h"
+#include "platform/Fonts.h"
 #include "skin/Playlist.h"
 #include "support/SkinFixture.h"
 #include "platform/ShiftJis.h"
@@ -167,12 +168,14 @@ private slots:
         QCOMPARE(session().State.PlaylistFont(), (TFontSetting{"IPAGothic", 9, false, false, false}));
     }
 
+    // The stand-ins by the names this machine lists them under (a Japanese
+    // locale gives the IPA faces Japanese ones).
     void fontDialogKeepsTheWindowsNameOfItsStandIn()
     {
-        QCOMPARE(KeepWindowsFace(QStringLiteral("MS UI Gothic"), QStringLiteral("IPAPGothic")),
+        QCOMPARE(KeepWindowsFace(QStringLiteral("MS UI Gothic"), ResolveFace(QStringLiteral("MS UI Gothic"))),
                  QStringLiteral("MS UI Gothic"));
-        QCOMPARE(KeepWindowsFace(QStringLiteral("MS UI Gothic"), QStringLiteral("IPAGothic")),
-                 QStringLiteral("IPAGothic"));
+        const QString otherStandIn = ResolveFace(QStringLiteral("MS Gothic"));
+        QCOMPARE(KeepWindowsFace(QStringLiteral("MS UI Gothic"), otherStandIn), otherStandIn);
         QCOMPARE(KeepWindowsFace(QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")), QStringLiteral("DejaVu Sans"));
     }
 
@@ -182,18 +185,20 @@ private slots:
             "MS UI Gothic", "ＭＳ ゴシック", "ＭＳ Ｐゴシック", "ＭＳ 明朝", "ＭＳ Ｐ明朝", "メイリオ", "Meiryo UI",
             "Yu Gothic UI", "游ゴシック", "游明朝", "Arial", "Tahoma", "Verdana", "Times New Roman", "Courier New"};
         const FontChoice preset{QStringLiteral("MS UI Gothic"), 9, true, false, Qt::red};
+        const QString standIn = ResolveFace(preset.Face);
+        const QString otherStandIn = ResolveFace(QStringLiteral("MS Gothic"));
         FontPicker picker(preset);
         for (int row = 0; row < windowsFirst.size(); ++row)
             QCOMPARE(picker.faceList()->item(row)->text(), windowsFirst[row]);
-        const auto installed = picker.faceList()->findItems(QStringLiteral("IPAPGothic"), Qt::MatchExactly);
+        const auto installed = picker.faceList()->findItems(standIn, Qt::MatchExactly);
         QVERIFY(!installed.isEmpty() && picker.faceList()->row(installed.first()) >= WindowsFaceNames().size());
         QCOMPARE(picker.faceList()->currentItem()->text(), preset.Face);
         QCOMPARE(picker.sizeBox()->value(), 9);
         QCOMPARE(picker.choice(), preset); // OK without a change
-        QCOMPARE(picker.standInLabel()->text(), QStringLiteral("表示には IPAPGothic を使います"));
+        QCOMPARE(picker.standInLabel()->text(), QStringLiteral("表示には %1 を使います").arg(standIn));
         QVERIFY(picker.warningLabel()->text().isEmpty());
-        picker.selectFace(QStringLiteral("IPAGothic"));
-        QCOMPARE(picker.choice().Face, QStringLiteral("IPAGothic"));
+        picker.selectFace(otherStandIn);
+        QCOMPARE(picker.choice().Face, otherStandIn);
         QVERIFY(picker.warningLabel()->text().contains(QStringLiteral("Korvel で見つからないことがあります")));
 
         // A face of the skin that no list has comes first and stays chosen.
