@@ -67,10 +67,16 @@ ensure_locales() {
 }
 
 # The cmake option that puts a developer's ccache, when there is one, in
-# front of the compiler: it shares objects between trees.
+# front of the compiler: it shares objects between trees. With precompiled
+# headers ccache hits only when it may ignore the header's fresh time stamp
+# and the macros the compiler defines for it; the setting goes in through
+# env, added to the developer's own.
 compiler_launcher() {
   if command -v ccache >/dev/null 2>&1; then
-    echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
+    local sloppiness
+    sloppiness=$(ccache --get-config sloppiness 2>/dev/null || true)
+    sloppiness=${sloppiness:+$sloppiness,}pch_defines,time_macros,include_file_mtime,include_file_ctime
+    echo "-DCMAKE_CXX_COMPILER_LAUNCHER=env;CCACHE_SLOPPINESS=$sloppiness;ccache"
   fi
 }
 

@@ -418,10 +418,11 @@ TEST(BmpWriter, WritesWhatQtsWriterWrites)
         EXPECT_EQ(EncodeBmp24(image), qt) << size.width() << " x " << size.height();
         // Two halves written straight from their rows are the joined image.
         const int half = size.height() / 2;
-        if (half > 0)
+        if (half > 0) {
             EXPECT_EQ(EncodeBmp24Stacked(image.copy(0, 0, size.width(), half),
                                          image.copy(0, half, size.width(), size.height() - half)),
                       qt);
+        }
     }
 }
 

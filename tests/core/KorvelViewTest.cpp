@@ -198,8 +198,9 @@ TEST(FieldText, GivesThePixelsOfDrawingTheTextInPlace)
         const QImage background = drawn.image().copy();
         DrawFieldText(drawn, field, text, style, clip);
         EXPECT_TRUE(drawn.image() == DrawnInPlace(background, field, clip, text, style)) << c.Font << " " << c.Size;
-        if (c.Size < 100) // a huge glyph's middle may well be empty there
+        if (c.Size < 100) { // a huge glyph's middle may well be empty there
             EXPECT_NE(drawn.image(), background) << "no text shown";
+        }
     }
     // A layer as large as the text would be gigabytes at 3000 points.
     EXPECT_LT(PeakMemoryKiB() - peakBefore, 64 * 1024);

@@ -541,8 +541,9 @@ TEST_F(SaveFixture, SaveStoppedAfterAnyRenameIsCompletedByTheNextSaveOrCheck)
             std::set<std::string> expected;
             for (const NamedFile& file : files) {
                 expected.insert(file.Name);
-                if (!bySave || file.Name.find("_EQ") != std::string::npos)
+                if (!bySave || file.Name.find("_EQ") != std::string::npos) {
                     EXPECT_EQ(ReadFileBytes(copy / file.Name), file.Bytes.toStdString()) << file.Name;
+                }
             }
             EXPECT_EQ(names, expected); // no journal, temporary or lock left
         }
@@ -569,9 +570,11 @@ TEST_F(SaveFixture, SkinsSavedIntoOneFolderTakeTurnsAndTellOfEachOther)
         first.join();
         // The images are all of the skin saved last, whose prompts warned.
         const bool minesLast = ReadFileBytes(folder / "MainNormal.bmp") == mine["MainNormal.bmp"];
-        for (const auto& [name, bytes] : minesLast ? mine : theirs)
-            if (name.ends_with(".bmp"))
+        for (const auto& [name, bytes] : minesLast ? mine : theirs) {
+            if (name.ends_with(".bmp")) {
                 EXPECT_EQ(ReadFileBytes(folder / name), bytes) << name << " mixed in round " << round;
+            }
+        }
         const ScriptedPrompts& last = minesLast ? prompts : otherPrompts;
         ASSERT_EQ(last.shown().size(), 1u) << "round " << round;
         EXPECT_TRUE(last.shown()[0].Text.contains(minesLast ? QStringLiteral("Bar.ssf") : QStringLiteral("Foo.ssf")));
